@@ -1,0 +1,88 @@
+#include "cli/command_line.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/command_context.h"
+#include "cli/console_ui.h"
+
+namespace folix {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(CommandContext&);
+};
+
+constexpr Command kCommands[] = {
+    {"new", "new DIR/NAME.flx           本を作ります(フォルダ、空白.txt、NAME.flx)", RunNewCommand},
+};
+
+void PrintHelp(std::ostream& out) {
+    out << "使い方: folix COMMAND [ARGS…]\n"
+           "\n"
+           "COMMAND:\n";
+    for (const Command& command : kCommands) {
+        out << "  folix " << command.synopsis << '\n';
+    }
+    out << "\n"
+           "  --yes, --no                 確認にすべて「はい」または「いいえ」で答えます\n"
+           "  --help                      この説明を表示します\n"
+           "  --version                   版を表示します\n"
+           "\n"
+           "終了コード: 0 成功、1 失敗、2 使い方の誤り\n";
+}
+
+}  // namespace
+
+int ReportUsageError(CommandContext& context, const std::string& text) {
+    context.err << "folix: " << text << "\n"
+                << "folix --help で使い方を表示します。\n";
+    return kExitUsage;
+}
+
+std::string AbsoluteArgumentPath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintHelp(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintHelp(out);
+        return kExitSuccess;
+    }
+    if (args[0] == "--version") {
+        out << "folix " << FOLIX_VERSION << '\n';
+        return kExitSuccess;
+    }
+    auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                [&](const Command& c) { return args[0] == c.name; });
+    AnswerPolicy policy = AnswerPolicy::kAsk;
+    std::vector<std::string> rest;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--yes") {
+            policy = AnswerPolicy::kAlwaysYes;
+        } else if (args[i] == "--no") {
+            policy = AnswerPolicy::kAlwaysNo;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    ConsoleUi ui(err, policy, ::isatty(STDIN_FILENO) != 0);
+    CommandContext context{std::move(rest), ui, out, err};
+    if (command == std::end(kCommands)) {
+        return ReportUsageError(context, "不明なコマンドです: " + args[0]);
+    }
+    return command->run(context);
+}
+
+}  // namespace folix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace folix {
+
+// Exit codes of every sub-command.
+enum ExitCode : int {
+    kExitSuccess = 0,
+    kExitFailure = 1,
+    kExitUsage = 2,
+};
+
+// Runs `folix ARGS…` headless. Output goes to out, messages to err.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace folix

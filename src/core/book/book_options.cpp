@@ -1,0 +1,53 @@
+#include "book/book_options.h"
+
+#include <algorithm>
+
+#include "book/fixed_layout.h"
+#include "book/path_parts.h"
+
+namespace folix {
+namespace {
+
+constexpr size_t kOptionsLineCount = 11;
+
+}  // namespace
+
+BookOptions LoadBookOptions(Ui& ui, const std::string& root_path) {
+    BookOptions options;
+    ControlFile file;
+    if (!ReadFixedLayout(ui, JoinPath(root_path, kOptionsFileName), kOptionsLineCount, file)) {
+        return options;
+    }
+    const std::vector<std::string>& line = file.lines;
+    options.m_nTreeWidth = std::max(ParseControlInt(line[0]), BookOptions::kMinTreeWidth);
+    options.m_bMultiFolder = ParseControlBool(line[1]);
+    options.m_strTextExt = line[2];
+    options.m_strHeadPrefix = line[3];
+    options.m_bAllowText = ParseControlBool(line[4]);
+    options.m_strLastTextPath = line[5];
+    options.m_bFindCase = ParseControlBool(line[6]);
+    options.m_bFindWord = ParseControlBool(line[7]);
+    options.m_bFindName = ParseControlBool(line[8]);
+    options.m_bFindKeep = ParseControlBool(line[9]);
+    options.m_bVertical = ParseControlBool(line[10]);
+    return options;
+}
+
+bool SaveBookOptions(Ui& ui, const std::string& root_path, const BookOptions& options) {
+    return WriteFixedLayout(ui, JoinPath(root_path, kOptionsFileName),
+                            {
+                                FormatControlInt(options.m_nTreeWidth),
+                                FormatControlBool(options.m_bMultiFolder),
+                                options.m_strTextExt,
+                                options.m_strHeadPrefix,
+                                FormatControlBool(options.m_bAllowText),
+                                options.m_strLastTextPath,
+                                FormatControlBool(options.m_bFindCase),
+                                FormatControlBool(options.m_bFindWord),
+                                FormatControlBool(options.m_bFindName),
+                                FormatControlBool(options.m_bFindKeep),
+                                FormatControlBool(options.m_bVertical),
+                            });
+}
+
+}  // namespace folix

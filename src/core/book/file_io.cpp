@@ -1,0 +1,213 @@
+#include "book/file_io.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "book/path_parts.h"
+
+namespace folix {
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() { Close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closing can report a late write error (NFS, quotas): the caller must see it.
+    int Close() {
+        if (fd_ < 0) {
+            return 0;
+        }
+        int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return 0;
+}
+
+mode_t CurrentUmask() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// A symbolic link is replaced through, not over: the file it points at gets the new bytes.
+std::string ResolveLinkTarget(const std::string& path) {
+    struct stat link_status {};
+    if (::lstat(path.c_str(), &link_status) == 0 && S_ISLNK(link_status.st_mode)) {
+        std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                              &std::free);
+        if (resolved) {
+            return resolved.get();
+        }
+    }
+    return path;
+}
+
+}  // namespace
+
+FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
+    FileRead result;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        result.error = errno;
+        return result;
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        result.error = EISDIR;
+        return result;
+    }
+    char buffer[65536];
+    while (result.bytes.size() < max_bytes) {
+        size_t wanted = std::min(sizeof buffer, max_bytes - result.bytes.size());
+        ssize_t got = ::read(fd.get(), buffer, wanted);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.error = errno;
+            result.bytes.clear();
+            return result;
+        }
+        if (got == 0) {
+            break;
+        }
+        result.bytes.append(buffer, static_cast<size_t>(got));
+    }
+    return result;
+}
+
+FileRead ReadWholeFile(const std::string& path) { return ReadFileStart(path, SIZE_MAX); }
+
+int WriteFileAtomically(const std::string& requested_path, std::string_view bytes) {
+    const std::string path = ResolveLinkTarget(requested_path);
+    // A file made read-only stays as it is, though the folder would allow a rename; even for
+    // root, a file without any write permission counts as read-only.
+    struct stat target {};
+    const bool exists = ::stat(path.c_str(), &target) == 0;
+    if (exists) {
+        if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            return EACCES;
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            return errno;
+        }
+    }
+    std::string folder = ParentPath(path);
+    if (folder.empty()) {
+        folder = path.rfind(kPathSeparator, 0) == 0 ? "/" : ".";
+    }
+    // The temporary name starts with a dot and ends in no known extension, so a listing of the
+    // book never shows it, even if the program is killed before the rename.
+    std::string temp_path = JoinPath(folder, "." + FileNamePart(path) + ".folix-XXXXXX");
+    FileDescriptor fd(::mkostemp(temp_path.data(), O_CLOEXEC));
+    if (!fd.valid()) {
+        return errno;
+    }
+
+    mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask());
+    int error = ::fchmod(fd.get(), mode) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = WriteAll(fd.get(), bytes);
+    }
+    if (error == 0 && ::fsync(fd.get()) != 0) {
+        error = errno;
+    }
+    int close_error = fd.Close();
+    if (error == 0) {
+        error = close_error;
+    }
+    if (error == 0 && ::rename(temp_path.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temp_path.c_str());
+        return error;
+    }
+    // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
+    FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder_fd.valid()) {
+        ::fsync(folder_fd.get());
+    }
+    return 0;
+}
+
+int CreateNewFile(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd.valid()) {
+        return errno;
+    }
+    return fd.Close();
+}
+
+int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    struct CloseDir {
+        void operator()(DIR* d) const { ::closedir(d); }
+    };
+    std::unique_ptr<DIR, CloseDir> dir(::opendir(path.c_str()));
+    if (!dir) {
+        return errno;
+    }
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0) {
+                int error = errno;
+                entries.clear();
+                return error;
+            }
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool is_folder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status {};
+            is_folder = ::stat(JoinPath(path, name).c_str(), &status) == 0 &&
+                        S_ISDIR(status.st_mode);
+        }
+        entries.push_back({std::move(name), is_folder});
+    }
+    return 0;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+}  // namespace folix

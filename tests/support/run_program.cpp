@@ -1,0 +1,47 @@
+#include "support/run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/temp_folder.h"
+
+namespace folix::testing {
+
+ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder) {
+    TempFolder capture;
+    const std::string out_path = capture / "out";
+    const std::string err_path = capture / "err";
+    std::vector<std::string> argv_strings{FOLIX_BINARY};
+    argv_strings.insert(argv_strings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argv_strings) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    pid_t pid = fork();
+    if (pid == 0) {
+        int in = open("/dev/null", O_RDONLY);
+        int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0 || chdir(folder.c_str()) != 0) {
+            _exit(127);
+        }
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ProgramResult result;
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+        result.exit_code = WEXITSTATUS(status);
+    }
+    result.out = ReadBytes(out_path);
+    result.err = ReadBytes(err_path);
+    return result;
+}
+
+}  // namespace folix::testing

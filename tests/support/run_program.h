@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace folix::testing {
+
+struct ProgramResult {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built folix program with the arguments in the given folder, stdin from /dev/null,
+// and collects what it printed.
+ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder);
+
+}  // namespace folix::testing
