@@ -1,0 +1,17 @@
+#include "book/book_text.h"
+
+#include "book/editor_file.h"
+
+namespace folix {
+
+bool ReadBookFileText(Ui& ui, const std::string& path, std::string& text) {
+    text.clear();
+    EditorFile file;
+    if (!ReadEditorFile(ui, path, file)) {
+        return false;
+    }
+    text = std::move(file.text);
+    return true;
+}
+
+}  // namespace folix

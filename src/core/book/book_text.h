@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace folix {
+
+class Ui;
+
+// The plain text of a book file, in UTF-8, as the builds and the tree search use it: a plain file
+// decoded from its own encoding, a rich-text file reduced to its text with one line per
+// paragraph. False after showing path + "が開けません。(%d)".
+bool ReadBookFileText(Ui& ui, const std::string& path, std::string& text);
+
+}  // namespace folix
