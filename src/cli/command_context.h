@@ -24,5 +24,6 @@ int ReportUsageError(CommandContext& context, const std::string& text);
 std::string AbsoluteArgumentPath(const std::string& path);
 
 int RunNewCommand(CommandContext& context);
+int RunLsCommand(CommandContext& context);
 
 }  // namespace folix

@@ -20,6 +20,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"new", "new DIR/NAME.flx           本を作ります(フォルダ、空白.txt、NAME.flx)", RunNewCommand},
+    {"ls", "ls BOOK.flx                ツリーを表示順に一覧表示します", RunLsCommand},
 };
 
 void PrintHelp(std::ostream& out) {

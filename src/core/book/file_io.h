@@ -36,4 +36,8 @@ int ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
 
 bool PathExists(const std::string& path);
 
+// Renames or moves a file or folder; never replaces anything already at the destination
+// (EEXIST then), as a move in the book must not destroy another of the writer's files.
+int MovePath(const std::string& from, const std::string& to);
+
 }  // namespace folix

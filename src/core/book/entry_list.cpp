@@ -1,0 +1,48 @@
+#include "book/entry_list.h"
+
+#include "book/contents_file.h"
+#include "book/entry_order.h"
+#include "book/file_io.h"
+#include "book/path_parts.h"
+
+namespace folix {
+namespace {
+
+bool IsListedFile(const std::string& name, bool is_book_folder) {
+    return IsEditableName(name) || (is_book_folder && IsHtmName(name));
+}
+
+}  // namespace
+
+std::vector<std::string> BuildEntryList(Ui& ui, const std::string& folder, bool is_book_folder) {
+    std::vector<FolderEntry> listing;
+    if (ListFolder(folder, listing) != 0) {
+        return {};
+    }
+    std::vector<std::string> disk;
+    for (const FolderEntry& entry : listing) {
+        if (entry.is_folder) {
+            if (entry.name[0] != '.') {
+                disk.push_back("d" + entry.name);
+            }
+        } else if (IsListedFile(entry.name, is_book_folder)) {
+            disk.push_back("l" + entry.name);
+        }
+    }
+    SortByKey(disk, kEntryKeyOffset);
+
+    ControlFile stored;
+    if (!ReadContents(ui, folder, stored)) {
+        return {};
+    }
+    const std::vector<std::string> before = stored.lines;
+    MergeStoredOrder(disk, stored.lines);
+    // Showing a folder rewrites its order only when the order changed (or was never written):
+    // a large book is shown without a disk write for every folder opened.
+    if (stored.lines != before || before.empty()) {
+        WriteContents(ui, folder, stored);
+    }
+    return stored.lines;
+}
+
+}  // namespace folix

@@ -1,0 +1,69 @@
+#include "book/file_system.h"
+
+#include <string_view>
+
+#include "book/book_files.h"
+#include "book/book_text.h"
+#include "platform/document_host.h"
+
+namespace folix {
+
+CFileSystem::CFileSystem(Ui& ui, DocumentHost* host, Desktop* desktop, Profile* profile)
+    : ui_(ui),
+      host_(host),
+      tree_(ui),
+      refresh_(tree_),
+      creator_(tree_, refresh_),
+      deleter_(tree_, refresh_, desktop),
+      mover_(tree_, refresh_),
+      drag_(tree_, mover_, host),
+      renamer_(tree_, host, profile) {}
+
+void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
+    if (tree_.HasTree()) {
+        return;
+    }
+    tree_.AttachBook(tree, book_path);
+    if (tree_.HasTree()) {
+        tree.SetExpandingHandler(
+            [this](TreeItem item, bool expand) { return OnTreeExpanding(item, expand); });
+    }
+}
+
+void CFileSystem::LoadOptions() { options_ = LoadBookOptions(ui_, tree_.m_strRootPath); }
+
+bool CFileSystem::SaveOptions() { return SaveBookOptions(ui_, tree_.m_strRootPath, options_); }
+
+void CFileSystem::ApplyMultiFolderMode() {
+    if (options_.m_bMultiFolder) {
+        refresh_.ReloadFolder(tree_.m_hRootItem);
+    }
+}
+
+void CFileSystem::OpenInEditor(const std::string& path) {
+    if (host_ == nullptr) {
+        return;
+    }
+    host_->AskSaveIfModified();
+    host_->OpenDocument(path);
+}
+
+bool CFileSystem::ReadFileText(const std::string& path, std::string& text) {
+    if (!ReadBookFileText(ui_, path, text)) {
+        return false;
+    }
+    if (host_ != nullptr && IsRtfFile(ui_, path) == RtfCheck::kRtf) {
+        OpenInEditor(path);
+    }
+    return true;
+}
+
+bool CFileSystem::OnTreeExpanding(TreeItem item, bool expand) {
+    if (tree_.IsExpandLocked()) {
+        return true;
+    }
+    refresh_.OnItemexpanding(item, expand);
+    return false;
+}
+
+}  // namespace folix

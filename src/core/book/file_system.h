@@ -1,0 +1,90 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "book/book_options.h"
+#include "book/book_tree.h"
+#include "treeedit/folder_refresh.h"
+#include "treeedit/item_creator.h"
+#include "treeedit/item_deleter.h"
+#include "treeedit/item_mover.h"
+#include "treeedit/item_renamer.h"
+#include "treeedit/tree_drag.h"
+
+namespace folix {
+
+class Desktop;
+class DocumentHost;
+class Profile;
+class Ui;
+
+// The book model of one window: the book's paths and options and the collaborators that do the
+// work (the tree binding, the folder refresh, the tree edits). It forwards the commands of the
+// window to them; the collaborators are tested on their own.
+class CFileSystem {
+public:
+    // The host, desktop and profile may be absent (the command line has no editor, trash or
+    // recent-file list); what needs them then does nothing.
+    CFileSystem(Ui& ui, DocumentHost* host, Desktop* desktop, Profile* profile);
+    CFileSystem(const CFileSystem&) = delete;
+    CFileSystem& operator=(const CFileSystem&) = delete;
+
+    void AttachBook(TreeControl& tree, const std::string& book_path);
+    bool HasTree() const { return tree_.HasTree(); }
+    bool RequireTree(const std::string& action) const { return tree_.RequireTree(action); }
+    bool CheckSearchLock() const { return tree_.CheckSearchLock(); }
+    bool IsExpandLocked() const { return tree_.IsExpandLocked(); }
+
+    void LoadOptions();
+    bool SaveOptions();
+    void ApplyMultiFolderMode();
+    void SetMultiOpenStyle(bool multi_open) { tree_.SetMultiOpenStyle(multi_open); }
+
+    void OpenInEditor(const std::string& path);
+    // The plain text of a book file; a rich-text file is also opened in the editor.
+    bool ReadFileText(const std::string& path, std::string& text);
+
+    // The tree's expanding notice; true refuses the change.
+    bool OnTreeExpanding(TreeItem item, bool expand);
+    void OnItemexpanding(TreeItem item, bool expand) { refresh_.OnItemexpanding(item, expand); }
+    void ReloadFolder(TreeItem item) { refresh_.ReloadFolder(item); }
+
+    // Context-menu commands, on m_hContextItem.
+    void NewFile() { creator_.NewFile(m_hContextItem); }
+    void NewFolder() { creator_.NewFolder(m_hContextItem); }
+    void AddFile(const std::string& extension) { creator_.AddFile(m_hContextItem, extension); }
+    void AddFolder() { creator_.AddFolder(m_hContextItem); }
+    void Delete() { deleter_.Delete(m_hContextItem); }
+
+    void OnBegindrag(TreeItem item) { drag_.OnBegindrag(item); }
+    void OnMouseMove(TreeItem item_under_pointer) { drag_.OnMouseMove(item_under_pointer); }
+    void OnLButtonUp() { drag_.OnLButtonUp(); }
+    void MoveItem(TreeItem dragged, TreeItem target) { mover_.MoveItem(dragged, target); }
+
+    void OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text) {
+        renamer_.OnLabelEditEnded(item, text);
+    }
+
+    BookTree& Tree() { return tree_; }
+    const BookTree& Tree() const { return tree_; }
+    const TreeDrag& Drag() const { return drag_; }
+    BookOptions& Options() { return options_; }
+    Ui& GetUi() const { return ui_; }
+
+    TreeItem m_hContextItem = kNoItem;
+
+private:
+    Ui& ui_;
+    DocumentHost* host_;
+    BookTree tree_;
+    BookOptions options_;
+    FolderRefresh refresh_;
+    ItemCreator creator_;
+    ItemDeleter deleter_;
+    ItemMover mover_;
+    TreeDrag drag_;
+    ItemRenamer renamer_;
+};
+
+}  // namespace folix

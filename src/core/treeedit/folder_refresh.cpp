@@ -1,0 +1,85 @@
+#include "treeedit/folder_refresh.h"
+
+#include <vector>
+
+#include "book/book_tree.h"
+#include "book/name_compare.h"
+#include "platform/ui.h"
+
+namespace folix {
+namespace {
+
+constexpr char kRefreshDeleteError[] = "CFileSystem::OnItemexpanding-error";
+constexpr char kSiblingDeleteError[] = "CFileSystem::DeleteSiblingItem-error";
+
+}  // namespace
+
+void FolderRefresh::DeleteReportingRefusal(TreeItem item, const char* message) {
+    if (!tree_.DeleteItem(item)) {
+        tree_.ui().ShowMessage(message);
+    }
+}
+
+void FolderRefresh::OnItemexpanding(TreeItem parent, bool expand) {
+    if (!expand) {
+        tree_.SetFolderClosedImage(parent);
+        return;
+    }
+    tree_.SetFolderOpenImage(parent);
+    TreeControl& control = tree_.tree();
+    const std::vector<std::string> entries = tree_.BuildEntryList(tree_.ItemPath(parent));
+    TreeItem child = control.GetChildItem(parent);
+    const size_t count = entries.size();
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& entry = entries[i];
+        if (child == kNoItem) {
+            tree_.InsertItemFromEntry(entry, parent, kInsertLast);
+        } else if (MatchesEntry(child, entry)) {
+            if (tree_.ItemFileName(child) != std::string_view(entry).substr(1)) {
+                tree_.RespellItem(child, entry);
+            }
+            child = control.GetNextSiblingItem(child);
+        } else if (i + 1 < count && MatchesEntry(child, entries[i + 1])) {
+            TreeItem previous = control.GetPrevSiblingItem(child);
+            tree_.InsertItemFromEntry(entry, parent, previous == kNoItem ? kInsertFirst : previous);
+        } else if (TreeItem next = control.GetNextSiblingItem(child);
+                   MatchesEntry(next, entry)) {
+            DeleteReportingRefusal(child, kRefreshDeleteError);
+            child = control.GetNextSiblingItem(next);
+        } else if (tree_.ItemKind(child) == kPlaceholderItem) {
+            TreeItem after = control.GetNextSiblingItem(child);
+            tree_.FillItemFromEntry(entry, child);
+            child = after;
+        } else {
+            DeleteSiblingItem(child);
+            tree_.InsertItemFromEntry(entry, parent, kInsertLast);
+            child = kNoItem;
+        }
+    }
+    DeleteSiblingItem(child);
+}
+
+void FolderRefresh::ReloadFolder(TreeItem item) {
+    OnItemexpanding(item, true);
+    tree_.tree().Expand(item, true);
+}
+
+bool FolderRefresh::MatchesEntry(TreeItem item, const std::string& entry) const {
+    if (item == kNoItem || entry.empty()) {
+        return false;
+    }
+    if (!NamesEqual(tree_.ItemFileName(item), std::string_view(entry).substr(1))) {
+        return false;
+    }
+    return entry[0] == 'd' ? tree_.IsFolderItem(item) : tree_.IsFileItem(item);
+}
+
+void FolderRefresh::DeleteSiblingItem(TreeItem item) {
+    while (item != kNoItem) {
+        TreeItem next = tree_.tree().GetNextSiblingItem(item);
+        DeleteReportingRefusal(item, kSiblingDeleteError);
+        item = next;
+    }
+}
+
+}  // namespace folix
