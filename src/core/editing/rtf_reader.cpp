@@ -124,6 +124,18 @@ bool IsUnderlineWord(std::string_view name) {
     return std::find(std::begin(kWords), std::end(kWords), name) != std::end(kWords);
 }
 
+bool IsByte(const RtfToken& token) {
+    switch (token.type) {
+        case RtfToken::Type::kHexByte:
+        case RtfToken::Type::kText:
+            return true;
+        case RtfToken::Type::kControlSymbol:
+            return token.name == "\\" || token.name == "{" || token.name == "}";
+        default:
+            return false;
+    }
+}
+
 struct GroupState {
     Destination destination = Destination::kBody;
     // Inside \upr: the ANSI text is dropped and its \ud part read into this destination.
@@ -227,9 +239,9 @@ RtfReadResult RtfReader::Read() {
     while (!ended_) {
         RtfToken token = tokenizer_.Next();
         bool ignorable = std::exchange(ignorable_next_, false);
-        if (token.type != RtfToken::Type::kHexByte && token.type != RtfToken::Type::kText) {
+        if (!IsByte(token)) {
             // Bytes are decoded together so that a double-byte character written as two \'hh
-            // escapes, or as an escape and a letter, stays one character.
+            // escapes, or as an escape and a letter or an escaped backslash, stays one character.
             FlushBytes();
         }
         switch (token.type) {
