@@ -1,0 +1,35 @@
+#include "site/generation_listing.h"
+
+#include "book/contents_file.h"
+#include "book/entry_order.h"
+#include "book/file_io.h"
+#include "book/path_parts.h"
+
+namespace folix {
+
+std::vector<std::string> ListBookEntries(Ui& ui, const std::string& folder) {
+    std::vector<FolderEntry> listing;
+    if (ListFolder(folder, listing) != 0) {
+        return {};
+    }
+    std::vector<std::string> found;
+    for (const FolderEntry& entry : listing) {
+        if (entry.is_folder) {
+            if (entry.name[0] != '.') {
+                found.push_back("d" + entry.name);
+            }
+        } else if (HasTxtSuffix(entry.name)) {
+            found.push_back("l" + entry.name);
+        }
+    }
+    SortByKey(found, kEntryKeyOffset);
+
+    // A refused contents.flc has been reported by the reader and leaves the stored order empty:
+    // the build still goes through the folder, in name order.
+    ControlFile stored;
+    ReadContents(ui, folder, stored);
+    MergeStoredOrder(found, stored.lines);
+    return stored.lines;
+}
+
+}  // namespace folix

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+namespace folix {
+
+class Ui;
+
+// The last full path each generated file of the site was written to. A file found at the same
+// path next time is this book's own output and is replaced without a question.
+struct SiteFilePaths {
+    std::string main_page;
+    std::string contents_page;
+    std::string contents_style;
+    std::string text_page;
+    std::string columns_frameset;
+    std::string top_page;
+    std::string bottom_page;
+    std::string page_style;
+};
+
+// The settings of the HTML build, kept in "html_options.flc" in the book folder together with
+// the last-written paths of the site and the upload's remote folder.
+struct HtmlOptions {
+    std::string m_strFtpDirectory;
+    std::string m_strHtmlFileName = "noname.htm";
+    std::string m_strDateBefore;
+    std::string m_strDateAfter = "更新";
+    bool m_bIndentContents = true;
+    bool m_bLevel1Heading = true;
+    bool m_bShowDate = true;
+    bool m_bJapaneseDate = true;
+    bool m_bDateRight = true;
+    bool m_bContentsOfContents = true;
+    bool m_bFrame = true;
+    bool m_bTopBottom = false;
+    bool m_bVertical = false;
+    SiteFilePaths m_lastWritten;
+};
+
+inline constexpr char kHtmlOptionsFileName[] = "html_options.flc";
+// The name a new book starts with; no site is built under it.
+inline constexpr char kDefaultHtmlFileName[] = "noname.htm";
+inline constexpr char kHtmlExtensionMessage[] = "ファイル名拡張子は htm でなければなりません。";
+
+// Fills the options from the book folder's file, or with the defaults when it cannot be used.
+HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path);
+// Writes the 21 lines, unless the file there is not a control file of ours.
+bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& options);
+
+// Takes the HTML file name the writer entered in the options: an empty entry stands for
+// "noname.htm"; a name whose extension is not htm (html and HTM pass) is refused with a message
+// and the previous name kept. False when refused.
+bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry);
+
+// The name the build refuses to work under, in any letter case.
+bool IsDefaultHtmlFileName(const std::string& name);
+
+}  // namespace folix

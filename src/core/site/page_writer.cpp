@@ -1,0 +1,88 @@
+#include "site/page_writer.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "book/path_parts.h"
+#include "platform/ui.h"
+#include "site/table_row.h"
+
+namespace folix {
+namespace {
+
+constexpr int kMaxHeadingLevel = 6;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+void Emit(std::string line, std::vector<std::string>& lines) {
+    if (line.empty() || line.back() != '>') {
+        line += "<BR>";
+    }
+    lines.push_back(std::move(line));
+}
+
+}  // namespace
+
+PageWriter::PageWriter(Ui& ui, const SiteBook& book) : ui_(ui), book_(book) {}
+
+std::string PageWriter::HeadingLine(const std::string& path, int level) const {
+    const std::string n = std::to_string(std::min(level + 1, kMaxHeadingLevel));
+    return "<A NAME=\"" + AnchorName(book_.root_path, path) + "\"></A><H" + n + ">" +
+           TitlePart(path) + "</H" + n + ">";
+}
+
+void PageWriter::AppendFileText(const std::string& path, std::vector<std::string>& lines) {
+    AppendLines(path, lines, 0);
+}
+
+void PageWriter::AppendLines(const std::string& path, std::vector<std::string>& lines, int depth) {
+    std::string text;
+    if (!book_.read_text(ui_, path, text) || text.empty()) {
+        return;
+    }
+    table_mode_ = false;
+    for (std::string_view line : SplitTextLines(text)) {
+        std::string_view test = TrimLeadingSpace(line);
+        if (!table_mode_) {
+            if (StartsWith(test, kTableStartTag)) {
+                if (test.find("%1") != std::string_view::npos) {
+                    row_template_ = test.substr(std::string_view(kTableStartTag).size());
+                    table_mode_ = true;
+                } else {
+                    ui_.ShowMessage(std::string(test) + kBadTableStartMessage);
+                }
+            } else if (StartsWith(test, kEmbedTag)) {
+                EmbedList(std::string(test), lines, depth);
+            } else {
+                Emit(std::string(line), lines);
+            }
+        } else if (StartsWith(test, kEmbedTag)) {
+            ui_.ShowMessage(kEmbedInTableMessage);
+        } else if (StartsWith(test, kHtmlTableEndTag)) {
+            table_mode_ = false;
+            Emit(std::string(line), lines);
+        } else if (StartsWith(test, kTableEndTag)) {
+            table_mode_ = false;
+        } else {
+            Emit(ExpandTableRow(row_template_, line), lines);
+        }
+    }
+}
+
+void PageWriter::EmbedList(const std::string& test_text, std::vector<std::string>& lines,
+                           int depth) {
+    std::string name(
+        TrimSpace(std::string_view(test_text).substr(std::string_view(kEmbedTag).size())));
+    std::string list_path = JoinPath(book_.root_path, name + ".lst");
+    if (depth >= kMaxEmbedDepth) {
+        if (reported_deep_lists_.insert(list_path).second) {
+            ui_.ShowMessage(list_path + kEmbedTooDeepMessage);
+        }
+        return;
+    }
+    AppendLines(list_path, lines, depth + 1);
+}
+
+}  // namespace folix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "site/site_book.h"
+
+namespace folix {
+
+class Ui;
+
+inline constexpr char kTableStartTag[] = "<TBL>";
+inline constexpr char kTableEndTag[] = "</TBL>";
+inline constexpr char kHtmlTableEndTag[] = "</TABLE>";
+inline constexpr char kEmbedTag[] = "<IMBED>";
+inline constexpr char kBadTableStartMessage[] = "は不正です。";
+inline constexpr char kEmbedInTableMessage[] = "<TBL>の中では<IMBED>は書けません。";
+inline constexpr char kEmbedTooDeepMessage[] =
+    "の埋め込みが深すぎるため、そこから先は埋め込みませんでした。";
+
+// Lists embedded in lists stop at this depth: a list that embeds itself, directly or through
+// others, would otherwise never end.
+inline constexpr int kMaxEmbedDepth = 16;
+
+// Writes the lines of the text page: the heading of every folder and file, and the text of
+// every file as HTML source. Authors write HTML in their files, so nothing is escaped; a line
+// not ending in a tag gets a <BR>. Two markups of our own are understood: "<TBL>" tables whose
+// rows are plain text lines, and "<IMBED>name", which pours the book folder's "name.lst" in.
+class PageWriter {
+public:
+    PageWriter(Ui& ui, const SiteBook& book);
+
+    // <A NAME="anchor"></A><Hn>title</Hn>, n being level + 1 and at most 6; the book folder is
+    // level 0.
+    std::string HeadingLine(const std::string& path, int level) const;
+
+    // Appends the converted lines of one text file. A file that cannot be read has been reported
+    // and adds nothing.
+    void AppendFileText(const std::string& path, std::vector<std::string>& lines);
+
+private:
+    void AppendLines(const std::string& path, std::vector<std::string>& lines, int depth);
+    void EmbedList(const std::string& test_text, std::vector<std::string>& lines, int depth);
+
+    Ui& ui_;
+    const SiteBook& book_;
+    // A table started in an embedded list goes on in the file that embedded it: the mode is
+    // the writer's, turned off only where a file starts.
+    bool table_mode_ = false;
+    std::string row_template_;
+    // Each runaway list is reported once, not once for every way it was reached.
+    std::set<std::string> reported_deep_lists_;
+};
+
+}  // namespace folix

@@ -1,0 +1,32 @@
+#include "site/site_book.h"
+
+#include "book/path_parts.h"
+
+namespace folix {
+
+std::string AnchorName(const std::string& root_path, const std::string& path) {
+    if (path == root_path) {
+        return {};
+    }
+    std::string full = JoinPath(ParentPath(path), TitlePart(path));
+    size_t below_root = root_path.size() + 1;
+    return below_root < full.size() ? full.substr(below_root) : std::string();
+}
+
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+    constexpr std::string_view kLineEnd = "\r\n";
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(kLineEnd, start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + kLineEnd.size();
+    }
+    return lines;
+}
+
+}  // namespace folix

@@ -1,0 +1,35 @@
+#include "site/site_paths.h"
+
+#include "book/path_parts.h"
+
+namespace folix {
+namespace {
+
+// The HTML file name without its extension. Only a dot in the last part of the name counts:
+// "my.site/index" is a base of its own, not "my".
+std::string BaseName(const std::string& html_file_name) {
+    size_t dot = html_file_name.rfind('.');
+    size_t separator = html_file_name.rfind(kPathSeparator);
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
+        return html_file_name;
+    }
+    return html_file_name.substr(0, dot);
+}
+
+}  // namespace
+
+SiteFilePaths MakeSiteFilePaths(const std::string& parent_path, const std::string& html_file_name) {
+    const std::string base = JoinPath(parent_path, BaseName(html_file_name));
+    SiteFilePaths paths;
+    paths.main_page = JoinPath(parent_path, html_file_name);
+    paths.contents_page = base + "2_.htm";
+    paths.contents_style = base + "2_.css";
+    paths.text_page = base + "3_.htm";
+    paths.columns_frameset = base + "4_.htm";
+    paths.top_page = base + "5_.htm";
+    paths.bottom_page = base + "6_.htm";
+    paths.page_style = base + ".css";
+    return paths;
+}
+
+}  // namespace folix

@@ -1,0 +1,130 @@
+#include "site/site_walk.h"
+
+#include "book/path_parts.h"
+#include "site/contents_writer.h"
+#include "site/generation_listing.h"
+#include "site/page_writer.h"
+
+namespace folix {
+namespace {
+
+// The walks over the book, with the writers of the page and contents lines they share.
+class SiteWalk {
+public:
+    SiteWalk(Ui& ui, const SiteBook& book, const SiteLayout& layout, const std::string& page_name)
+        : ui_(ui),
+          book_(book),
+          layout_(layout),
+          pages_(ui, book),
+          contents_(ui, book, layout, page_name) {}
+
+    // The title, the contents, and (unless the contents were walked apart) every entry.
+    void WalkSite(const std::string& folder, int level) {
+        const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+        const bool root = folder == book_.root_path;
+        if (root) {
+            if (IsSingleTextFile(entries)) {
+                pages_.AppendFileText(JoinPath(folder, EntryName(entries[0])), lines_.page);
+                return;
+            }
+            lines_.page.push_back(pages_.HeadingLine(folder, 0));
+            std::vector<std::string> contents = BookContents(folder, entries);
+            if (layout_.frame) {
+                lines_.menu.push_back(contents_.HeadingLine(folder));
+                Append(lines_.menu, contents);
+                if (layout_.contents_of_contents) {
+                    lines_.menu.push_back("<HR>");
+                }
+            } else {
+                Append(lines_.page, contents);
+            }
+        }
+        if (layout_.separate_contents) {
+            return;
+        }
+        for (const std::string& entry : entries) {
+            const std::string path = JoinPath(folder, EntryName(entry));
+            if (root && layout_.frame) {
+                lines_.menu.push_back(contents_.HeadingLine(path));
+            }
+            lines_.page.push_back(pages_.HeadingLine(path, level));
+            if (IsFolderEntry(entry)) {
+                if (root) {
+                    contents_.AppendContents(path, layout_.frame ? lines_.menu : lines_.page, 0);
+                }
+                WalkSite(path, level + 1);
+            } else {
+                pages_.AppendFileText(path, lines_.page);
+            }
+        }
+    }
+
+    // Every entry under its heading, when the contents were written as one list apart.
+    void WalkPages(const std::string& folder, int level) {
+        const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+        if (folder == book_.root_path && IsSingleTextFile(entries)) {
+            return;
+        }
+        for (const std::string& entry : entries) {
+            const std::string path = JoinPath(folder, EntryName(entry));
+            lines_.page.push_back(pages_.HeadingLine(path, level));
+            if (IsFolderEntry(entry)) {
+                WalkPages(path, level + 1);
+            } else {
+                pages_.AppendFileText(path, lines_.page);
+            }
+        }
+    }
+
+    SiteLines Take() { return std::move(lines_); }
+
+private:
+    static bool IsSingleTextFile(const std::vector<std::string>& entries) {
+        return entries.size() == 1 && !IsFolderEntry(entries[0]);
+    }
+
+    static void Append(std::vector<std::string>& to, const std::vector<std::string>& from) {
+        to.insert(to.end(), from.begin(), from.end());
+    }
+
+    // What follows the book title: the short list of the first-level entries, or the whole
+    // nested contents, or nothing when the walk puts contents under each first-level folder.
+    std::vector<std::string> BookContents(const std::string& folder,
+                                          const std::vector<std::string>& entries) {
+        std::vector<std::string> contents;
+        if (layout_.contents_of_contents) {
+            contents.push_back("<DL>");
+            for (const std::string& entry : entries) {
+                // A file opens the text page; a folder jumps to its own contents further down.
+                const bool target = layout_.frame && !IsFolderEntry(entry);
+                contents.push_back(
+                    contents_.ContentsEntry(JoinPath(folder, EntryName(entry)), target));
+            }
+            contents.push_back("</DL>");
+        } else if (layout_.separate_contents) {
+            contents_.AppendContents(folder, contents, 0);
+        }
+        return contents;
+    }
+
+    Ui& ui_;
+    const SiteBook& book_;
+    SiteLayout layout_;
+    PageWriter pages_;
+    ContentsWriter contents_;
+    SiteLines lines_;
+};
+
+}  // namespace
+
+SiteLines WalkBook(Ui& ui, const SiteBook& book, const SiteLayout& layout,
+                   const std::string& page_name) {
+    SiteWalk walk(ui, book, layout, page_name);
+    walk.WalkSite(book.root_path, 1);
+    if (layout.separate_contents) {
+        walk.WalkPages(book.root_path, 1);
+    }
+    return walk.Take();
+}
+
+}  // namespace folix

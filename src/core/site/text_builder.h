@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "book/book_options.h"
+#include "site/build_outcome.h"
+#include "site/site_book.h"
+
+namespace folix {
+
+class Ui;
+
+inline constexpr char kTextNotAllowedMessage[] = "この文書のＴＥＸＴ作成は許可されていません。";
+
+// Writes the whole book as one plain text file beside the book folder, named after the book
+// folder with the TEXT extension: a title line for the book and for every folder and file in
+// tree order, each followed by an empty line, and the lines of every file. The file is UTF-8
+// without a byte-order mark, every line ended by CR LF.
+//
+// The caller is the book model. Before MakeText it refuses when no tree is shown ("TEXT作成");
+// it passes its tree-search reset as reset_tree, which runs behind the wait cursor once the
+// build is allowed. Nothing is left for it to do afterwards.
+class TextBuilder {
+public:
+    TextBuilder(Ui& ui, SiteBook book);
+
+    // Refuses a book whose TEXT creation is not allowed. After writing, the path is kept as the
+    // last-written one and the options are saved.
+    BuildOutcome MakeText(BookOptions& options, const std::function<void()>& reset_tree = {});
+
+    // The TEXT file of the last build; empty when the writer declined to overwrite it.
+    const std::string& text_path() const { return text_path_; }
+    // The file the last build wrote, or empty.
+    const std::string& written() const { return written_; }
+
+private:
+    void WalkText(const std::string& folder, const BookOptions& options,
+                  std::vector<std::string>& lines);
+    void AppendTextLines(const std::string& path, std::vector<std::string>& lines);
+
+    Ui& ui_;
+    SiteBook book_;
+    std::string text_path_;
+    std::string written_;
+};
+
+// The TEXT options as the writer entered them; an empty extension stands for "txt".
+void SetTextOptions(BookOptions& options, const std::string& extension,
+                    const std::string& head_prefix, bool allow);
+
+}  // namespace folix

@@ -1,0 +1,335 @@
+#include "site/html_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "book/text_encoding.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace folix {
+namespace {
+
+using testing::Cp932;
+using testing::Exists;
+using testing::MakeFolder;
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+const BuildDate kMay3rd2004{2004, 5, 3};
+
+std::string Fixture(const std::string& name) {
+    return ReadBytes(std::string(FOLIX_SOURCE_DIR) + "/tests/core/site/fixtures/" + name);
+}
+
+std::string Bom(const std::string& text) {
+    return std::string(kUtf8Bom) + text;
+}
+
+// The book of the expected outputs: はじめに.txt, then 第一章 with 朝.txt and the folder 二節
+// holding 夜.txt. A template, a list and a page beside them never enter the site.
+SiteBook MakeSmallBook(const TempFolder& dir) {
+    const std::string root = dir / "本";
+    MakeFolder(root + "/第一章/二節");
+    WriteBytes(root + "/はじめに.txt", "最初の行\r\n<B>太字</B>\r\n\r\n");
+    WriteBytes(root + "/第一章/朝.txt", "朝です。");
+    WriteBytes(root + "/第一章/二節/夜.txt", Cp932("夜。\r\n"));
+    WriteBytes(root + "/第一章/notes.lst", "x\r\n");
+    WriteBytes(root + "/第一章/old.htm", "x\r\n");
+    MakeFolder(root + "/.hidden");
+    WriteBytes(root + "/.hidden/secret.txt", "x\r\n");
+    WriteBytes(root + "/本.flx", "");
+    return SiteBook{root, dir.path()};
+}
+
+HtmlOptions IndexOptions() {
+    HtmlOptions options;
+    options.m_strHtmlFileName = "index.htm";
+    return options;
+}
+
+struct GoldenCase {
+    const char* name;
+    void (*configure)(HtmlOptions&);
+    std::vector<std::pair<std::string, std::string>> files;  // output, fixture, in write order
+};
+
+class SiteModes : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(SiteModes, WriteTheExpectedFilesByteForByte) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    HtmlOptions options = IndexOptions();
+    GetParam().configure(options);
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, book);
+    builder.SetDate(kMay3rd2004);
+
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+
+    std::vector<std::string> expected_written;
+    for (const auto& [output, fixture] : GetParam().files) {
+        expected_written.push_back(dir / output);
+        EXPECT_EQ(ReadBytes(dir / output), Fixture(fixture)) << output;
+    }
+    EXPECT_EQ(builder.written(), expected_written);
+    EXPECT_EQ(builder.paths().main_page, dir / "index.htm");
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Golden, SiteModes,
+    ::testing::Values(GoldenCase{"FrameWithStrips",
+                                 [](HtmlOptions& o) { o.m_bTopBottom = true; },
+                                 {{"index2_.htm", "a_contents.htm"},
+                                  {"index2_.css", "contents_style.css"},
+                                  {"index3_.htm", "a_text.htm"},
+                                  {"index4_.htm", "columns.htm"},
+                                  {"index5_.htm", "strip.htm"},
+                                  {"index6_.htm", "strip.htm"},
+                                  {"index.htm", "a_rows.htm"},
+                                  {"index.css", "page_style.css"}}},
+                      GoldenCase{"VerticalFrame",
+                                 [](HtmlOptions& o) { o.m_bVertical = true; },
+                                 {{"index2_.htm", "b_contents.htm"},
+                                  {"index2_.css", "b_contents_style.css"},
+                                  {"index3_.htm", "b_text.htm"},
+                                  {"index.htm", "b_columns.htm"},
+                                  {"index.css", "b_page_style.css"}}},
+                      GoldenCase{"StripsWithoutFrame",
+                                 [](HtmlOptions& o) {
+                                     o.m_bFrame = false;
+                                     o.m_bTopBottom = true;
+                                     o.m_bContentsOfContents = false;
+                                     o.m_bJapaneseDate = false;
+                                     o.m_bDateRight = false;
+                                 },
+                                 {{"index3_.htm", "c_text.htm"},
+                                  {"index5_.htm", "strip.htm"},
+                                  {"index6_.htm", "strip.htm"},
+                                  {"index.htm", "c_rows2.htm"},
+                                  {"index.css", "page_style.css"}}},
+                      GoldenCase{"OnePage",
+                                 [](HtmlOptions& o) {
+                                     o.m_bFrame = false;
+                                     o.m_bIndentContents = false;
+                                     o.m_bShowDate = false;
+                                 },
+                                 {{"index.htm", "d_main.htm"}, {"index.css", "page_style.css"}}},
+                      GoldenCase{"FrameWithOneNestedList",
+                                 [](HtmlOptions& o) {
+                                     o.m_bContentsOfContents = false;
+                                     o.m_bLevel1Heading = false;
+                                 },
+                                 {{"index2_.htm", "e_contents.htm"},
+                                  {"index2_.css", "contents_style.css"},
+                                  {"index3_.htm", "a_text.htm"},
+                                  {"index.htm", "columns.htm"},
+                                  {"index.css", "page_style.css"}}}),
+    [](const ::testing::TestParamInfo<GoldenCase>& param) { return param.param.name; });
+
+TEST(HtmlBuilder, NonameIsRefusedInAnyCaseAndNothingIsWritten) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    for (const char* name : {"noname.htm", "NoName.HTM"}) {
+        ScriptedUi ui;
+        HtmlOptions options;
+        options.m_strHtmlFileName = name;
+        HtmlBuilder builder(ui, book);
+        bool reset = false;
+        EXPECT_EQ(builder.MakeHtml(options, [&] { reset = true; }), BuildOutcome::kRefused);
+        EXPECT_TRUE(reset);  // the tree is reset before the name is looked at
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], std::string(name) +
+                                      "ではHTMLを作成できません。HTMLオプションボタンを押して、"
+                                      "正しいファイル名を指定してやり直してください。");
+    }
+    EXPECT_FALSE(Exists(dir / "noname.htm"));
+    EXPECT_FALSE(Exists(book.root_path + "/header.htx"));
+    EXPECT_FALSE(Exists(book.root_path + "/html_options.flc"));
+}
+
+TEST(HtmlBuilder, AsksOnlyForFilesThisBookDidNotWriteLastTime) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    HtmlOptions options = IndexOptions();
+    options.m_bFrame = false;
+    WriteBytes(dir / "index.htm", "someone else's page");
+    {
+        ScriptedUi ui;
+        ui.ExpectQuestion(true);
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+        EXPECT_EQ(ui.questions, std::vector<std::string>{dir / "index.htm" +
+                                                         "はすでに存在します。上書きしますか？"});
+    }
+    EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
+    EXPECT_EQ(options.m_lastWritten.page_style, dir / "index.css");
+    // The paths are kept in the book's options, so the next build asks nothing.
+    ScriptedUi load_ui;
+    HtmlOptions reloaded = LoadHtmlOptions(load_ui, book.root_path);
+    EXPECT_EQ(reloaded.m_lastWritten.main_page, dir / "index.htm");
+    {
+        ScriptedUi ui;
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(reloaded), BuildOutcome::kWritten);
+        EXPECT_TRUE(ui.questions.empty());
+    }
+    // A new name makes every file a stranger again.
+    WriteBytes(dir / "top.htm", "x");
+    WriteBytes(dir / "top.css", "x");
+    reloaded.m_strHtmlFileName = "top.htm";
+    {
+        ScriptedUi ui;
+        ui.ExpectQuestion(false);
+        ui.ExpectQuestion(false);
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(reloaded), BuildOutcome::kWritten);
+        EXPECT_EQ(ui.questions.size(), 2u);
+        EXPECT_TRUE(builder.written().empty());
+    }
+    EXPECT_EQ(ReadBytes(dir / "top.htm"), "x");
+}
+
+TEST(HtmlBuilder, DecliningTheMainPageLeavesNothingToBrowse) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    HtmlOptions options = IndexOptions();
+    WriteBytes(dir / "index.htm", "mine");
+    ScriptedUi ui;
+    ui.ExpectQuestion(false);
+    HtmlBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+    EXPECT_EQ(builder.paths().main_page, "");
+    EXPECT_EQ(builder.paths().text_page, dir / "index3_.htm");
+    EXPECT_EQ(ReadBytes(dir / "index.htm"), "mine");
+    EXPECT_EQ(options.m_lastWritten.main_page, "");
+    // The frameset template made after the refusal still names the real files.
+    EXPECT_NE(ReadBytes(book.root_path + "/col.htx").find("<FRAME SRC=index2_.htm "),
+              std::string::npos);
+}
+
+TEST(HtmlBuilder, FilesInsideTheBookFolderAreWrittenWithoutAQuestion) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    HtmlOptions options;
+    options.m_strHtmlFileName = "本/site.htm";
+    options.m_bFrame = false;
+    WriteBytes(book.root_path + "/site.htm", "old");
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+    EXPECT_EQ(builder.written(), (std::vector<std::string>{book.root_path + "/site.htm",
+                                                           book.root_path + "/site.css"}));
+    EXPECT_NE(ReadBytes(book.root_path + "/site.htm").find("HREF=\"site.css\""), std::string::npos);
+}
+
+TEST(HtmlBuilder, EditedTemplatesAreUsedVerbatimInTheirOwnEncoding) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    WriteBytes(book.root_path + "/header.htx", Cp932("<HTML><BODY>表紙\r\n"));
+    WriteBytes(book.root_path + "/trailer.htx", "</BODY></HTML>");
+    HtmlOptions options = IndexOptions();
+    options.m_bFrame = false;
+    options.m_bShowDate = false;
+    options.m_bContentsOfContents = false;
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, book);
+    builder.MakeHtml(options);
+    const std::string page = ReadBytes(dir / "index.htm");
+    EXPECT_EQ(page.rfind(Bom("<HTML><BODY>表紙\r\n\r\n<A NAME"), 0), 0u);
+    EXPECT_EQ(page.substr(page.size() - 16), "</BODY></HTML>\r\n");
+    // The template files themselves are not touched.
+    EXPECT_EQ(ReadBytes(book.root_path + "/header.htx"), Cp932("<HTML><BODY>表紙\r\n"));
+}
+
+TEST(HtmlBuilder, ABookOfOneFileIsThatFileAlone) {
+    TempFolder dir;
+    const std::string root = dir / "one";
+    MakeFolder(root);
+    WriteBytes(root + "/page.txt", "<HTML><HEAD></HEAD>\r\n<BODY>hello</BODY></HTML>\r\n");
+    HtmlOptions options = IndexOptions();
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, SiteBook{root, dir.path()});
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+    EXPECT_EQ(ReadBytes(dir / "index3_.htm"),
+              Bom("<HTML><HEAD></HEAD>\r\n<BODY>hello</BODY></HTML>\r\n"));
+    // The contents page has only its head and end.
+    const std::string contents = ReadBytes(dir / "index2_.htm");
+    EXPECT_EQ(contents.substr(contents.size() - 26), "<BODY>\r\n\r\n</BODY></HTML>\r\n");
+
+    // Without the "<HTML>" start the file gets head, date and tail, but no title.
+    WriteBytes(root + "/page.txt", "hello");
+    options.m_bShowDate = false;
+    builder.MakeHtml(options);
+    const std::string page = ReadBytes(dir / "index3_.htm");
+    EXPECT_NE(page.find("<BODY>\r\n\r\nhello<BR>\r\n</BODY></HTML>\r\n"), std::string::npos);
+    EXPECT_EQ(page.find("<H1>"), std::string::npos);
+}
+
+TEST(HtmlBuilder, AnEmptyBookHasItsTitleAndAnEmptyList) {
+    TempFolder dir;
+    const std::string root = dir / "empty";
+    MakeFolder(root);
+    HtmlOptions options = IndexOptions();
+    options.m_bFrame = false;
+    options.m_bShowDate = false;
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, SiteBook{root, dir.path()});
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+    EXPECT_NE(
+        ReadBytes(dir / "index.htm")
+            .find("<BODY>\r\n\r\n<A NAME=\"\"></A><H1>empty</H1>\r\n<DL>\r\n</DL>\r\n</BODY>"),
+        std::string::npos);
+}
+
+TEST(HtmlBuilder, StoredOrderIsFollowedAndDottedNamesLoseTheirLastPart) {
+    TempFolder dir;
+    const std::string root = dir / "book";
+    MakeFolder(root + "/v1.2");
+    WriteBytes(root + "/v1.2/a.b.txt", "x");
+    WriteBytes(root + "/z.txt", "z");
+    WriteBytes(root + "/contents.flc",
+               "Folix control file. Do not edit this file. Morivane.\r\nlz.txt\r\nlgone.txt\r\n");
+    HtmlOptions options = IndexOptions();
+    options.m_bFrame = false;
+    options.m_bShowDate = false;
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, SiteBook{root, dir.path()});
+    builder.MakeHtml(options);
+    const std::string page = ReadBytes(dir / "index.htm");
+    size_t z = page.find("<A NAME=\"z\"></A><H2>z</H2>");
+    size_t folder = page.find("<A NAME=\"v1\"></A><H2>v1</H2>");
+    // A file keeps its folder's whole name in its anchor: only its own last part goes.
+    size_t file = page.find("<A NAME=\"v1.2/a.b\"></A><H3>a.b</H3>");
+    ASSERT_NE(z, std::string::npos);
+    ASSERT_NE(folder, std::string::npos);
+    ASSERT_NE(file, std::string::npos);
+    EXPECT_LT(z, folder);
+    EXPECT_LT(folder, file);
+    // The build reads the stored order but does not rewrite it.
+    EXPECT_NE(ReadBytes(root + "/contents.flc").find("lgone.txt"), std::string::npos);
+}
+
+TEST(HtmlBuilder, AnOutputThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    MakeFolder(dir / "index3_.htm");  // a folder where the text page should go
+    HtmlOptions options = IndexOptions();
+    ScriptedUi ui;
+    ui.ExpectQuestion(true);
+    HtmlBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kIncomplete);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].rfind(dir / "index3_.htm" + "が開けません。(", 0), 0u);
+    EXPECT_EQ(options.m_lastWritten.text_page, "");
+    EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
+    EXPECT_TRUE(Exists(dir / "index.css"));
+}
+
+}  // namespace
+}  // namespace folix
