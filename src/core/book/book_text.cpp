@@ -1,6 +1,7 @@
 #include "book/book_text.h"
 
 #include "book/editor_file.h"
+#include "editing/rtf_plain_text.h"
 
 namespace folix {
 
@@ -10,7 +11,7 @@ bool ReadBookFileText(Ui& ui, const std::string& path, std::string& text) {
     if (!ReadEditorFile(ui, path, file)) {
         return false;
     }
-    text = std::move(file.text);
+    text = file.rtf ? RtfPlainText(file.text) : std::move(file.text);
     return true;
 }
 
