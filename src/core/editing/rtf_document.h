@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,12 +46,13 @@ struct RtfPicture {
     bool operator==(const RtfPicture&) const = default;
 };
 
-// Text in one format, or one picture (then the text is empty).
+// Text in one format, or one picture (then the text is empty). A picture is shared, never
+// changed: copies of a document (an undo step, a save) do not copy the image.
 struct RtfRun {
     std::string text;  // UTF-8; a tab is U+0009, a line break inside the paragraph U+2028
     RtfCharFormat format;
-    std::optional<RtfPicture> picture;
-    bool operator==(const RtfRun&) const = default;
+    std::shared_ptr<const RtfPicture> picture;
+    bool operator==(const RtfRun& other) const;
 };
 
 enum class RtfAlignment { kLeft, kCenter, kRight, kJustify };

@@ -41,6 +41,7 @@ const std::unordered_map<std::string_view, DestinationWord>& DestinationWords() 
         {"generator", {Destination::kSkip, nullptr}},
         {"fldinst", {Destination::kSkip, nullptr}},
         {"nonshppict", {Destination::kSkip, nullptr}},
+        {"nonesttables", {Destination::kSkip, nullptr}},  // flat copy of nested tables we read
         {"pn", {Destination::kSkip, nullptr}},
         {"pntxta", {Destination::kSkip, nullptr}},
         {"pntxtb", {Destination::kSkip, nullptr}},

@@ -22,7 +22,7 @@ RtfParagraph Paragraph(std::vector<RtfRun> runs, RtfAlignment alignment = RtfAli
 }
 
 RtfRun TextRun(std::string text, RtfCharFormat format = Plain()) {
-    return RtfRun{std::move(text), std::move(format), std::nullopt};
+    return RtfRun{std::move(text), std::move(format), nullptr};
 }
 
 // A document with everything the model holds, and the characters that are hard to write.
@@ -57,9 +57,10 @@ RtfDocument EveryKindOfContent() {
         Paragraph({}),
         Paragraph({TextRun("名前はまだ無い。1匹 2匹、～〜¥\\{}「」ｱｲｳ "), TextRun("強調", marked),
                    TextRun("😀é€\u00A0\u00AD end\tcell" + std::string(kRtfLineBreak) + "next")}),
-        Paragraph({TextRun("絵:"), RtfRun{"", Plain(), picture}, RtfRun{"", marked, photo},
-                   TextRun("後", odd_font)},
-                  RtfAlignment::kJustify),
+        Paragraph(
+            {TextRun("絵:"), RtfRun{"", Plain(), std::make_shared<RtfPicture>(picture)},
+             RtfRun{"", marked, std::make_shared<RtfPicture>(photo)}, TextRun("後", odd_font)},
+            RtfAlignment::kJustify),
         Paragraph({TextRun("右", marked)}, RtfAlignment::kRight),
         Paragraph({}),
     };
