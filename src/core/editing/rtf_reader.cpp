@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 
 #include "book/text_encoding.h"
 #include "editing/rtf_code_page.h"
+#include "editing/rtf_control_words.h"
 #include "editing/rtf_tokenizer.h"
 
 namespace folix {
@@ -22,107 +23,10 @@ constexpr size_t kMaxGroupDepth = 1000;
 // A \ucN beyond this is nonsense; the count is only how many fallback characters follow \u.
 constexpr int kMaxUnicodeSkip = 16;
 
-enum class Destination { kBody, kSkip, kFontTable, kColorTable, kPicture };
-
-// What a destination word does to its group.
-struct DestinationWord {
-    Destination destination;
-    const char* unkept;  // what is lost when the group is dropped, or null
-};
-
-const std::unordered_map<std::string_view, DestinationWord>& DestinationWords() {
-    static const std::unordered_map<std::string_view, DestinationWord> words = {
-        {"fonttbl", {Destination::kFontTable, nullptr}},
-        {"colortbl", {Destination::kColorTable, nullptr}},
-        // Tables, metadata and alternatives that carry nothing of the text. Most are marked
-        // ignorable in the files, but some writers leave the mark off.
-        {"stylesheet", {Destination::kSkip, nullptr}},
-        {"info", {Destination::kSkip, nullptr}},
-        {"generator", {Destination::kSkip, nullptr}},
-        {"fldinst", {Destination::kSkip, nullptr}},
-        {"nonshppict", {Destination::kSkip, nullptr}},
-        {"nonesttables", {Destination::kSkip, nullptr}},  // flat copy of nested tables we read
-        {"pn", {Destination::kSkip, nullptr}},
-        {"pntxta", {Destination::kSkip, nullptr}},
-        {"pntxtb", {Destination::kSkip, nullptr}},
-        {"listtable", {Destination::kSkip, nullptr}},
-        {"listoverridetable", {Destination::kSkip, nullptr}},
-        {"revtbl", {Destination::kSkip, nullptr}},
-        {"rsidtbl", {Destination::kSkip, nullptr}},
-        {"xmlnstbl", {Destination::kSkip, nullptr}},
-        {"themedata", {Destination::kSkip, nullptr}},
-        {"colorschememapping", {Destination::kSkip, nullptr}},
-        {"datastore", {Destination::kSkip, nullptr}},
-        {"latentstyles", {Destination::kSkip, nullptr}},
-        {"pgdsctbl", {Destination::kSkip, nullptr}},
-        {"mmathPr", {Destination::kSkip, nullptr}},
-        {"filetbl", {Destination::kSkip, nullptr}},
-        {"falt", {Destination::kSkip, nullptr}},
-        {"panose", {Destination::kSkip, nullptr}},
-        {"bkmkstart", {Destination::kSkip, nullptr}},
-        {"bkmkend", {Destination::kSkip, nullptr}},
-        {"xe", {Destination::kSkip, nullptr}},
-        {"tc", {Destination::kSkip, nullptr}},
-        {"tcn", {Destination::kSkip, nullptr}},
-        {"template", {Destination::kSkip, nullptr}},
-        {"userprops", {Destination::kSkip, nullptr}},
-        {"docvar", {Destination::kSkip, nullptr}},
-        {"private", {Destination::kSkip, nullptr}},
-        {"background", {Destination::kSkip, nullptr}},
-        {"ftnsep", {Destination::kSkip, nullptr}},
-        {"ftnsepc", {Destination::kSkip, nullptr}},
-        {"ftncn", {Destination::kSkip, nullptr}},
-        {"aftnsep", {Destination::kSkip, nullptr}},
-        {"aftnsepc", {Destination::kSkip, nullptr}},
-        {"aftncn", {Destination::kSkip, nullptr}},
-        {"atnid", {Destination::kSkip, nullptr}},
-        {"atnauthor", {Destination::kSkip, nullptr}},
-        {"atndate", {Destination::kSkip, nullptr}},
-        {"atnref", {Destination::kSkip, nullptr}},
-        // Content of the file that the document has no place for.
-        {"object", {Destination::kSkip, "object"}},
-        {"shp", {Destination::kSkip, "shape"}},
-        {"shpgrp", {Destination::kSkip, "shape"}},
-        {"do", {Destination::kSkip, "shape"}},
-        {"footnote", {Destination::kSkip, "footnote"}},
-        {"annotation", {Destination::kSkip, "comment"}},
-        {"header", {Destination::kSkip, "header"}},
-        {"headerl", {Destination::kSkip, "header"}},
-        {"headerr", {Destination::kSkip, "header"}},
-        {"headerf", {Destination::kSkip, "header"}},
-        {"footer", {Destination::kSkip, "footer"}},
-        {"footerl", {Destination::kSkip, "footer"}},
-        {"footerr", {Destination::kSkip, "footer"}},
-        {"footerf", {Destination::kSkip, "footer"}},
-        // Groups whose text is the text of the document.
-        {"shppict", {Destination::kBody, nullptr}},
-        {"fldrslt", {Destination::kBody, nullptr}},
-        {"listtext", {Destination::kBody, nullptr}},
-        {"pntext", {Destination::kBody, nullptr}},
-    };
-    return words;
-}
-
-// Control words that stand for one character.
-const std::unordered_map<std::string_view, std::string_view>& CharacterWords() {
-    static const std::unordered_map<std::string_view, std::string_view> words = {
-        {"tab", "\t"},         {"line", kRtfLineBreak}, {"lquote", "\u2018"},
-        {"rquote", "\u2019"},  {"ldblquote", "\u201C"}, {"rdblquote", "\u201D"},
-        {"bullet", "\u2022"},  {"endash", "\u2013"},    {"emdash", "\u2014"},
-        {"enspace", "\u2002"}, {"emspace", "\u2003"},   {"qmspace", "\u2005"},
-        {"zwj", "\u200D"},     {"zwnj", "\u200C"},      {"zwbo", "\u200B"},
-        {"ltrmark", "\u200E"}, {"rtlmark", "\u200F"},
-    };
-    return words;
-}
-
-bool IsUnderlineWord(std::string_view name) {
-    static const std::string_view kWords[] = {
-        "ul",         "uld",       "uldash",     "uldashd", "uldashdd", "uldb",
-        "ulhwave",    "ulldash",   "ulth",       "ulthd",   "ulthdash", "ulthdashd",
-        "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave",
-    };
-    return std::find(std::begin(kWords), std::end(kWords), name) != std::end(kWords);
+// A size in twips times a percentage, kept within what the writer can give back.
+int Scaled(int twips, int percent) {
+    int64_t scaled = int64_t{twips} * percent / 100;
+    return static_cast<int>(std::clamp<int64_t>(scaled, 0, std::numeric_limits<int32_t>::max()));
 }
 
 bool IsByte(const RtfToken& token) {
@@ -138,10 +42,10 @@ bool IsByte(const RtfToken& token) {
 }
 
 struct GroupState {
-    Destination destination = Destination::kBody;
+    RtfDestination destination = RtfDestination::kBody;
     // Inside \upr: the ANSI text is dropped and its \ud part read into this destination.
     bool in_upr = false;
-    Destination upr_destination = Destination::kBody;
+    RtfDestination upr_destination = RtfDestination::kBody;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -272,7 +176,7 @@ RtfReadResult RtfReader::Read() {
             case RtfToken::Type::kBinary:
                 if (skip_ > 0) {
                     --skip_;
-                } else if (picture_ && state().destination == Destination::kPicture) {
+                } else if (picture_ && state().destination == RtfDestination::kPicture) {
                     picture_->picture.data.append(token.text);
                 }
                 break;
@@ -284,7 +188,7 @@ RtfReadResult RtfReader::Read() {
 
 void RtfReader::OpenGroup() {
     if (stack_.size() > kMaxGroupDepth) {
-        if (state().destination != Destination::kSkip) {
+        if (state().destination != RtfDestination::kSkip) {
             Unkept("nesting");
         }
         ++overflow_;
@@ -301,7 +205,7 @@ void RtfReader::CloseGroup() {
     if (picture_ && picture_->depth == stack_.size() - 1) {
         FinishPicture();
     }
-    if (state().destination == Destination::kFontTable && defining_font_) {
+    if (state().destination == RtfDestination::kFontTable && defining_font_) {
         FinishFontName(*defining_font_);
         defining_font_ = nullptr;
     }
@@ -323,7 +227,7 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
         group.destination = group.upr_destination;
         return;
     }
-    if (group.destination == Destination::kSkip) {
+    if (group.destination == RtfDestination::kSkip) {
         return;
     }
     if (name == "uc") {
@@ -334,7 +238,7 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
         HandleUnicode(parameter);
         return;
     }
-    if (skip_ > 0 && CharacterWords().count(name)) {
+    if (skip_ > 0 && !RtfCharacterWord(name).empty()) {
         --skip_;  // a fallback written as a control word
         return;
     }
@@ -344,7 +248,7 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
     }
 
     switch (group.destination) {
-        case Destination::kFontTable:
+        case RtfDestination::kFontTable:
             if (name == "f") {
                 if (defining_font_) {
                     FinishFontName(*defining_font_);
@@ -357,7 +261,7 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
                 defining_font_->code_page_fixed = true;
             }
             return;
-        case Destination::kColorTable:
+        case RtfDestination::kColorTable:
             if (name == "red" || name == "green" || name == "blue") {
                 auto value = static_cast<uint8_t>(std::clamp(parameter, 0, 255));
                 (name == "red"     ? color_in_progress_.red
@@ -366,7 +270,7 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
                 color_given_ = true;
             }
             return;
-        case Destination::kPicture:
+        case RtfDestination::kPicture:
             if (!picture_) {
                 return;
             }
@@ -391,10 +295,10 @@ void RtfReader::HandleWord(const RtfToken& token, bool ignorable) {
                 picture_->scale_y = parameter;
             }
             return;
-        case Destination::kBody:
+        case RtfDestination::kBody:
             HandleBodyWord(name, token.has_parameter, parameter);
             return;
-        case Destination::kSkip:
+        case RtfDestination::kSkip:
             return;
     }
 }
@@ -405,46 +309,46 @@ bool RtfReader::HandleDestinationWord(std::string_view name, bool ignorable) {
     if (name == "upr") {
         group.in_upr = true;
         group.upr_destination = group.destination;
-        group.destination = Destination::kSkip;
+        group.destination = RtfDestination::kSkip;
         return true;
     }
     if (name == "pict") {
-        if (group.destination == Destination::kBody) {
+        if (group.destination == RtfDestination::kBody) {
             picture_ = PictureInProgress{};
             picture_->depth = stack_.size() - 1;
-            group.destination = Destination::kPicture;
+            group.destination = RtfDestination::kPicture;
         } else {
-            group.destination = Destination::kSkip;
+            group.destination = RtfDestination::kSkip;
         }
         return true;
     }
     if (name == "field") {
         // The result's text is read as ours; the instruction behind it (a link, a page number)
         // would be lost.
-        if (group.destination == Destination::kBody) {
+        if (group.destination == RtfDestination::kBody) {
             Unkept("field");
         }
         return true;
     }
-    auto found = DestinationWords().find(name);
-    if (found == DestinationWords().end()) {
+    const RtfDestinationWord* found = FindRtfDestinationWord(name);
+    if (!found) {
         if (ignorable) {
-            group.destination = Destination::kSkip;
+            group.destination = RtfDestination::kSkip;
             return true;
         }
         return false;
     }
-    if (group.destination != Destination::kBody) {
+    if (group.destination != RtfDestination::kBody) {
         // Inside a table or a picture only dropping makes sense: text reaching the document
         // from there, or a picture inside a picture, would be nonsense.
-        group.destination = Destination::kSkip;
+        group.destination = RtfDestination::kSkip;
         return true;
     }
-    if (found->second.unkept) {
-        Unkept(found->second.unkept);
+    if (found->unkept) {
+        Unkept(found->unkept);
     }
-    group.destination = found->second.destination;
-    if (group.destination == Destination::kColorTable) {
+    group.destination = found->destination;
+    if (group.destination == RtfDestination::kColorTable) {
         colors_.clear();
         color_in_progress_ = RtfColor{};
         color_given_ = false;
@@ -455,9 +359,8 @@ bool RtfReader::HandleDestinationWord(std::string_view name, bool ignorable) {
 void RtfReader::HandleBodyWord(std::string_view name, bool has_parameter, int parameter) {
     GroupState& group = state();
     bool on = !has_parameter || parameter != 0;
-    auto character = CharacterWords().find(name);
-    if (character != CharacterWords().end()) {
-        EmitText(character->second);
+    if (std::string_view character = RtfCharacterWord(name); !character.empty()) {
+        EmitText(character);
     } else if (name == "par") {
         EndParagraph();
     } else if (name == "sect" || name == "page") {
@@ -477,7 +380,7 @@ void RtfReader::HandleBodyWord(std::string_view name, bool has_parameter, int pa
         group.bold = on;
     } else if (name == "i") {
         group.italic = on;
-    } else if (IsUnderlineWord(name)) {
+    } else if (IsRtfUnderlineWord(name)) {
         group.underline = on;
     } else if (name == "ulnone") {
         group.underline = false;
@@ -521,7 +424,7 @@ void RtfReader::HandleSymbol(char symbol) {
         ignorable_next_ = true;
         return;
     }
-    if (state().destination == Destination::kSkip) {
+    if (state().destination == RtfDestination::kSkip) {
         return;
     }
     if (symbol == '\\' || symbol == '{' || symbol == '}') {
@@ -533,7 +436,7 @@ void RtfReader::HandleSymbol(char symbol) {
         return;
     }
     skip_ = 0;
-    if (state().destination != Destination::kBody) {
+    if (state().destination != RtfDestination::kBody) {
         return;
     }
     switch (symbol) {
@@ -564,12 +467,12 @@ void RtfReader::HandleText(std::string_view text) {
         return;
     }
     switch (state().destination) {
-        case Destination::kBody:
+        case RtfDestination::kBody:
             for (char c : text) {
                 HandleByte(static_cast<uint8_t>(c));
             }
             return;
-        case Destination::kFontTable:
+        case RtfDestination::kFontTable:
             for (char c : text) {
                 if (!defining_font_ || defining_font_->name_done) {
                     continue;
@@ -582,7 +485,7 @@ void RtfReader::HandleText(std::string_view text) {
                 }
             }
             return;
-        case Destination::kColorTable:
+        case RtfDestination::kColorTable:
             for (char c : text) {
                 if (c == ';') {
                     colors_.push_back(color_given_ ? std::optional(color_in_progress_)
@@ -592,7 +495,7 @@ void RtfReader::HandleText(std::string_view text) {
                 }
             }
             return;
-        case Destination::kPicture:
+        case RtfDestination::kPicture:
             if (!picture_) {
                 return;
             }
@@ -612,7 +515,7 @@ void RtfReader::HandleText(std::string_view text) {
                 }
             }
             return;
-        case Destination::kSkip:
+        case RtfDestination::kSkip:
             return;
     }
 }
@@ -623,7 +526,7 @@ void RtfReader::HandleByte(uint8_t byte) {
         return;
     }
     switch (state().destination) {
-        case Destination::kBody:
+        case RtfDestination::kBody:
             // Control characters other than the tab are not text in RTF.
             if (byte < 0x20 && byte != '\t') {
                 return;
@@ -633,7 +536,7 @@ void RtfReader::HandleByte(uint8_t byte) {
             }
             pending_bytes_ += static_cast<char>(byte);
             return;
-        case Destination::kFontTable:
+        case RtfDestination::kFontTable:
             if (defining_font_ && !defining_font_->name_done) {
                 defining_font_->bytes += static_cast<char>(byte);
             }
@@ -677,7 +580,7 @@ void RtfReader::EmitCodePoint(char32_t code_point) {
     }
     std::string utf8;
     AppendUtf8(utf8, code_point);
-    if (state().destination == Destination::kFontTable) {
+    if (state().destination == RtfDestination::kFontTable) {
         if (defining_font_ && !defining_font_->name_done) {
             FinishFontName(*defining_font_);
             defining_font_->name += utf8;
@@ -711,7 +614,7 @@ void RtfReader::FlushBytes() {
 }
 
 void RtfReader::EmitText(std::string_view utf8) {
-    if (state().destination != Destination::kBody) {
+    if (state().destination != RtfDestination::kBody) {
         return;
     }
     BeginContent();
@@ -734,10 +637,12 @@ void RtfReader::FinishPicture() {
     }
     RtfPicture picture = std::move(done.picture);
     picture.format = *done.format;
-    picture.goal_width = static_cast<int>(int64_t{picture.goal_width} * done.scale_x / 100);
-    picture.goal_height = static_cast<int>(int64_t{picture.goal_height} * done.scale_y / 100);
+    picture.width = std::max(picture.width, 0);
+    picture.height = std::max(picture.height, 0);
+    picture.goal_width = Scaled(picture.goal_width, done.scale_x);
+    picture.goal_height = Scaled(picture.goal_height, done.scale_y);
     // The picture's own group is about to close; it sits in the text around it.
-    stack_[done.depth].destination = Destination::kBody;
+    stack_[done.depth].destination = RtfDestination::kBody;
     BeginContent();
     AppendPicture(paragraph(), std::move(picture), CurrentFormat());
 }
