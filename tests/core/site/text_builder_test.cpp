@@ -1,0 +1,123 @@
+#include "site/text_builder.h"
+
+#include <gtest/gtest.h>
+
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace folix {
+namespace {
+
+using testing::Cp932;
+using testing::Exists;
+using testing::MakeFolder;
+using testing::ReadBytes;
+using testing::ScriptedUi;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// B holding a.txt (x, y) and then the folder F holding b.txt (z); lists and templates beside.
+SiteBook MakeBook(const TempFolder& dir) {
+    const std::string root = dir / "B";
+    MakeFolder(root + "/F");
+    WriteBytes(root + "/a.txt", "x\r\ny");
+    WriteBytes(root + "/F/b.txt", Cp932("z\r\n"));
+    WriteBytes(root + "/F/empty.txt", "");
+    WriteBytes(root + "/menu.lst", "not text\r\n");
+    WriteBytes(root + "/header.htx", "not text\r\n");
+    return SiteBook{root, dir.path()};
+}
+
+BookOptions Allowed() {
+    BookOptions options;
+    options.m_bAllowText = true;
+    return options;
+}
+
+TEST(TextBuilder, TitlesWithThePrefixThenEveryFileInTreeOrder) {
+    TempFolder dir;
+    SiteBook book = MakeBook(dir);
+    BookOptions options = Allowed();
+    options.m_strHeadPrefix = "■";
+    options.m_strTextExt = "md";
+    ScriptedUi ui;
+    TextBuilder builder(ui, book);
+    bool reset = false;
+    EXPECT_EQ(builder.MakeText(options, [&] { reset = true; }), BuildOutcome::kWritten);
+    EXPECT_TRUE(reset);
+    EXPECT_EQ(builder.written(), dir / "B.md");
+    // An empty file keeps its title but adds no lines; a final CR LF adds no empty line.
+    EXPECT_EQ(ReadBytes(dir / "B.md"),
+              "■B\r\n\r\n■a\r\n\r\nx\r\ny\r\n\r\n■F\r\n\r\n■b\r\n\r\nz\r\n\r\n■empty\r\n\r\n");
+    EXPECT_EQ(options.m_strLastTextPath, dir / "B.md");
+    // The options were saved with the path, so a later build asks nothing.
+    ScriptedUi load_ui;
+    EXPECT_EQ(LoadBookOptions(load_ui, book.root_path).m_strLastTextPath, dir / "B.md");
+    EXPECT_EQ(builder.MakeText(options), BuildOutcome::kWritten);
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(TextBuilder, RefusedUnlessAllowed) {
+    TempFolder dir;
+    SiteBook book = MakeBook(dir);
+    BookOptions options;
+    ScriptedUi ui;
+    TextBuilder builder(ui, book);
+    bool reset = false;
+    EXPECT_EQ(builder.MakeText(options, [&] { reset = true; }), BuildOutcome::kRefused);
+    EXPECT_FALSE(reset);
+    EXPECT_EQ(ui.waits, 0);
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"この文書のＴＥＸＴ作成は許可されていません。"});
+    EXPECT_FALSE(Exists(dir / "B.txt"));
+}
+
+TEST(TextBuilder, AnotherFileOfThatNameIsReplacedOnlyOnYes) {
+    TempFolder dir;
+    SiteBook book = MakeBook(dir);
+    BookOptions options = Allowed();
+    WriteBytes(dir / "B.txt", "my notes");
+    ScriptedUi ui;
+    ui.ExpectQuestion(false);
+    TextBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeText(options), BuildOutcome::kWritten);
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{dir / "B.txt" + "はすでに存在します。上書きしますか？"});
+    EXPECT_EQ(builder.text_path(), "");
+    EXPECT_EQ(builder.written(), "");
+    EXPECT_EQ(ReadBytes(dir / "B.txt"), "my notes");
+    EXPECT_EQ(options.m_strLastTextPath, "");
+
+    ui.ExpectQuestion(true);
+    EXPECT_EQ(builder.MakeText(options), BuildOutcome::kWritten);
+    EXPECT_EQ(ReadBytes(dir / "B.txt").substr(0, 5), "B\r\n\r\n");
+}
+
+TEST(TextBuilder, AFileThatCannotBeWrittenKeepsTheOptions) {
+    TempFolder dir;
+    SiteBook book = MakeBook(dir);
+    MakeFolder(dir / "B.txt");
+    BookOptions options = Allowed();
+    options.m_strLastTextPath = dir / "B.txt";
+    ScriptedUi ui;
+    TextBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeText(options), BuildOutcome::kIncomplete);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].rfind(dir / "B.txt" + "が開けません。(", 0), 0u);
+    EXPECT_FALSE(Exists(book.root_path + "/options.flc"));
+}
+
+TEST(TextOptions, AnEmptyExtensionIsTxt) {
+    BookOptions options;
+    SetTextOptions(options, "", "＊", true);
+    EXPECT_EQ(options.m_strTextExt, "txt");
+    EXPECT_EQ(options.m_strHeadPrefix, "＊");
+    EXPECT_TRUE(options.m_bAllowText);
+    SetTextOptions(options, "md", "", false);
+    EXPECT_EQ(options.m_strTextExt, "md");
+    EXPECT_FALSE(options.m_bAllowText);
+}
+
+}  // namespace
+}  // namespace folix
