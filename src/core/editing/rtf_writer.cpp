@@ -88,6 +88,9 @@ void RtfWriter::WriteFontTable() {
         int unicode_skip = 1;
         for (size_t pos = 0; pos < name.size();) {
             char32_t c = NextCodePoint(name, pos);
+            if (c < 0x20) {
+                continue;  // not text in RTF
+            }
             if (c == ';') {
                 out_ += "\\'3b";  // a plain ';' would end the name
             } else if (c >= 0x80 && IsExactInShiftJis(c)) {
