@@ -25,5 +25,8 @@ std::string AbsoluteArgumentPath(const std::string& path);
 
 int RunNewCommand(CommandContext& context);
 int RunLsCommand(CommandContext& context);
+int RunHtmlCommand(CommandContext& context);
+int RunTextCommand(CommandContext& context);
+int RunOptionsCommand(CommandContext& context);
 
 }  // namespace folix

@@ -21,6 +21,13 @@ struct Command {
 constexpr Command kCommands[] = {
     {"new", "new DIR/NAME.flx           本を作ります(フォルダ、空白.txt、NAME.flx)", RunNewCommand},
     {"ls", "ls BOOK.flx                ツリーを表示順に一覧表示します", RunLsCommand},
+    {"html", "html BOOK.flx              本のサイトを作ります(HTML作成)", RunHtmlCommand},
+    {"text", "text BOOK.flx              本をひとつのテキストファイルにします(TEXT作成)",
+     RunTextCommand},
+    {"options",
+     "options BOOK.flx [KEY=VALUE…]\n"
+     "                                   HTMLとTEXTのオプションを表示、設定します",
+     RunOptionsCommand},
 };
 
 void PrintHelp(std::ostream& out) {

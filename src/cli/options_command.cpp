@@ -1,0 +1,163 @@
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "book/book_options.h"
+#include "cli/book_argument.h"
+#include "cli/command_context.h"
+#include "cli/command_line.h"
+#include "site/html_options.h"
+#include "site/text_builder.h"
+
+namespace folix {
+namespace {
+
+constexpr char kHtmlFileKey[] = "html.file";
+
+// Where a key's value is kept: exactly one of the four members is set. Keys of the book options
+// live in options.flc, the others in html_options.flc.
+struct OptionKey {
+    const char* name;
+    std::string HtmlOptions::*html_text = nullptr;
+    bool HtmlOptions::*html_flag = nullptr;
+    std::string BookOptions::*book_text = nullptr;
+    bool BookOptions::*book_flag = nullptr;
+
+    bool boolean() const { return html_flag != nullptr || book_flag != nullptr; }
+    bool in_book_options() const { return book_text != nullptr || book_flag != nullptr; }
+};
+
+// In the order they are printed.
+const OptionKey kOptionKeys[] = {
+    {.name = kHtmlFileKey, .html_text = &HtmlOptions::m_strHtmlFileName},
+    {.name = "html.date-before", .html_text = &HtmlOptions::m_strDateBefore},
+    {.name = "html.date-after", .html_text = &HtmlOptions::m_strDateAfter},
+    {.name = "html.indent", .html_flag = &HtmlOptions::m_bIndentContents},
+    {.name = "html.level1-heading", .html_flag = &HtmlOptions::m_bLevel1Heading},
+    {.name = "html.date", .html_flag = &HtmlOptions::m_bShowDate},
+    {.name = "html.date-japanese", .html_flag = &HtmlOptions::m_bJapaneseDate},
+    {.name = "html.date-right", .html_flag = &HtmlOptions::m_bDateRight},
+    {.name = "html.contents-of-contents", .html_flag = &HtmlOptions::m_bContentsOfContents},
+    {.name = "html.frame", .html_flag = &HtmlOptions::m_bFrame},
+    {.name = "html.top-bottom", .html_flag = &HtmlOptions::m_bTopBottom},
+    {.name = "html.vertical", .html_flag = &HtmlOptions::m_bVertical},
+    {.name = "text.ext", .book_text = &BookOptions::m_strTextExt},
+    {.name = "text.prefix", .book_text = &BookOptions::m_strHeadPrefix},
+    {.name = "text.allow", .book_flag = &BookOptions::m_bAllowText},
+};
+
+const char* BoolText(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string GetOption(const OptionKey& key, const HtmlOptions& html, const BookOptions& book) {
+    if (key.html_text) {
+        return html.*key.html_text;
+    }
+    if (key.html_flag) {
+        return BoolText(html.*key.html_flag);
+    }
+    if (key.book_text) {
+        return book.*key.book_text;
+    }
+    return BoolText(book.*key.book_flag);
+}
+
+void SetOption(const OptionKey& key, const std::string& value, HtmlOptions& html,
+               BookOptions& book) {
+    if (key.html_text) {
+        html.*key.html_text = value;
+    } else if (key.html_flag) {
+        html.*key.html_flag = value == "true";
+    } else if (key.book_text) {
+        book.*key.book_text = value;
+    } else {
+        book.*key.book_flag = value == "true";
+    }
+}
+
+const OptionKey* FindKey(const std::string& name) {
+    auto found = std::find_if(std::begin(kOptionKeys), std::end(kOptionKeys),
+                              [&](const OptionKey& key) { return name == key.name; });
+    return found == std::end(kOptionKeys) ? nullptr : found;
+}
+
+struct Assignment {
+    const OptionKey* key;
+    std::string value;
+};
+
+}  // namespace
+
+// folix options BOOK.flx [KEY=VALUE…]: prints the HTML and TEXT options, or sets them with the
+// checks of the two option dialogs and saves the files they belong to.
+int RunOptionsCommand(CommandContext& context) {
+    if (context.args.empty()) {
+        return ReportUsageError(context,
+                                "options には本のファイル(BOOK.flx)と、設定するなら KEY=VALUE "
+                                "を指定します。");
+    }
+    std::vector<Assignment> assignments;
+    bool html_changes = false;
+    bool text_changes = false;
+    for (size_t i = 1; i < context.args.size(); ++i) {
+        const std::string& arg = context.args[i];
+        size_t equals = arg.find('=');
+        const OptionKey* key =
+            equals == std::string::npos ? nullptr : FindKey(arg.substr(0, equals));
+        if (key == nullptr) {
+            return ReportUsageError(context, "不明なオプションです: " + arg);
+        }
+        std::string value = arg.substr(equals + 1);
+        if (key->boolean() && value != "true" && value != "false") {
+            return ReportUsageError(context,
+                                    std::string(key->name) + " の値は true か false です。");
+        }
+        (key->in_book_options() ? text_changes : html_changes) = true;
+        assignments.push_back({key, std::move(value)});
+    }
+
+    CommandBook opened(context.ui);
+    const char* action =
+        text_changes && !html_changes ? "TEXTオプションの設定" : "HTMLオプションの設定";
+    if (!opened.Open(context, context.args[0], action)) {
+        return kExitFailure;
+    }
+    const SiteBook book = opened.site();
+    HtmlOptions html = LoadHtmlOptions(context.ui, book.root_path);
+    BookOptions book_options = LoadBookOptions(context.ui, book.root_path);
+
+    if (assignments.empty()) {
+        for (const OptionKey& key : kOptionKeys) {
+            context.out << key.name << '=' << GetOption(key, html, book_options) << '\n';
+        }
+        return kExitSuccess;
+    }
+
+    // The HTML file name is checked as the dialog checks it; a refused name keeps the previous
+    // one, and the other settings are stored all the same.
+    bool ok = true;
+    std::optional<std::string> html_file_entry;
+    for (const Assignment& assignment : assignments) {
+        if (assignment.key->name == std::string_view(kHtmlFileKey)) {
+            html_file_entry = assignment.value;
+        } else {
+            SetOption(*assignment.key, assignment.value, html, book_options);
+        }
+    }
+    if (html_file_entry) {
+        ok = SetHtmlFileName(context.ui, html, *html_file_entry);
+    }
+    if (html_changes) {
+        ok = SaveHtmlOptions(context.ui, book.root_path, html) && ok;
+    }
+    if (text_changes) {
+        SetTextOptions(book_options, book_options.m_strTextExt, book_options.m_strHeadPrefix,
+                       book_options.m_bAllowText);
+        ok = SaveBookOptions(context.ui, book.root_path, book_options) && ok;
+    }
+    return ok ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace folix
