@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "site/table_row.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
