@@ -55,12 +55,27 @@ struct GroupState {
     int color = 0;  // index into the colour table; 0 is "auto" in nearly every file
     int unicode_skip = 1;
     RtfAlignment alignment = RtfAlignment::kLeft;
+    // The text that follows \dbch is double-byte (Japanese) text, and writers give it its own
+    // font, size, bold and italic with \af, \afs, \ab and \ai ("associated" properties, -1 or 0
+    // where none was given). Right-to-left text has such properties too; we have none of it.
+    bool double_byte = false;
+    bool right_to_left = false;
+    int double_byte_font = -1;
+    int double_byte_half_points = 0;
+    int double_byte_bold = -1;
+    int double_byte_italic = -1;
+
+    bool UsesDoubleByteFormat() const { return double_byte && !right_to_left; }
 
     void ResetCharacterFormat() {
         bold = italic = underline = strike_out = false;
         font = -1;
         half_points = 0;
         color = 0;
+        double_byte = right_to_left = false;
+        double_byte_font = -1;
+        double_byte_half_points = 0;
+        double_byte_bold = double_byte_italic = -1;
     }
 };
 
@@ -113,6 +128,7 @@ private:
     RtfCharFormat CurrentFormat();
     int CurrentCodePage();
     Font* FindFont(int index);
+    int TextFont();
     std::string FontName(int index);
     void FinishFontName(Font& font);
 
@@ -416,6 +432,24 @@ void RtfReader::HandleBodyWord(std::string_view name, bool has_parameter, int pa
         document_code_page_ = 850;
     } else if (name == "deff") {
         default_font_ = parameter;
+    } else if (name == "dbch") {
+        group.double_byte = true;
+    } else if (name == "loch" || name == "hich") {
+        group.double_byte = false;
+    } else if (name == "rtlch") {
+        group.right_to_left = true;
+    } else if (name == "ltrch") {
+        group.right_to_left = false;
+    } else if (group.UsesDoubleByteFormat()) {
+        if (name == "af") {
+            group.double_byte_font = parameter;
+        } else if (name == "afs") {
+            group.double_byte_half_points = has_parameter && parameter > 0 ? parameter : 0;
+        } else if (name == "ab") {
+            group.double_byte_bold = on ? 1 : 0;
+        } else if (name == "ai") {
+            group.double_byte_italic = on ? 1 : 0;
+        }
     }
 }
 
@@ -667,8 +701,19 @@ Font* RtfReader::FindFont(int index) {
     return found == fonts_.end() ? nullptr : &found->second;
 }
 
+// The font of the text that follows: a double-byte font the table lacks (some writers name
+// one) leaves the text in the font it is in.
+int RtfReader::TextFont() {
+    const GroupState& group = state();
+    if (group.UsesDoubleByteFormat() && group.double_byte_font >= 0 &&
+        fonts_.count(group.double_byte_font)) {
+        return group.double_byte_font;
+    }
+    return group.font;
+}
+
 int RtfReader::CurrentCodePage() {
-    Font* font = FindFont(state().font);
+    Font* font = FindFont(TextFont());
     return font && font->code_page != 0 ? font->code_page : document_code_page_;
 }
 
@@ -699,13 +744,18 @@ std::string RtfReader::FontName(int index) {
 
 RtfCharFormat RtfReader::CurrentFormat() {
     const GroupState& group = state();
+    bool double_byte = group.UsesDoubleByteFormat();
     RtfCharFormat format;
-    format.bold = group.bold;
-    format.italic = group.italic;
+    format.bold =
+        double_byte && group.double_byte_bold >= 0 ? group.double_byte_bold == 1 : group.bold;
+    format.italic =
+        double_byte && group.double_byte_italic >= 0 ? group.double_byte_italic == 1 : group.italic;
     format.underline = group.underline;
     format.strike_out = group.strike_out;
-    format.font = FontName(group.font);
-    format.half_points = group.half_points;
+    format.font = FontName(TextFont());
+    format.half_points = double_byte && group.double_byte_half_points > 0
+                             ? group.double_byte_half_points
+                             : group.half_points;
     if (group.color >= 0 && static_cast<size_t>(group.color) < colors_.size()) {
         format.color = colors_[static_cast<size_t>(group.color)];
     }

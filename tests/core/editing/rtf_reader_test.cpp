@@ -72,6 +72,30 @@ TEST(RtfReader, CharacterFormatsFollowGroupsAndPlain) {
     EXPECT_TRUE(result.KeepsEverything());
 }
 
+// Japanese text after \dbch takes the properties given for double-byte text, as some word
+// processors write its bold and size; right-to-left properties and Western text do not.
+TEST(RtfReader, DoubleByteTextTakesItsAssociatedFormat) {
+    RtfReadResult result =
+        ReadRtf(R"({\rtf1{\fonttbl{\f3 Liberation Serif;}{\f5\fcharset128 MS Mincho;}{\f9 Arial;}})"
+                R"(\rtlch\af9\afs20\ab \ltrch\f3\fs24\dbch\af5 )"
+                R"({\dbch\afs32\ab \uc2\u31532\'91\'e6}{\loch\afs40 A}{\dbch\'8f\'cd\loch B})"
+                R"({\dbch\af77 C}})");
+    const std::vector<RtfRun>& runs = result.document.paragraphs.at(0).runs;
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[0].text, "第");
+    EXPECT_TRUE(runs[0].format.bold);
+    EXPECT_EQ(runs[0].format.half_points, 32);
+    EXPECT_EQ(runs[0].format.font, "MS Mincho");
+    EXPECT_EQ(runs[1].text, "A");
+    EXPECT_FALSE(runs[1].format.bold);
+    EXPECT_EQ(runs[1].format.half_points, 24);
+    EXPECT_EQ(runs[1].format.font, "Liberation Serif");
+    EXPECT_EQ(runs[2].text, "章");  // Shift_JIS from the double-byte font's charset
+    EXPECT_EQ(runs[2].format.font, "MS Mincho");
+    EXPECT_EQ(runs[3].text, "BC");  // and a double-byte font not in the table changes nothing
+    EXPECT_EQ(runs[3].format, runs[1].format);
+}
+
 TEST(RtfReader, ParagraphsLinesTabsAndTables) {
     RtfReadResult result = ReadRtf(
         "{\\rtf1\\pard\\qc Title\\par\\pard one\\line two\\tab three\\~\\emdash\\\n"
