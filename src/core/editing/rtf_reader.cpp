@@ -380,7 +380,7 @@ void RtfReader::HandleBodyWord(std::string_view name, bool has_parameter, int pa
     } else if (name == "par") {
         EndParagraph();
     } else if (name == "sect" || name == "page") {
-        // Word puts these next to a paragraph mark; only text before them makes a paragraph.
+        // Writers put these next to a paragraph mark; only text before them makes a paragraph.
         if (!paragraph().runs.empty()) {
             EndParagraph();
         }
