@@ -28,5 +28,6 @@ int RunLsCommand(CommandContext& context);
 int RunHtmlCommand(CommandContext& context);
 int RunTextCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
+int RunSearchCommand(CommandContext& context);
 
 }  // namespace folix

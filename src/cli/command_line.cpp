@@ -28,6 +28,10 @@ constexpr Command kCommands[] = {
      "options BOOK.flx [KEY=VALUE…]\n"
      "                                   HTMLとTEXTのオプションを表示、設定します",
      RunOptionsCommand},
+    {"search",
+     "search BOOK.flx TEXT [--case] [--word] [--name]\n"
+     "                                   本のファイルを検索し、見つかったファイルを表示します",
+     RunSearchCommand},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -17,7 +17,8 @@ CFileSystem::CFileSystem(Ui& ui, DocumentHost* host, Desktop* desktop, Profile* 
       deleter_(tree_, refresh_, desktop),
       mover_(tree_, refresh_),
       drag_(tree_, mover_, host),
-      renamer_(tree_, host, profile) {}
+      renamer_(tree_, host, profile),
+      search_(tree_, refresh_, options_, host) {}
 
 void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
     if (tree_.HasTree()) {

@@ -5,6 +5,8 @@
 
 #include "book/book_options.h"
 #include "book/book_tree.h"
+#include "editing/search_history.h"
+#include "editing/tree_search.h"
 #include "treeedit/folder_refresh.h"
 #include "treeedit/item_creator.h"
 #include "treeedit/item_deleter.h"
@@ -16,12 +18,13 @@ namespace folix {
 
 class Desktop;
 class DocumentHost;
+class EditorControl;
 class Profile;
 class Ui;
 
 // The book model of one window: the book's paths and options and the collaborators that do the
-// work (the tree binding, the folder refresh, the tree edits). It forwards the commands of the
-// window to them; the collaborators are tested on their own.
+// work (the tree binding, the folder refresh, the tree edits, the tree search). It forwards the
+// commands of the window to them; the collaborators are tested on their own.
 class CFileSystem {
 public:
     // The host, desktop and profile may be absent (the command line has no editor, trash or
@@ -66,6 +69,19 @@ public:
         renamer_.OnLabelEditEnded(item, text);
     }
 
+    // The window's editor, which the whole-word tree search opens each file in.
+    void SetEditor(EditorControl* editor) { search_.SetEditor(editor); }
+    // The tree search; an empty text only resets the tree.
+    void SearchTree(const std::string& text) { search_.SearchTree(text); }
+    void ResetTree() { search_.ResetTree(); }
+    TreeItem NextItem(TreeItem item) const { return search_.NextItem(item); }
+    bool LoadHistory(HistoryKind kind, std::vector<std::string>& list) {
+        return folix::LoadHistory(ui_, tree_.m_strRootPath, kind, list);
+    }
+    bool StoreHistory(HistoryKind kind, const std::vector<std::string>& list) {
+        return folix::StoreHistory(ui_, tree_.m_strRootPath, kind, list);
+    }
+
     BookTree& Tree() { return tree_; }
     const BookTree& Tree() const { return tree_; }
     const TreeDrag& Drag() const { return drag_; }
@@ -85,6 +101,7 @@ private:
     ItemMover mover_;
     TreeDrag drag_;
     ItemRenamer renamer_;
+    TreeSearch search_;
 };
 
 }  // namespace folix

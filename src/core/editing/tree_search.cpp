@@ -1,0 +1,192 @@
+#include "editing/tree_search.h"
+
+#include "book/book_options.h"
+#include "book/book_text.h"
+#include "book/book_tree.h"
+#include "book/path_parts.h"
+#include "editing/person_name.h"
+#include "editing/width_folding.h"
+#include "platform/document_host.h"
+#include "platform/memory_editor_control.h"
+#include "platform/ui.h"
+#include "treeedit/folder_refresh.h"
+
+namespace folix {
+namespace {
+
+constexpr char kSearchAction[] = "ツリーの検索";
+
+}  // namespace
+
+void TreeSearch::SearchTree(const std::string& text) {
+    if (!tree_.RequireTree(kSearchAction)) {
+        return;
+    }
+    if (host_ != nullptr) {
+        host_->AskSaveIfModified();
+    }
+    auto wait = tree_.ui().BeginWait();
+    ResetTree();
+    if (text.empty()) {
+        return;
+    }
+    tree_.m_bSearchLock = true;
+    tree_.SetMultiOpenStyle(true);
+
+    // Folders are opened as the walk reaches them, so the items they bring are walked as well.
+    // The search text is folded once, on the first file that needs it, and stays folded.
+    std::string search = text;
+    for (TreeItem item = tree_.m_hRootItem; item != kNoItem; item = NextItem(item)) {
+        const int kind = tree_.ItemKind(item);
+        if (kind == kFolderItem) {
+            if (tree_.GetItemImage(item) != kImageEmptyFolder) {
+                refresh_.ReloadFolder(item);
+            }
+        } else if (kind != kPlaceholderItem) {
+            if (IsHit(item, search)) {
+                MarkHit(item);
+            } else {
+                tree_.SetItemImage(item, kImageEditableFile);
+            }
+        }
+    }
+
+    if (options_.m_bFindKeep) {
+        CloseAllKeepingMarks();
+        tree_.SetMultiOpenStyle(options_.m_bMultiFolder);
+    } else {
+        PruneToHits();
+    }
+    tree_.tree().SelectItem(tree_.m_hRootItem);
+    if (!options_.m_bFindKeep) {
+        tree_.m_bSearchMarks = true;
+    }
+}
+
+void TreeSearch::ResetTree() {
+    if (!tree_.HasTree()) {
+        return;
+    }
+    tree_.m_bSearchLock = false;
+    tree_.m_bSearchMarks = false;
+    tree_.SetMultiOpenStyle(options_.m_bMultiFolder);
+    const TreeItem root = tree_.m_hRootItem;
+    tree_.tree().SelectItem(root);
+    // Everything below the root goes; its first level then comes back afresh from disk, with
+    // the plain open-folder image rather than a mark.
+    refresh_.DeleteSiblingItem(tree_.tree().GetChildItem(root));
+    tree_.SetItemImage(root, kImageOpenFolder);
+    refresh_.ReloadFolder(root);
+}
+
+TreeItem TreeSearch::NextItem(TreeItem item) const {
+    TreeItem child = tree_.tree().GetChildItem(item);
+    return child != kNoItem ? child : NextItemAfterBranch(item);
+}
+
+TreeItem TreeSearch::NextItemAfterBranch(TreeItem item) const {
+    const TreeControl& control = tree_.tree();
+    for (TreeItem walk = item; walk != kNoItem; walk = control.GetParentItem(walk)) {
+        if (TreeItem sibling = control.GetNextSiblingItem(walk); sibling != kNoItem) {
+            return sibling;
+        }
+    }
+    return kNoItem;
+}
+
+bool TreeSearch::IsHit(TreeItem item, std::string& search) const {
+    if (options_.m_bFindName) {
+        return HoldsPersonName(item, search);
+    }
+    if (options_.m_bFindWord) {
+        return HoldsWholeWord(item, search);
+    }
+    return HoldsText(item, search);
+}
+
+bool TreeSearch::HoldsPersonName(TreeItem item, std::string& search) const {
+    std::string text;
+    if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
+        return false;
+    }
+    // The title of the file, not of its label: a text file's label has no extension left to
+    // cut, and a dot inside it is part of the name.
+    std::string title = TitlePart(tree_.ItemFileName(item));
+    FoldWidth(search, title);
+    FoldWidth(search, text);
+    return MatchPersonName(search, title) || MatchPersonName(search, text);
+}
+
+bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const {
+    const EditorControl::FindFlags flags{options_.m_bFindCase, true};
+    const std::string path = tree_.ItemPath(item);
+    if (host_ != nullptr && editor_ != nullptr) {
+        // The window's editor decides what a word is, so the file is opened there; the last
+        // file tested stays open. When it cannot be opened the editor still holds the file
+        // before, which must not count for this one.
+        host_->AskSaveIfModified();
+        if (!host_->OpenDocument(path)) {
+            return false;
+        }
+        return editor_->FindText(search, {0, kEndOfText}, flags).has_value();
+    }
+    std::string text;
+    if (!ReadBookFileText(tree_.ui(), path, text)) {
+        return false;
+    }
+    return MemoryEditorControl(text).FindText(search, {0, kEndOfText}, flags).has_value();
+}
+
+bool TreeSearch::HoldsText(TreeItem item, std::string& search) const {
+    std::string text;
+    if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
+        return false;
+    }
+    if (!options_.m_bFindCase) {
+        FoldWidth(search, text);
+    }
+    return text.find(search) != std::string::npos;
+}
+
+void TreeSearch::MarkHit(TreeItem item) {
+    tree_.SetItemImage(item, kImageFileHit);
+    for (TreeItem parent = tree_.tree().GetParentItem(item); parent != kNoItem;
+         parent = tree_.tree().GetParentItem(parent)) {
+        tree_.SetItemImage(parent, kImageOpenFolderAboveHit);
+        if (parent == tree_.m_hRootItem) {
+            break;
+        }
+    }
+}
+
+void TreeSearch::CloseAllKeepingMarks() {
+    TreeControl& control = tree_.tree();
+    for (TreeItem item = NextItem(tree_.m_hRootItem); item != kNoItem; item = NextItem(item)) {
+        const int image = tree_.GetItemImage(item);
+        if (image == kImageOpenFolder) {
+            tree_.SetItemImage(item, kImageClosedFolder);
+        } else if (image == kImageOpenFolderAboveHit) {
+            tree_.SetItemImage(item, kImageClosedFolderAboveHit);
+        }
+        control.Expand(item, false);
+    }
+}
+
+void TreeSearch::PruneToHits() {
+    TreeItem item = NextItem(tree_.m_hRootItem);
+    while (item != kNoItem) {
+        const int image = tree_.GetItemImage(item);
+        if (image == kImageOpenFolderAboveHit || image == kImageFileHit) {
+            item = NextItem(item);
+            continue;
+        }
+        TreeItem next = NextItemAfterBranch(item);
+        if (!tree_.DeleteItem(item)) {
+            // A refused deletion leaves a stray item; go on with the rest of the tree.
+            next = NextItem(item);
+        }
+        item = next;
+    }
+}
+
+}  // namespace folix

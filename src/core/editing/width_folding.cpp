@@ -1,0 +1,142 @@
+#include "editing/width_folding.h"
+
+#include <array>
+#include <bitset>
+#include <optional>
+
+#include "book/text_encoding.h"
+
+namespace folix {
+namespace {
+
+// Laid out as the table is read: the space, the letters, the digits, then the symbols in their
+// groups.
+// clang-format off
+constexpr std::array<WidthPair, 69> kWidthPairs{{
+    {' ', 0x8140, "\u3000"},
+    {'A', 0x8260, "Ａ"}, {'B', 0x8261, "Ｂ"}, {'C', 0x8262, "Ｃ"}, {'D', 0x8263, "Ｄ"},
+    {'E', 0x8264, "Ｅ"}, {'F', 0x8265, "Ｆ"}, {'G', 0x8266, "Ｇ"}, {'H', 0x8267, "Ｈ"},
+    {'I', 0x8268, "Ｉ"}, {'J', 0x8269, "Ｊ"}, {'K', 0x826A, "Ｋ"}, {'L', 0x826B, "Ｌ"},
+    {'M', 0x826C, "Ｍ"}, {'N', 0x826D, "Ｎ"}, {'O', 0x826E, "Ｏ"}, {'P', 0x826F, "Ｐ"},
+    {'Q', 0x8270, "Ｑ"}, {'R', 0x8271, "Ｒ"}, {'S', 0x8272, "Ｓ"}, {'T', 0x8273, "Ｔ"},
+    {'U', 0x8274, "Ｕ"}, {'V', 0x8275, "Ｖ"}, {'W', 0x8276, "Ｗ"}, {'X', 0x8277, "Ｘ"},
+    {'Y', 0x8278, "Ｙ"}, {'Z', 0x8279, "Ｚ"},
+    {'1', 0x8250, "１"}, {'2', 0x8251, "２"}, {'3', 0x8252, "３"}, {'4', 0x8253, "４"},
+    {'5', 0x8254, "５"}, {'6', 0x8255, "６"}, {'7', 0x8256, "７"}, {'8', 0x8257, "８"},
+    {'9', 0x8258, "９"}, {'0', 0x824F, "０"},
+    {'!', 0x8149, "！"}, {'"', 0x8168, "\u201D"}, {'#', 0x8194, "＃"}, {'$', 0x8190, "＄"},
+    {'%', 0x8193, "％"}, {'&', 0x8195, "＆"},
+    {'\'', 0x8166, "\u2019"}, {'(', 0x8169, "（"}, {')', 0x816A, "）"}, {'-', 0x817C, "－"},
+    {'^', 0x814F, "＾"},
+    {'\\', 0x818F, "￥"}, {'@', 0x8197, "＠"}, {'[', 0x816D, "［"}, {';', 0x8147, "；"},
+    {':', 0x8146, "："}, {']', 0x816E, "］"},
+    {',', 0x8143, "，"}, {'.', 0x8144, "．"}, {'/', 0x815E, "／"}, {'=', 0x8181, "＝"},
+    {'~', 0x8160, "～"},
+    {'|', 0x8162, "｜"}, {'`', 0x8165, "\u2018"}, {'{', 0x816F, "｛"}, {'+', 0x817B, "＋"},
+    {'*', 0x8196, "＊"}, {'}', 0x8170, "｝"},
+    {'<', 0x8183, "＜"}, {'>', 0x8184, "＞"}, {'?', 0x8148, "？"}, {'_', 0x8151, "＿"},
+}};
+// clang-format on
+
+// Twin code point to ASCII partner, and which ASCII characters have a twin.
+class WidthIndex {
+public:
+    static const WidthIndex& Instance() {
+        static const WidthIndex index;
+        return index;
+    }
+
+    std::optional<char> PartnerOf(char32_t wide) const {
+        for (const auto& [code, ascii] : twins_) {
+            if (code == wide) {
+                return ascii;
+            }
+        }
+        return std::nullopt;
+    }
+    bool HasTwin(char32_t ascii) const { return ascii < 128 && has_twin_[ascii]; }
+
+private:
+    WidthIndex() {
+        for (size_t i = 0; i < kWidthPairs.size(); ++i) {
+            size_t pos = 0;
+            twins_[i] = {NextCodePoint(kWidthPairs[i].wide, pos), kWidthPairs[i].ascii};
+            has_twin_.set(static_cast<unsigned char>(kWidthPairs[i].ascii));
+        }
+    }
+
+    std::array<std::pair<char32_t, char>, kWidthPairs.size()> twins_{};
+    std::bitset<128> has_twin_;
+};
+
+// The code page's upper-casing: ASCII and full-width letters, nothing else.
+char32_t UpperCase(char32_t c) {
+    if (c >= U'a' && c <= U'z') {
+        return c - U'a' + U'A';
+    }
+    if (c >= U'ａ' && c <= U'ｚ') {
+        return c - U'ａ' + U'Ａ';
+    }
+    return c;
+}
+
+// Walks the characters of a text, handing each upper-cased code point to fold, which appends
+// what it makes of it; a byte that is not UTF-8 is kept as it is.
+template <typename Fold>
+std::string Rewrite(std::string_view text, Fold fold) {
+    std::string result;
+    result.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t before = pos;
+        char32_t c = NextCodePoint(text, pos);
+        if (c == 0xFFFD && pos - before != 3) {
+            result += text[before];
+            continue;
+        }
+        fold(UpperCase(c), result);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::span<const WidthPair> WidthFoldingTable() {
+    return kWidthPairs;
+}
+
+void FoldWidth(std::string& search, std::string& other) {
+    const WidthIndex& index = WidthIndex::Instance();
+    std::bitset<128> folded;
+    std::string new_search = Rewrite(search, [&](char32_t c, std::string& out) {
+        if (std::optional<char> ascii = index.PartnerOf(c)) {
+            folded.set(static_cast<unsigned char>(*ascii));
+            out += *ascii;
+            return;
+        }
+        if (index.HasTwin(c)) {
+            folded.set(c);
+        }
+        AppendUtf8(out, c);
+    });
+    std::string new_other = Rewrite(other, [&](char32_t c, std::string& out) {
+        std::optional<char> ascii = index.PartnerOf(c);
+        if (ascii && folded.test(static_cast<unsigned char>(*ascii))) {
+            out += *ascii;
+        } else {
+            AppendUtf8(out, c);
+        }
+    });
+    search = std::move(new_search);
+    other = std::move(new_other);
+}
+
+bool EqualsFolded(std::string_view a, std::string_view b) {
+    std::string folded_a(a);
+    std::string folded_b(b);
+    FoldWidth(folded_a, folded_b);
+    // Both copies are upper-cased by now, so what is left is a plain comparison.
+    return folded_a == folded_b;
+}
+
+}  // namespace folix

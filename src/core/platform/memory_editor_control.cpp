@@ -1,0 +1,127 @@
+#include "platform/memory_editor_control.h"
+
+#include <algorithm>
+
+#include "book/text_encoding.h"
+#include "editing/word_boundary.h"
+
+namespace folix {
+namespace {
+
+std::u32string ToCodePoints(std::string_view text) {
+    std::u32string result;
+    result.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        result.push_back(NextCodePoint(text, pos));
+    }
+    return result;
+}
+
+std::string ToUtf8(std::u32string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char32_t c : text) {
+        AppendUtf8(result, c);
+    }
+    return result;
+}
+
+// The letter case the editor ignores when asked to: ASCII and full-width letters.
+char32_t FoldLetterCase(char32_t c) {
+    if (c >= U'a' && c <= U'z') {
+        return c - U'a' + U'A';
+    }
+    if (c >= U'ａ' && c <= U'ｚ') {
+        return c - U'ａ' + U'Ａ';
+    }
+    return c;
+}
+
+bool MatchesAt(std::u32string_view text, size_t pos, std::u32string_view pattern, bool match_case) {
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        char32_t a = text[pos + i];
+        char32_t b = pattern[i];
+        if (a != b && (match_case || FoldLetterCase(a) != FoldLetterCase(b))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void MemoryEditorControl::SetText(const std::string& text) {
+    text_ = ToCodePoints(text);
+    selection_ = {};
+    undo_.clear();
+}
+
+std::string MemoryEditorControl::GetText() const {
+    return ToUtf8(text_);
+}
+
+size_t MemoryEditorControl::Clamp(long position) const {
+    return position < 0 ? 0 : std::min(static_cast<size_t>(position), text_.size());
+}
+
+void MemoryEditorControl::SetSelection(TextRange range) {
+    size_t start = Clamp(range.start);
+    size_t end = Clamp(range.end);
+    if (end < start) {
+        std::swap(start, end);
+    }
+    selection_ = {static_cast<long>(start), static_cast<long>(end)};
+}
+
+std::string MemoryEditorControl::GetSelectedText() const {
+    return ToUtf8(
+        std::u32string_view(text_).substr(static_cast<size_t>(selection_.start),
+                                          static_cast<size_t>(selection_.end - selection_.start)));
+}
+
+bool MemoryEditorControl::ReplaceSelection(const std::string& text) {
+    if (read_only_) {
+        return false;
+    }
+    undo_.push_back({text_, selection_});
+    std::u32string inserted = ToCodePoints(text);
+    const auto start = static_cast<size_t>(selection_.start);
+    text_.replace(start, static_cast<size_t>(selection_.end - selection_.start), inserted);
+    const auto caret = static_cast<long>(start + inserted.size());
+    selection_ = {caret, caret};
+    return true;
+}
+
+std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, TextRange range,
+                                                       FindFlags flags) const {
+    const std::u32string pattern = ToCodePoints(text);
+    const size_t start = Clamp(range.start);
+    const size_t end = range.end == kEndOfText ? text_.size() : Clamp(range.end);
+    if (pattern.empty() || end < start || end - start < pattern.size()) {
+        return std::nullopt;
+    }
+    for (size_t pos = start; pos + pattern.size() <= end; ++pos) {
+        if (!MatchesAt(text_, pos, pattern, flags.match_case)) {
+            continue;
+        }
+        if (flags.whole_word &&
+            !(IsWordBoundary(text_, pos) && IsWordBoundary(text_, pos + pattern.size()))) {
+            continue;
+        }
+        return TextRange{static_cast<long>(pos), static_cast<long>(pos + pattern.size())};
+    }
+    return std::nullopt;
+}
+
+bool MemoryEditorControl::Undo() {
+    if (undo_.empty()) {
+        return false;
+    }
+    text_ = std::move(undo_.back().text);
+    selection_ = undo_.back().selection;
+    undo_.pop_back();
+    return true;
+}
+
+}  // namespace folix
