@@ -9,6 +9,9 @@ class CFileSystem;
 class EditorControl;
 class Ui;
 
+// The name the bar opens under; without a tree the book refuses it with RequireTree.
+inline constexpr char kFindBarAction[] = "folix検索";
+
 // The find bar of a book without its window: what its fields, lists and check boxes hold, and
 // what its buttons do to the editor and the book. The window copies its controls into the
 // members before a command and shows the members again after it.

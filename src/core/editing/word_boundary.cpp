@@ -1,5 +1,7 @@
 #include "editing/word_boundary.h"
 
+#include <type_traits>
+
 namespace folix {
 namespace {
 
@@ -10,6 +12,71 @@ bool InRange(char32_t c, char32_t first, char32_t last) {
 // Marks that lengthen or voice the sound before them: they belong to whatever they follow.
 bool IsSoundMark(char32_t c) {
     return c == U'ー' || c == U'ｰ' || c == U'゛' || c == U'゜' || c == U'ﾞ' || c == U'ﾟ';
+}
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+char32_t CodePointAt(std::u32string_view text, size_t pos) {
+    return text[pos];
+}
+
+char32_t CodePointAt(std::u16string_view text, size_t pos) {
+    if (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) {
+        return 0x10000 + ((char32_t{text[pos]} - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
+    }
+    return text[pos];
+}
+
+// The code point that ends at pos; pos moves to its start.
+char32_t CodePointBefore(std::u32string_view text, size_t& pos) {
+    return text[--pos];
+}
+
+char32_t CodePointBefore(std::u16string_view text, size_t& pos) {
+    --pos;
+    if (pos > 0 && IsLowSurrogate(text[pos]) && IsHighSurrogate(text[pos - 1])) {
+        --pos;
+    }
+    return CodePointAt(text, pos);
+}
+
+// The script of c, which starts at pos; a sound mark takes the script of the letter it follows.
+template <typename Text>
+WordScript ScriptInContext(Text text, size_t pos, char32_t c) {
+    if (!IsSoundMark(c)) {
+        return ScriptOf(c);
+    }
+    while (pos > 0) {
+        char32_t before = CodePointBefore(text, pos);
+        if (!IsSoundMark(before)) {
+            WordScript script = ScriptOf(before);
+            // After a space or a symbol the mark still reads as kana.
+            return script == WordScript::kNone ? ScriptOf(c) : script;
+        }
+    }
+    return ScriptOf(c);
+}
+
+template <typename Text>
+bool IsBoundary(Text text, size_t pos) {
+    if (pos == 0 || pos >= text.size()) {
+        return true;
+    }
+    if constexpr (std::is_same_v<Text, std::u16string_view>) {
+        if (IsLowSurrogate(text[pos]) && IsHighSurrogate(text[pos - 1])) {
+            return false;
+        }
+    }
+    size_t start = pos;
+    const char32_t previous = CodePointBefore(text, start);
+    const WordScript before = ScriptInContext(text, start, previous);
+    return before == WordScript::kNone ||
+           before != ScriptInContext(text, pos, CodePointAt(text, pos));
 }
 
 }  // namespace
@@ -44,25 +111,12 @@ WordScript ScriptOf(char32_t c) {
     return WordScript::kNone;
 }
 
-WordScript ScriptAt(std::u32string_view text, size_t pos) {
-    size_t walk = pos;
-    while (IsSoundMark(text[walk]) && walk > 0) {
-        --walk;
-    }
-    WordScript script = ScriptOf(text[walk]);
-    if (IsSoundMark(text[pos]) && script == WordScript::kNone) {
-        // A mark after a space or at the start: it still reads as kana.
-        return ScriptOf(text[pos]);
-    }
-    return script;
+bool IsWordBoundary(std::u32string_view text, size_t pos) {
+    return IsBoundary(text, pos);
 }
 
-bool IsWordBoundary(std::u32string_view text, size_t pos) {
-    if (pos == 0 || pos >= text.size()) {
-        return true;
-    }
-    WordScript before = ScriptAt(text, pos - 1);
-    return before == WordScript::kNone || before != ScriptAt(text, pos);
+bool IsWordBoundary(std::u16string_view text, size_t pos) {
+    return IsBoundary(text, pos);
 }
 
 }  // namespace folix

@@ -20,12 +20,11 @@ enum class WordScript {
 
 WordScript ScriptOf(char32_t c);
 
-// The script the character at pos takes in its text: a prolonged sound mark or a voicing mark
-// carries on the script of the letter before it (すごーい is one word, コーヒー too).
-WordScript ScriptAt(std::u32string_view text, size_t pos);
-
-// True when no word runs across the point between text[pos - 1] and text[pos]; both ends of the
-// text are boundaries.
+// True when no word runs across the point just before text[pos]; both ends of the text are
+// boundaries. A prolonged sound mark or a voicing mark carries on the script of the letter before
+// it (すごーい is one word, コーヒー too). The UTF-16 form is for editors that count positions in
+// UTF-16 units, such as Qt's: a point inside a surrogate pair is no boundary.
 bool IsWordBoundary(std::u32string_view text, size_t pos);
+bool IsWordBoundary(std::u16string_view text, size_t pos);
 
 }  // namespace folix

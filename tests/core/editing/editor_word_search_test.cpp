@@ -42,8 +42,19 @@ TEST(WholeWordSearch, SoundMarksBelongToTheWordBeforeThem) {
     EXPECT_FALSE(FindsWord("コーヒー", "コ"));
     EXPECT_FALSE(FindsWord("すごーい", "すご"));
     EXPECT_TRUE(FindsWord("すごーい", "すごーい"));
-    EXPECT_EQ(ScriptAt(U"すごーい", 2), WordScript::kHiragana);
     EXPECT_TRUE(FindsWord("ーい", "ーい"));
+}
+
+TEST(WholeWordSearch, EditorsCountingUtf16UnitsGetTheSameWords) {
+    const std::u16string text = u"𠮷野家の𠮷田";  // 𠮷 takes two units
+    EXPECT_TRUE(IsWordBoundary(text, 0));
+    EXPECT_FALSE(IsWordBoundary(text, 1));  // inside the pair
+    EXPECT_FALSE(IsWordBoundary(text, 2));  // 𠮷 and 野 are both kanji
+    EXPECT_TRUE(IsWordBoundary(text, 4));   // 家 then の
+    EXPECT_TRUE(IsWordBoundary(text, 5));
+    EXPECT_TRUE(IsWordBoundary(text, text.size()));
+    EXPECT_FALSE(IsWordBoundary(std::u16string_view(u"すごーい"), 2));
+    EXPECT_FALSE(IsWordBoundary(std::u16string_view(u"すごーい"), 3));
 }
 
 TEST(EditorFind, CaseIsFoldedOnRequestButWidthsNever) {
