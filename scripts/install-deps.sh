@@ -11,6 +11,8 @@ PACKAGES="
   pkg-config
   libgtest-dev
   libgmock-dev
+  libcurl4-openssl-dev
+  python3-pyftpdlib
 "
 
 missing=""

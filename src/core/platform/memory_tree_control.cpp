@@ -122,21 +122,36 @@ int MemoryTreeControl::GetItemImage(TreeItem item) const {
     return node ? node->image : 0;
 }
 
-void MemoryTreeControl::SetItemImage(TreeItem item, int image) { At(item).image = image; }
+void MemoryTreeControl::SetItemImage(TreeItem item, int image) {
+    At(item).image = image;
+}
 
 int MemoryTreeControl::GetItemKind(TreeItem item) const {
     const Node* node = Find(item);
     return node ? node->kind : 0;
 }
 
-void MemoryTreeControl::SetItemKind(TreeItem item, int kind) { At(item).kind = kind; }
+void MemoryTreeControl::SetItemKind(TreeItem item, int kind) {
+    At(item).kind = kind;
+}
 
 bool MemoryTreeControl::IsItemBold(TreeItem item) const {
     const Node* node = Find(item);
     return node && node->bold;
 }
 
-void MemoryTreeControl::SetItemBold(TreeItem item, bool bold) { At(item).bold = bold; }
+void MemoryTreeControl::SetItemBold(TreeItem item, bool bold) {
+    At(item).bold = bold;
+}
+
+bool MemoryTreeControl::IsItemChecked(TreeItem item) const {
+    const Node* node = Find(item);
+    return node && node->checked;
+}
+
+void MemoryTreeControl::SetItemChecked(TreeItem item, bool checked) {
+    At(item).checked = checked;
+}
 
 bool MemoryTreeControl::IsExpanded(TreeItem item) const {
     const Node* node = Find(item);

@@ -30,6 +30,9 @@ public:
     bool IsItemBold(TreeItem item) const override;
     void SetItemBold(TreeItem item, bool bold) override;
 
+    bool IsItemChecked(TreeItem item) const override;
+    void SetItemChecked(TreeItem item, bool checked) override;
+
     bool IsExpanded(TreeItem item) const override;
     void Expand(TreeItem item, bool expand) override;
     void SetExpandingHandler(ExpandingHandler handler) override;
@@ -61,6 +64,7 @@ private:
         int image = 0;
         int kind = 0;
         bool bold = false;
+        bool checked = false;
         bool expanded = false;
     };
 

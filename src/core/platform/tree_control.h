@@ -46,6 +46,11 @@ public:
     virtual bool IsItemBold(TreeItem item) const = 0;
     virtual void SetItemBold(TreeItem item, bool bold) = 0;
 
+    // The check box of an item, on a tree that shows them (the remote tree of the upload, whose
+    // ticks mark files to delete). A tree without check boxes has every item unticked.
+    virtual bool IsItemChecked(TreeItem) const { return false; }
+    virtual void SetItemChecked(TreeItem, bool) {}
+
     virtual bool IsExpanded(TreeItem item) const = 0;
     // Opens or closes the item. When its state would change, the expanding handler is asked
     // first, and nothing changes when it refuses. An item without children does not open and

@@ -1,0 +1,48 @@
+"""An FTP server for the upload tests that misbehaves on purpose.
+
+The tests start the ordinary server with `python3 -m pyftpdlib`; this one is for the servers a
+writer meets less often: one that does not know MLSD, and one that drops the connection when a
+given file is sent. It prints the same start line as the ordinary server, with the port it got.
+"""
+import argparse
+import os
+import socket
+import struct
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+parser = argparse.ArgumentParser()
+parser.add_argument("--directory", required=True)
+parser.add_argument("--username", required=True)
+parser.add_argument("--password", required=True)
+parser.add_argument("--no-mlsd", action="store_true")
+parser.add_argument("--drop-on", default="")
+args = parser.parse_args()
+
+
+class Handler(FTPHandler):
+    def ftp_MLSD(self, path):
+        if args.no_mlsd:
+            self.respond('500 Command "MLSD" not understood.')
+            return
+        return super().ftp_MLSD(path)
+
+    def ftp_STOR(self, file, mode="w"):
+        if args.drop_on and os.path.basename(file) == args.drop_on:
+            # A reset, not a polite close: what a crashing server or a broken line looks like.
+            self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            self.close()
+            return
+        return super().ftp_STOR(file, mode)
+
+
+authorizer = DummyAuthorizer()
+authorizer.add_user(args.username, args.password, args.directory, perm="elradfmwMT")
+Handler.authorizer = authorizer
+server = FTPServer(("127.0.0.1", 0), Handler)
+print(">>> starting FTP server on 127.0.0.1:%d <<<" % server.socket.getsockname()[1],
+      file=sys.stderr, flush=True)
+server.serve_forever()
