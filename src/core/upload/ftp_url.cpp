@@ -54,7 +54,9 @@ std::optional<FtpUrl> ParseFtpUrl(const std::string& text) {
         return std::nullopt;
     }
     UrlHandle url = Parse(text);
-    if (!url) {
+    // Only text without a scheme is a bare host name: "ftp:///www" read again as
+    // "ftp://ftp:///www" would name a server "ftp".
+    if (!url && text.find("://") == std::string::npos) {
         url = Parse("ftp://" + text);
     }
     if (!url) {
