@@ -29,5 +29,6 @@ int RunHtmlCommand(CommandContext& context);
 int RunTextCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
+int RunUploadCommand(CommandContext& context);
 
 }  // namespace folix

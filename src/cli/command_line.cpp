@@ -32,6 +32,10 @@ constexpr Command kCommands[] = {
      "search BOOK.flx TEXT [--case] [--word] [--name]\n"
      "                                   本のファイルを検索し、見つかったファイルを表示します",
      RunSearchCommand},
+    {"upload",
+     "upload BOOK.flx [--server URL] [--user NAME] [--dir /PATH] [--password-stdin]\n"
+     "                                   最後に作成したHTMLファイルをFTPサーバーへ送ります",
+     RunUploadCommand},
 };
 
 void PrintHelp(std::ostream& out) {

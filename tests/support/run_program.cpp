@@ -9,7 +9,14 @@
 namespace folix::testing {
 
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder) {
+    return RunFolix(args, folder, ProgramInput{});
+}
+
+ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder,
+                       const ProgramInput& input) {
     TempFolder capture;
+    const std::string in_path = capture / "in";
+    WriteBytes(in_path, input.stdin_text);
     const std::string out_path = capture / "out";
     const std::string err_path = capture / "err";
     std::vector<std::string> argv_strings{FOLIX_BINARY};
@@ -22,7 +29,7 @@ ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& 
 
     pid_t pid = fork();
     if (pid == 0) {
-        int in = open("/dev/null", O_RDONLY);
+        int in = open(in_path.c_str(), O_RDONLY);
         int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || out < 0 || err < 0 || chdir(folder.c_str()) != 0) {
@@ -31,6 +38,9 @@ ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& 
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        for (const std::string& setting : input.environment) {
+            putenv(const_cast<char*>(setting.c_str()));
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }

@@ -15,4 +15,13 @@ struct ProgramResult {
 // and collects what it printed.
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder);
 
+// What else a run may be given: text on its standard input, and NAME=VALUE settings added to
+// its environment.
+struct ProgramInput {
+    std::string stdin_text;
+    std::vector<std::string> environment;
+};
+ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder,
+                       const ProgramInput& input);
+
 }  // namespace folix::testing

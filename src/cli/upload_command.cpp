@@ -1,0 +1,143 @@
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "book/path_parts.h"
+#include "cli/book_argument.h"
+#include "cli/command_context.h"
+#include "cli/command_line.h"
+#include "cli/read_only_profile.h"
+#include "platform/memory_tree_control.h"
+#include "platform/ui.h"
+#include "site/html_options.h"
+#include "upload/curl_ftp_client.h"
+#include "upload/upload_files.h"
+#include "upload/upload_session.h"
+#include "upload/upload_settings.h"
+
+namespace folix {
+namespace {
+
+constexpr char kUsage[] =
+    "upload には本のファイル(BOOK.flx)を指定します。"
+    "[--server URL] [--user NAME] [--dir /PATH] [--password-stdin] を付けられます。";
+
+struct UploadArguments {
+    std::string book;
+    std::optional<std::string> server;
+    std::optional<std::string> user;
+    std::optional<std::string> dir;
+    bool password_stdin = false;
+};
+
+// False with the reason in error when the arguments make no command.
+bool ParseArguments(const std::vector<std::string>& args, UploadArguments& parsed,
+                    std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string>* value = arg == "--server" ? &parsed.server
+                                            : arg == "--user" ? &parsed.user
+                                            : arg == "--dir"  ? &parsed.dir
+                                                              : nullptr;
+        if (value != nullptr) {
+            if (i + 1 >= args.size()) {
+                error = arg + " の値がありません。";
+                return false;
+            }
+            *value = args[++i];
+        } else if (arg == "--password-stdin") {
+            parsed.password_stdin = true;
+        } else if (arg.starts_with("--")) {
+            error = "upload に使えないオプションです: " + arg;
+            return false;
+        } else if (parsed.book.empty()) {
+            parsed.book = arg;
+        } else {
+            error = kUsage;
+            return false;
+        }
+    }
+    if (parsed.book.empty()) {
+        error = kUsage;
+        return false;
+    }
+    if (parsed.dir && !parsed.dir->starts_with("/")) {
+        error = "--dir には / で始まるリモートのディレクトリを指定します。";
+        return false;
+    }
+    return true;
+}
+
+// The password: from standard input when asked to, otherwise the one the window kept, but only
+// for the very server and user it was kept for, so it never goes to another server.
+std::string PasswordFor(const UploadArguments& args, const UploadSettings& saved,
+                        const UploadSettings& chosen) {
+    if (args.password_stdin) {
+        std::string password;
+        std::getline(std::cin, password);
+        if (!password.empty() && password.back() == '\r') {
+            password.pop_back();
+        }
+        return password;
+    }
+    if (saved.save_password && chosen.server == saved.server && chosen.user == saved.user) {
+        return saved.password;
+    }
+    return {};
+}
+
+}  // namespace
+
+// folix upload BOOK.flx: sends the files the book's last HTML build wrote, in the upload's
+// order, to the server; what is not given comes from the profile and the book's HTML options.
+// The remote paths sent are printed, one a line. Nothing is stored.
+int RunUploadCommand(CommandContext& context) {
+    UploadArguments args;
+    std::string error;
+    if (!ParseArguments(context.args, args, error)) {
+        return ReportUsageError(context, error);
+    }
+    CommandBook opened(context.ui);
+    if (!opened.Open(context, args.book, "アップロード")) {
+        return kExitFailure;
+    }
+    const HtmlOptions options = LoadHtmlOptions(context.ui, opened.site().root_path);
+    const SiteFilePaths& built = options.m_lastWritten;
+    if (!CheckUploadable(context.ui, built.main_page)) {
+        return kExitFailure;
+    }
+
+    const UploadSettings saved =
+        LoadUploadSettings(ReadOnlyProfile(ReadOnlyProfile::DefaultPath()));
+    UploadSettings chosen{
+        args.server.value_or(saved.server), args.user.value_or(saved.user), {}, false};
+    chosen.password = PasswordFor(args, saved, chosen);
+    const std::string dir = args.dir.value_or(options.m_strFtpDirectory);
+    // The window asks before it takes the root folder; a folder given here is asked about too.
+    if (args.dir && dir == "/" && !context.ui.AskYesNo(kRootDirectoryQuestion)) {
+        return kExitFailure;
+    }
+
+    MemoryTreeControl tree;
+    UploadSession session(context.ui, tree, std::make_unique<CurlFtpClient>());
+    session.LoadSettings(chosen);
+    session.m_strFtpDirectory = dir;
+    session.m_strLocalDirectory = ParentPath(built.main_page);
+    for (const std::string& path : UploadFileList(built, options)) {
+        session.AddFile(path);
+    }
+    if (!session.OnConnect()) {
+        return kExitFailure;
+    }
+    size_t reached = 0;
+    const bool uploaded =
+        session.OnUpload([&](size_t index, size_t, const std::string&) { reached = index; });
+    const size_t sent = uploaded ? session.files().size() : reached;
+    for (size_t i = 0; i < sent; ++i) {
+        context.out << dir << (dir == "/" ? "" : "/") << session.files()[i] << '\n';
+    }
+    return uploaded ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace folix
