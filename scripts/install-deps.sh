@@ -13,6 +13,9 @@ PACKAGES="
   libgmock-dev
   libcurl4-openssl-dev
   python3-pyftpdlib
+  qt6-base-dev
+  libgl-dev
+  fonts-noto-cjk
 "
 
 missing=""

@@ -1,18 +1,28 @@
 #!/bin/sh
-# Runs the program on the sample book. Until the window exists this shows the book through the
-# command line: a fresh copy of the sample book goes to a scratch folder so that the bundled one
-# stays as it was shipped.
+# Runs the program on the sample book. The book is copied once into the build folder, so that
+# the writer's changes survive from run to run and the bundled copy stays as it was shipped.
+# With a display the window opens; without one the site and the TEXT file are built headless.
 set -eu
 build_dir=$1
 book=$2
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/folix-sample-XXXXXX")
-cp -R "$(dirname "$(dirname "$book")")/$(basename "$(dirname "$book")")" "$scratch/"
-copy="$scratch/$(basename "$(dirname "$book")")/$(basename "$book")"
+book_folder=$(dirname "$book")
+copy_folder="$build_dir/sample-book"
+if [ ! -d "$copy_folder/$(basename "$book_folder")" ]; then
+  mkdir -p "$copy_folder"
+  cp -R "$book_folder" "$copy_folder/"
+fi
+copy="$(cd "$copy_folder/$(basename "$book_folder")" && pwd)/$(basename "$book")"
 
-"$build_dir/folix" --version
-echo "見本の本: $copy"
-find "$(dirname "$copy")" -print | sort
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$build_dir/folix" "$copy"
+fi
+
+echo "画面がないため、見本の本をコマンドラインで作成します: $copy"
+"$build_dir/folix" ls "$copy"
+"$build_dir/folix" html "$copy" --yes
+"$build_dir/folix" text "$copy" --yes
+site=$(dirname "$(dirname "$copy")")
 echo
-echo "新しい本を作ります: $scratch/新しい本.flx"
-"$build_dir/folix" new "$scratch/新しい本.flx"
+echo "サイト: $site/$(grep -v '^Folix' "$(dirname "$copy")/html_options.flc" | sed -n 3p | tr -d '\r')"
+echo "TEXT:   $site/$(basename "$(dirname "$copy")").txt"

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_context.h"
+#include "book/path_parts.h"
 #include "cli/console_ui.h"
 
 namespace folix {
@@ -65,6 +66,14 @@ std::string AbsoluteArgumentPath(const std::string& path) {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.lexically_normal().string();
+}
+
+bool IsHeadlessCommand(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return false;
+    }
+    const std::string& first = args[0];
+    return first.size() < 4 || AsciiLower(first.substr(first.size() - 4)) != ".flx";
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -13,6 +13,9 @@ enum ExitCode : int {
     kExitUsage = 2,
 };
 
+// False when the arguments ask for the window: nothing, or a book file (NAME.flx).
+bool IsHeadlessCommand(const std::vector<std::string>& args);
+
 // Runs `folix ARGS…` headless. Output goes to out, messages to err.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -4,10 +4,15 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "gui/folix_app.h"
 
+// Sub-commands run headless and never make a window; anything else (nothing, or a book file)
+// starts the program's window.
 int main(int argc, char** argv) {
-    // The system's error texts come in the writer's language where it has them.
     std::setlocale(LC_ALL, "");
     std::vector<std::string> args(argv + 1, argv + argc);
-    return folix::RunCommandLine(args, std::cout, std::cerr);
+    if (folix::IsHeadlessCommand(args)) {
+        return folix::RunCommandLine(args, std::cout, std::cerr);
+    }
+    return folix::gui::RunGui(argc, argv);
 }

@@ -17,10 +17,13 @@ using testing::WriteBytes;
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-// A fresh copy of the bundled sample book; the bundled one is never written to.
+// A fresh copy of the bundled sample book, with the settings of a book just made (the bundled
+// one comes ready to build); the bundled one is never written to.
 std::string CopySample(const TempFolder& dir) {
     std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", dir / "sample",
                           std::filesystem::copy_options::recursive);
+    std::filesystem::remove(dir / "sample/html_options.flc");
+    std::filesystem::remove(dir / "sample/options.flc");
     return "sample/sample.flx";
 }
 

@@ -5,6 +5,8 @@
 #include "book/book_files.h"
 #include "book/book_text.h"
 #include "platform/document_host.h"
+#include "site/html_builder.h"
+#include "site/text_builder.h"
 
 namespace folix {
 
@@ -34,6 +36,42 @@ void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
 void CFileSystem::LoadOptions() { options_ = LoadBookOptions(ui_, tree_.m_strRootPath); }
 
 bool CFileSystem::SaveOptions() { return SaveBookOptions(ui_, tree_.m_strRootPath, options_); }
+
+void CFileSystem::LoadHtmlOptions() {
+    html_options_ = folix::LoadHtmlOptions(ui_, tree_.m_strRootPath);
+}
+
+bool CFileSystem::SaveHtmlOptions() {
+    return folix::SaveHtmlOptions(ui_, tree_.m_strRootPath, html_options_);
+}
+
+BuildOutcome CFileSystem::MakeHtml() {
+    if (!RequireTree("HTML作成")) {
+        return BuildOutcome::kRefused;
+    }
+    HtmlBuilder builder(ui_, SiteBookOf());
+    const BuildOutcome outcome = builder.MakeHtml(html_options_, [this] { ResetTree(); });
+    if (outcome != BuildOutcome::kRefused) {
+        site_paths_ = builder.paths();
+        refresh_.ReloadFolder(tree_.m_hRootItem);
+    }
+    return outcome;
+}
+
+BuildOutcome CFileSystem::MakeText() {
+    if (!RequireTree("TEXT作成")) {
+        return BuildOutcome::kRefused;
+    }
+    TextBuilder builder(ui_, SiteBookOf());
+    return builder.MakeText(options_, [this] { ResetTree(); });
+}
+
+SiteBook CFileSystem::SiteBookOf() {
+    return SiteBook{tree_.m_strRootPath, tree_.m_strParentPath,
+                    [this](Ui&, const std::string& path, std::string& text) {
+                        return ReadFileText(path, text);
+                    }};
+}
 
 void CFileSystem::ApplyMultiFolderMode() {
     if (options_.m_bMultiFolder) {

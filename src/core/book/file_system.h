@@ -7,6 +7,9 @@
 #include "book/book_tree.h"
 #include "editing/search_history.h"
 #include "editing/tree_search.h"
+#include "site/build_outcome.h"
+#include "site/html_options.h"
+#include "site/site_book.h"
 #include "treeedit/folder_refresh.h"
 #include "treeedit/item_creator.h"
 #include "treeedit/item_deleter.h"
@@ -43,6 +46,14 @@ public:
     bool SaveOptions();
     void ApplyMultiFolderMode();
     void SetMultiOpenStyle(bool multi_open) { tree_.SetMultiOpenStyle(multi_open); }
+
+    void LoadHtmlOptions();
+    bool SaveHtmlOptions();
+    // The site beside the book folder, from the book's templates; the root folder is refreshed
+    // afterwards so that templates made by the build show in the tree.
+    BuildOutcome MakeHtml();
+    // The whole book as one text file beside the book folder.
+    BuildOutcome MakeText();
 
     void OpenInEditor(const std::string& path);
     // The plain text of a book file; a rich-text file is also opened in the editor.
@@ -86,15 +97,24 @@ public:
     const BookTree& Tree() const { return tree_; }
     const TreeDrag& Drag() const { return drag_; }
     BookOptions& Options() { return options_; }
+    HtmlOptions& GetHtmlOptions() { return html_options_; }
+    // The paths the last HTML build since the book opened wrote; m_strTopPagePath is the main
+    // page the browser and the upload start from.
+    const SiteFilePaths& SitePaths() const { return site_paths_; }
+    const std::string& TopPagePath() const { return site_paths_.main_page; }
     Ui& GetUi() const { return ui_; }
 
     TreeItem m_hContextItem = kNoItem;
 
 private:
+    SiteBook SiteBookOf();
+
     Ui& ui_;
     DocumentHost* host_;
     BookTree tree_;
     BookOptions options_;
+    HtmlOptions html_options_;
+    SiteFilePaths site_paths_;
     FolderRefresh refresh_;
     ItemCreator creator_;
     ItemDeleter deleter_;

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Makes the README's picture of the window: the sample book opened offscreen, its first page
+# selected, the window grabbed to docs/screenshot.png.
+set -eu
+build_dir=${1:-build}
+out=${2:-docs/screenshot.png}
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/folix-shot-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+cp -R examples/sample "$scratch/"
+mkdir -p "$scratch/home" "$(dirname "$out")"
+HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/config" XDG_RUNTIME_DIR="$scratch/home" \
+  QT_QPA_PLATFORM=offscreen FOLIX_SCREENSHOT="$(pwd)/$out" \
+  "$build_dir/folix" "$scratch/sample/sample.flx" 2>/dev/null
+echo "$out"

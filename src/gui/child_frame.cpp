@@ -1,0 +1,80 @@
+#include "gui/child_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QSplitter>
+
+#include "gui/editor_view.h"
+#include "gui/folix_doc.h"
+#include "gui/tree_view.h"
+
+namespace folix::gui {
+
+CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* parent)
+    : QWidget(parent), document_(new CFolixDoc(ui, desktop, profile, this)) {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    tree_ = new CLeftView(*document_, splitter_);
+    editor_ = new CFolixView(splitter_);
+    document_->SetEditor(editor_);
+    splitter_->addWidget(tree_);
+    splitter_->addWidget(editor_);
+    splitter_->setCollapsible(0, true);
+    splitter_->setCollapsible(1, false);
+    splitter_->setStretchFactor(1, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter_);
+    connect(tree_, &CLeftView::TreeWidthWanted, this, &CChildFrame::SetTreeWidth);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (QWidget* walk = now; walk != nullptr; walk = walk->parentWidget()) {
+            if (walk == tree_) {
+                active_pane_ = Pane::kTree;
+                return;
+            }
+            if (walk == editor_) {
+                active_pane_ = Pane::kEditor;
+                return;
+            }
+        }
+    });
+}
+
+CChildFrame::~CChildFrame() = default;
+
+bool CChildFrame::Open(const std::string& path) {
+    if (!document_->OnOpenDocument(path)) {
+        return false;
+    }
+    tree_->OnInitialUpdate();
+    return true;
+}
+
+int CChildFrame::GetTreeWidth() const { return splitter_->sizes().value(0); }
+
+void CChildFrame::SetTreeWidth(int width) {
+    const int total = std::max(splitter_->width(), width + 200);
+    splitter_->setSizes({width, std::max(total - width, 1)});
+}
+
+void CChildFrame::ToggleTreePane() {
+    CFileSystem& book = document_->FileSystem();
+    if (!book.HasTree()) {
+        return;
+    }
+    SetTreeWidth(GetTreeWidth() != 0 ? 0 : book.Options().m_nTreeWidth);
+}
+
+void CChildFrame::CloseDocument() {
+    if (!closed_) {
+        closed_ = true;
+        document_->OnCloseDocument();
+    }
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    CloseDocument();
+    event->accept();
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class QSplitter;
+
+namespace folix {
+class Desktop;
+class Profile;
+class Ui;
+}  // namespace folix
+
+namespace folix::gui {
+
+class CFolixDoc;
+class CFolixView;
+class CLeftView;
+
+enum class Pane { kTree, kEditor };
+
+// One book window: the tree on the left and the editor on the right, in a splitter. It owns the
+// book's document and routes each command to the pane that carries it.
+class CChildFrame : public QWidget {
+    Q_OBJECT
+public:
+    CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CFolixDoc& Document() { return *document_; }
+    CLeftView& Tree() { return *tree_; }
+    CFolixView& Editor() { return *editor_; }
+
+    // Opens the book (or file) and starts the tree; false when the document could not open it.
+    bool Open(const std::string& path);
+
+    int GetTreeWidth() const;
+    void SetTreeWidth(int width);
+    // Hides a shown tree column, or brings it back at the book's remembered width.
+    void ToggleTreePane();
+
+    // The pane that had the focus last.
+    Pane ActivePane() const { return active_pane_; }
+    void SetActivePane(Pane pane) { active_pane_ = pane; }
+
+    // The document's close: options saved, the save question for a changed file.
+    void CloseDocument();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CFolixDoc* document_;
+    QSplitter* splitter_;
+    CLeftView* tree_;
+    CFolixView* editor_;
+    Pane active_pane_ = Pane::kTree;
+    bool closed_ = false;
+};
+
+}  // namespace folix::gui

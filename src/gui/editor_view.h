@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QTextEdit>
+
+#include <functional>
+
+class QMenu;
+
+namespace folix::gui {
+
+// The editor pane: one file of the book, plain or rich text, in a QTextEdit. Loading and saving
+// belong to the document; the view keeps plain files plain and shows the edit menu.
+class CFolixView : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit CFolixView(QWidget* parent = nullptr);
+
+    // Shows a plain file's text in the book's default format; pasting then stays plain.
+    void SetPlainFileText(const QString& text);
+    // The edit menu shown where the right button was released.
+    void SetPopupMenuFactory(std::function<QMenu*(QWidget*)> factory) {
+        popup_factory_ = std::move(factory);
+    }
+    void ShowPopupMenu(const QPoint& position);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    std::function<QMenu*(QWidget*)> popup_factory_;
+};
+
+// The face asked for by name, so the desktop shows Japanese shapes, not the Chinese ones the
+// locale might pick.
+QFont DefaultBookFont();
+
+}  // namespace folix::gui

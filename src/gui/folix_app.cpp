@@ -1,0 +1,70 @@
+#include "gui/folix_app.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "book/recent_files.h"
+#include "gui/main_frame.h"
+#include "gui/qt_desktop.h"
+#include "gui/qt_profile.h"
+#include "gui/qt_ui.h"
+#include "gui/screenshot.h"
+
+namespace folix::gui {
+
+CFolixApp::CFolixApp()
+    : own_ui_(std::make_unique<QtUi>()),
+      own_desktop_(std::make_unique<QtDesktop>()),
+      own_profile_(std::make_unique<QtProfile>()),
+      ui_(*own_ui_),
+      desktop_(*own_desktop_),
+      profile_(*own_profile_) {}
+
+CFolixApp::CFolixApp(Ui& ui, Desktop& desktop, Profile& profile)
+    : ui_(ui), desktop_(desktop), profile_(profile) {}
+
+CFolixApp::~CFolixApp() = default;
+
+void CFolixApp::PruneRecentFiles(Profile& profile) { ReplaceRecentFile(profile, "", ""); }
+
+bool CFolixApp::InitInstance(const QStringList& arguments) {
+    PruneRecentFiles(profile_);
+    main_frame_ = std::make_unique<CMainFrame>(ui_, desktop_, profile_);
+    main_frame_->setWindowIcon(QIcon(":/folix/folix.png"));
+    if (auto* qt_ui = dynamic_cast<QtUi*>(&ui_)) {
+        qt_ui->SetParent(main_frame_.get());
+    }
+    main_frame_->showMaximized();
+    if (!arguments.isEmpty()) {
+        return main_frame_->OpenDocument(arguments.first().toStdString());
+    }
+    const std::vector<std::string> recent = LoadRecentFiles(profile_);
+    if (!recent.empty()) {
+        main_frame_->OpenDocument(recent.front());  // a missing book says so and we go on
+    }
+    return true;
+}
+
+int RunGui(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("folix");
+    QApplication::setOrganizationName("morivane");
+    QApplication::setWindowIcon(QIcon(":/folix/folix.png"));
+    QFont font = QApplication::font();
+    font.setFamilies({font.family(), "Noto Sans CJK JP"});
+    QApplication::setFont(font);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    CFolixApp app;
+    if (!app.InitInstance(arguments)) {
+        return 1;
+    }
+    const QString screenshot = qEnvironmentVariable("FOLIX_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        app.MainFrame().resize(1200, 760);
+        ScheduleScreenshot(app.MainFrame(), screenshot);
+    }
+    return QApplication::exec();
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+#include "book/file_system.h"
+#include "book/text_encoding.h"
+#include "platform/document_host.h"
+
+namespace folix {
+class Desktop;
+class Profile;
+class Ui;
+}  // namespace folix
+
+namespace folix::gui {
+
+class CFolixView;
+
+// The document of one book window. Its content is the file the editor holds at the moment (the
+// book file right after the book opens, then whichever file the tree selects); it owns the
+// book model of the window.
+class CFolixDoc : public QObject, public DocumentHost {
+    Q_OBJECT
+public:
+    CFolixDoc(Ui& ui, Desktop& desktop, Profile& profile, QObject* parent = nullptr);
+    ~CFolixDoc() override;
+
+    void SetEditor(CFolixView* editor) { editor_ = editor; }
+    CFolixView* Editor() const { return editor_; }
+    CFileSystem& FileSystem() { return file_system_; }
+    const CFileSystem& FileSystem() const { return file_system_; }
+    Ui& GetUi() const { return ui_; }
+    Profile& GetProfile() const { return profile_; }
+    Desktop& GetDesktop() const { return desktop_; }
+
+    const std::string& PathName() const { return path_name_; }
+    bool IsRtf() const { return m_bRTF; }
+    bool IsEditorReadOnly() const;
+
+    // Opens the file in the editor by the program's rules; false after the reason was shown.
+    bool OnOpenDocument(const std::string& path);
+    // Writes the editor's file whole, as RTF or in its own encoding.
+    bool OnSaveDocument();
+    // Saves the options of a shown tree; the window is about to close.
+    void OnCloseDocument();
+    // Makes the editor read-only, with the message, when another window holds the file writable.
+    void CheckFileInUse(const std::string& path);
+
+    void AskSaveIfModified() override;
+    bool IsModified() const override;
+    bool OpenDocument(const std::string& path) override { return OnOpenDocument(path); }
+    void EmptyDocument() override;
+    std::vector<std::string> OtherBookRootPaths() const override;
+
+    // Every open document of the application, in the order they were made.
+    static const std::vector<CFolixDoc*>& OpenDocuments();
+
+signals:
+    void PathNameChanged(const QString& path);
+
+private:
+    void SetPathName(const std::string& path);
+    bool LoadIntoEditor(const std::string& path);
+
+    Ui& ui_;
+    Desktop& desktop_;
+    Profile& profile_;
+    CFileSystem file_system_;
+    CFolixView* editor_ = nullptr;
+    std::string path_name_;
+    bool m_bRTF = false;
+    TextEncoding encoding_ = TextEncoding::kUtf8;
+    std::string line_end_ = "\r\n";
+};
+
+inline constexpr char kPlaceholderPathName[] = "_";
+inline constexpr char kFileInUseMessage[] = "このファイルは他の画面で使用中です。";
+inline constexpr char kAskSaveSuffix[] = "は変更されています。保存しますか？";
+
+}  // namespace folix::gui

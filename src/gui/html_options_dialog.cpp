@@ -1,0 +1,88 @@
+#include "gui/html_options_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace folix::gui {
+namespace {
+
+QCheckBox* Check(const char* text, bool on, QWidget* parent) {
+    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+    box->setChecked(on);
+    return box;
+}
+
+}  // namespace
+
+CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("HTMLオプション");
+    auto* name_group = new QGroupBox("HTMLファイル名", this);
+    file_name = new QLineEdit(QString::fromStdString(options.m_strHtmlFileName), name_group);
+    (new QVBoxLayout(name_group))->addWidget(file_name);
+
+    auto* contents_group = new QGroupBox("目次とフレームの表示", this);
+    contents_of_contents = Check("目次の目次を作る", options.m_bContentsOfContents, contents_group);
+    frame = Check("目次をフレームに入れる", options.m_bFrame, contents_group);
+    top_bottom = Check("トップ/ボトムフレームを表示する", options.m_bTopBottom, contents_group);
+    indent_contents = Check("目次をインデントする", options.m_bIndentContents, contents_group);
+    level1_heading = Check("レベル１を見出しにする", options.m_bLevel1Heading, contents_group);
+    vertical = Check("縦書で表示する", options.m_bVertical, contents_group);
+    auto* contents_layout = new QGridLayout(contents_group);
+    contents_layout->addWidget(contents_of_contents, 0, 0);
+    contents_layout->addWidget(frame, 1, 0);
+    contents_layout->addWidget(top_bottom, 2, 0);
+    contents_layout->addWidget(indent_contents, 0, 1);
+    contents_layout->addWidget(level1_heading, 1, 1);
+    contents_layout->addWidget(vertical, 2, 1);
+
+    auto* date_group = new QGroupBox("更新日の表示", this);
+    show_date = Check("更新日を表示する", options.m_bShowDate, date_group);
+    japanese_date = Check("和式表記", options.m_bJapaneseDate, date_group);
+    date_right = Check("右端に表示", options.m_bDateRight, date_group);
+    date_before = new QLineEdit(QString::fromStdString(options.m_strDateBefore), date_group);
+    date_after = new QLineEdit(QString::fromStdString(options.m_strDateAfter), date_group);
+    auto* date_layout = new QGridLayout(date_group);
+    date_layout->addWidget(show_date, 0, 0);
+    date_layout->addWidget(japanese_date, 0, 1);
+    date_layout->addWidget(date_right, 0, 2);
+    date_layout->addWidget(new QLabel("前後の見出し", date_group), 1, 0);
+    date_layout->addWidget(date_before, 1, 1);
+    date_layout->addWidget(date_after, 1, 2);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(name_group);
+    layout->addWidget(contents_group);
+    layout->addWidget(date_group);
+    layout->addWidget(buttons);
+}
+
+QString CHtmlOptionsDlg::FileNameEntry() const { return file_name->text(); }
+
+void CHtmlOptionsDlg::StoreSwitches(HtmlOptions& options) const {
+    options.m_strDateBefore = date_before->text().toStdString();
+    options.m_strDateAfter = date_after->text().toStdString();
+    options.m_bContentsOfContents = contents_of_contents->isChecked();
+    options.m_bFrame = frame->isChecked();
+    options.m_bTopBottom = top_bottom->isChecked();
+    options.m_bIndentContents = indent_contents->isChecked();
+    options.m_bLevel1Heading = level1_heading->isChecked();
+    options.m_bVertical = vertical->isChecked();
+    options.m_bShowDate = show_date->isChecked();
+    options.m_bJapaneseDate = japanese_date->isChecked();
+    options.m_bDateRight = date_right->isChecked();
+}
+
+}  // namespace folix::gui

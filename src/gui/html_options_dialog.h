@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+#include "site/html_options.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace folix::gui {
+
+// The HTML options: the main file's name, the contents and frames, and the update-date line.
+class CHtmlOptionsDlg : public QDialog {
+    Q_OBJECT
+public:
+    CHtmlOptionsDlg(const HtmlOptions& options, QWidget* parent = nullptr);
+
+    // The file name as entered; the caller checks and stores it.
+    QString FileNameEntry() const;
+    // Every other setting, as the boxes show them.
+    void StoreSwitches(HtmlOptions& options) const;
+
+    QLineEdit* file_name;
+    QLineEdit* date_before;
+    QLineEdit* date_after;
+    QCheckBox* contents_of_contents;
+    QCheckBox* frame;
+    QCheckBox* top_bottom;
+    QCheckBox* indent_contents;
+    QCheckBox* level1_heading;
+    QCheckBox* vertical;
+    QCheckBox* show_date;
+    QCheckBox* japanese_date;
+    QCheckBox* date_right;
+};
+
+}  // namespace folix::gui

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace folix {
+class Desktop;
+class Profile;
+class Ui;
+}  // namespace folix
+
+namespace folix::gui {
+
+class CChildFrame;
+
+// The main window: menus, toolbar and status bar around the book windows, which live as tabs of
+// an MDI area. Every command goes through one table: its action, what it does, and when it is
+// enabled or checked, asked again whenever the window updates its commands.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Opens a book (or file) in a new book window; false when it could not be opened.
+    bool OpenDocument(const std::string& path);
+    // The New command: asks for the book file, makes the book and opens it.
+    void NewBook();
+
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    QAction* Action(int id) const;
+    // Runs a command as its menu item or toolbar button would.
+    void RunCommand(int id);
+    // Enables, disables and checks every command for the current state.
+    void UpdateCommandStates();
+
+    // The HTML manual beside the program: its folder, its name and ".htm".
+    static QString ManualPath();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct Command {
+        QAction* action = nullptr;
+        std::function<void()> run;
+        std::function<bool()> enabled;
+        std::function<bool()> checked;
+    };
+
+    QAction* Register(int id, const QString& text, const QKeySequence& shortcut,
+                      std::function<void()> run, std::function<bool()> enabled = nullptr,
+                      std::function<bool()> checked = nullptr);
+    void RegisterCommands();
+    void RegisterBookCommands();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void RebuildMenus();
+    void FillRecentMenu(QMenu* menu);
+    QMenu* MakeEditorPopup(QWidget* parent);
+    QMenu* MakeTreePopup(QWidget* parent);
+    bool RouteAllows(int id) const;
+    void OpenWithDialog();
+    void Print(bool preview);
+    void About();
+    void EditHtmlOptions();
+    void EditTextOptions();
+
+    Ui& ui_;
+    Desktop& desktop_;
+    Profile& profile_;
+    QMdiArea* mdi_area_;
+    std::map<int, Command> commands_;
+    bool had_book_menu_ = false;
+    QString last_find_;
+};
+
+}  // namespace folix::gui

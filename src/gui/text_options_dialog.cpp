@@ -1,0 +1,32 @@
+#include "gui/text_options_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace folix::gui {
+
+CTextOptionsDlg::CTextOptionsDlg(const BookOptions& options, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("TEXTオプション");
+    extension = new QLineEdit(QString::fromStdString(options.m_strTextExt), this);
+    head_prefix = new QLineEdit(QString::fromStdString(options.m_strHeadPrefix), this);
+    allow = new QCheckBox("テキスト作成を許可", this);
+    allow->setChecked(options.m_bAllowText);
+    auto* form = new QFormLayout;
+    form->addRow("テキストファイルのファイル名拡張子", extension);
+    form->addRow("見出しの前に付ける文字列", head_prefix);
+    form->addRow(allow);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+}  // namespace folix::gui

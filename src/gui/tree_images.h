@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace folix::gui {
+
+// The nine item images of the book tree, drawn for this program: placeholder, closed folder,
+// open folder, editable file, empty folder, other file, the two folders above a search hit and
+// the file that is a hit.
+QIcon TreeItemIcon(int image);
+
+}  // namespace folix::gui

@@ -1,0 +1,392 @@
+#include "gui/tree_view.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyledItemDelegate>
+
+#include "book/book_tree.h"
+#include "gui/folix_doc.h"
+#include "gui/tree_images.h"
+
+namespace folix::gui {
+namespace {
+
+constexpr int kKindRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+// Hands the typed label to the view instead of writing it into the item: the book model sets
+// the label itself, once the disk has taken the new name.
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    LabelDelegate(QObject* parent, std::function<void(const QString&)> typed)
+        : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            typed_(line->text());
+        }
+    }
+
+private:
+    std::function<void(const QString&)> typed_;
+};
+
+}  // namespace
+
+CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
+    : QTreeWidget(parent), document_(document) {
+    setObjectName("tree");
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setItemsExpandable(false);
+    setRootIsDecorated(false);
+    setExpandsOnDoubleClick(false);
+    setIndentation(16);
+    // The book tree has no expand buttons: folders open by selection or double click.
+    setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setDragEnabled(false);
+    auto* delegate = new LabelDelegate(this, [this](const QString& text) {
+        pending_label_ = text.toStdString();
+    });
+    setItemDelegate(delegate);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::OnCurrentItemChanged);
+}
+
+void CLeftView::OnInitialUpdate() {
+    CFileSystem& book = document_.FileSystem();
+    book.AttachBook(*this, document_.PathName());
+    if (!book.HasTree()) {
+        return;
+    }
+    book.LoadOptions();
+    book.LoadHtmlOptions();
+    emit TreeWidthWanted(book.Options().m_nTreeWidth);
+    book.SetMultiOpenStyle(book.Options().m_bMultiFolder);
+    book.ApplyMultiFolderMode();
+}
+
+QTreeWidgetItem* CLeftView::ParentOf(TreeItem item) const {
+    return item == kNoItem ? invisibleRootItem() : FromItem(item);
+}
+
+TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                               int image, int kind) {
+    QTreeWidgetItem* parent_item = ParentOf(parent);
+    auto* item = new QTreeWidgetItem;
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setText(0, QString::fromStdString(label));
+    item->setData(0, kKindRole, kind);
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, TreeItemIcon(image));
+    int index = 0;
+    if (after == kInsertLast) {
+        index = parent_item->childCount();
+    } else if (after != kInsertFirst) {
+        index = parent_item->indexOfChild(FromItem(after)) + 1;
+    }
+    ++quiet_selection_;
+    parent_item->insertChild(index, item);
+    --quiet_selection_;
+    return ToItem(item);
+}
+
+bool CLeftView::DeleteItem(TreeItem item) {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return false;
+    }
+    if (drop_highlight_ != kNoItem) {
+        for (QTreeWidgetItem* walk = FromItem(drop_highlight_); walk; walk = walk->parent()) {
+            if (walk == widget_item) {
+                drop_highlight_ = kNoItem;
+                break;
+            }
+        }
+    }
+    ++quiet_selection_;
+    delete widget_item;
+    --quiet_selection_;
+    return true;
+}
+
+TreeItem CLeftView::GetParentItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? ToItem(widget_item->parent()) : kNoItem;
+}
+
+TreeItem CLeftView::GetChildItem(TreeItem item) const {
+    QTreeWidgetItem* parent = ParentOf(item);
+    return parent->childCount() > 0 ? ToItem(parent->child(0)) : kNoItem;
+}
+
+TreeItem CLeftView::GetNextSiblingItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return kNoItem;
+    }
+    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
+    return ToItem(parent->child(parent->indexOfChild(widget_item) + 1));
+}
+
+TreeItem CLeftView::GetPrevSiblingItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return kNoItem;
+    }
+    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
+    int index = parent->indexOfChild(widget_item);
+    return index > 0 ? ToItem(parent->child(index - 1)) : kNoItem;
+}
+
+std::string CLeftView::GetItemText(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->text(0).toStdString() : std::string();
+}
+
+void CLeftView::SetItemText(TreeItem item, const std::string& label) {
+    FromItem(item)->setText(0, QString::fromStdString(label));
+}
+
+int CLeftView::GetItemImage(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->data(0, kImageRole).toInt() : 0;
+}
+
+void CLeftView::SetItemImage(TreeItem item, int image) {
+    FromItem(item)->setData(0, kImageRole, image);
+    FromItem(item)->setIcon(0, TreeItemIcon(image));
+}
+
+int CLeftView::GetItemKind(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->data(0, kKindRole).toInt() : 0;
+}
+
+void CLeftView::SetItemKind(TreeItem item, int kind) {
+    FromItem(item)->setData(0, kKindRole, kind);
+}
+
+bool CLeftView::IsItemBold(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item && widget_item->font(0).bold();
+}
+
+void CLeftView::SetItemBold(TreeItem item, bool bold) {
+    QFont font = FromItem(item)->font(0);
+    font.setBold(bold);
+    FromItem(item)->setFont(0, font);
+}
+
+bool CLeftView::IsExpanded(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item && widget_item->isExpanded();
+}
+
+void CLeftView::Expand(TreeItem item, bool expand) {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr || widget_item->isExpanded() == expand) {
+        return;
+    }
+    if (expand && widget_item->childCount() == 0) {
+        return;
+    }
+    if (expanding_handler_ && expanding_handler_(item, expand)) {
+        return;
+    }
+    widget_item->setExpanded(expand && widget_item->childCount() > 0);
+}
+
+void CLeftView::SetExpandingHandler(ExpandingHandler handler) {
+    expanding_handler_ = std::move(handler);
+}
+
+void CLeftView::ToggleItem(TreeItem item) {
+    if (document_.FileSystem().Tree().IsFolderItem(item)) {
+        Expand(item, !IsExpanded(item));
+    }
+}
+
+TreeItem CLeftView::GetSelectedItem() const { return ToItem(currentItem()); }
+
+void CLeftView::SelectItem(TreeItem item) { setCurrentItem(FromItem(item)); }
+
+void CLeftView::SetDropHighlightItem(TreeItem item) {
+    if (drop_highlight_ != kNoItem) {
+        FromItem(drop_highlight_)->setBackground(0, QBrush());
+    }
+    drop_highlight_ = item;
+    if (item != kNoItem) {
+        FromItem(item)->setBackground(0, palette().highlight().color().lighter(150));
+    }
+}
+
+void CLeftView::BeginDragFeedback(TreeItem) {
+    dragging_ = true;
+    viewport()->setCursor(Qt::DragMoveCursor);
+    grabMouse();
+}
+
+void CLeftView::EndDragFeedback() {
+    dragging_ = false;
+    viewport()->unsetCursor();
+    releaseMouse();
+}
+
+void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    if (quiet_selection_ > 0 || current == nullptr) {
+        return;
+    }
+    CFileSystem& book = document_.FileSystem();
+    if (!book.HasTree()) {
+        return;
+    }
+    const TreeItem item = ToItem(current);
+    if (single_expand_) {
+        // The branch open for the old selection closes, unless the new one lies inside it.
+        for (QTreeWidgetItem* walk = previous; walk != nullptr; walk = walk->parent()) {
+            bool ancestor = false;
+            for (QTreeWidgetItem* up = current; up != nullptr; up = up->parent()) {
+                ancestor = ancestor || up == walk;
+            }
+            if (!ancestor) {
+                Expand(ToItem(walk), false);
+            }
+        }
+        Expand(item, true);
+    }
+    if (book.Tree().IsFileItem(item)) {
+        document_.AskSaveIfModified();
+        document_.OnOpenDocument(book.Tree().ItemPath(item));
+    }
+}
+
+void CLeftView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();  // a right click neither selects nor starts a drag
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        press_position_ = event->position().toPoint();
+        press_on_item_ = itemAt(press_position_) != nullptr;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CLeftView::mouseMoveEvent(QMouseEvent* event) {
+    CFileSystem& book = document_.FileSystem();
+    const QPoint position = event->position().toPoint();
+    if (!dragging_ && press_on_item_ && (event->buttons() & Qt::LeftButton) &&
+        (position - press_position_).manhattanLength() >= QApplication::startDragDistance() &&
+        book.HasTree() && state() != QAbstractItemView::EditingState) {
+        press_on_item_ = false;
+        book.OnBegindrag(ToItem(itemAt(press_position_)));
+    }
+    if (dragging_) {
+        book.OnMouseMove(ToItem(itemAt(viewport()->mapFrom(this, mapFromGlobal(
+                                           event->globalPosition().toPoint())))));
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
+    press_on_item_ = false;
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        document_.FileSystem().OnLButtonUp();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (item != nullptr && !single_expand_ && event->button() == Qt::LeftButton) {
+        ToggleItem(ToItem(item));
+    }
+    event->accept();
+}
+
+void CLeftView::keyPressEvent(QKeyEvent* event) {
+    const TreeItem item = ToItem(currentItem());
+    switch (event->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Plus:
+            if (item != kNoItem && !IsExpanded(item)) {
+                Expand(item, true);
+                return;
+            }
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Minus:
+            if (item != kNoItem && IsExpanded(item)) {
+                Expand(item, false);
+                return;
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (item != kNoItem && state() != QAbstractItemView::EditingState) {
+                ToggleItem(item);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
+    QTreeWidgetItem* item = itemAt(viewport()->mapFrom(this, event->pos()));
+    event->accept();
+    if (item == nullptr || !menu_factory_ || !document_.FileSystem().HasTree()) {
+        return;
+    }
+    document_.FileSystem().m_hContextItem = ToItem(item);
+    QMenu* menu = menu_factory_(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos() + QPoint(10, 0));
+}
+
+bool CLeftView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool starts = (trigger == AllEditTriggers || (editTriggers() & trigger)) &&
+                        state() != EditingState && document_.FileSystem().HasTree();
+    if (starts) {
+        pending_label_.reset();
+        document_.AskSaveIfModified();
+    }
+    return QTreeWidget::edit(index, trigger, event);
+}
+
+void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeWidgetItem* item = currentItem();
+    QTreeWidget::closeEditor(editor, hint);
+    std::optional<std::string> text =
+        hint == QAbstractItemDelegate::RevertModelCache ? std::nullopt : pending_label_;
+    pending_label_.reset();
+    if (item != nullptr) {
+        document_.FileSystem().OnLabelEditEnded(ToItem(item), text);
+    }
+}
+
+void CLeftView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    CFileSystem& book = document_.FileSystem();
+    if (book.HasTree() && width() > 0 && isVisible()) {
+        book.Options().m_nTreeWidth = width();
+    }
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,167 @@
+#include "gui/gui_fixture.h"
+
+#include <QTextDocument>
+
+#include "book/book_tree.h"
+#include "book/recent_files.h"
+#include "gui/commands.h"
+#include "gui/folix_app.h"
+
+namespace folix {
+namespace {
+
+using gui::CLeftView;
+using testing::Cp932;
+using testing::GuiFixture;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+TEST_F(GuiFixture, BookOpensOnItsRootAndFoldersFillWhenOpened) {
+    gui::CChildFrame& child = OpenSample();
+    QTreeWidgetItem* root = Root(child);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), "sample");
+    EXPECT_EQ(child.Tree().GetItemImage(CLeftView::ToItem(root)), kImageClosedFolder);
+    EXPECT_EQ(root->childCount(), 1);  // the placeholder until the folder opens
+    QTreeWidgetItem* chapter = Find(child, root, "第一章　朝");
+    ASSERT_NE(chapter, nullptr);
+    EXPECT_EQ(chapter->childCount(), 1);
+    EXPECT_NE(Find(child, chapter, "梅の木"), nullptr);
+    EXPECT_EQ(child.Document().PathName(), book_path);
+    EXPECT_TRUE(child.Editor().isReadOnly());
+    EXPECT_EQ(LoadRecentFiles(profile).front(), book_path);
+}
+
+TEST_F(GuiFixture, SelectingAFileOpensItWritableAndSaveFollowsTheEditor) {
+    gui::CChildFrame& child = OpenSample();
+    EXPECT_FALSE(Enabled(gui::kCmdFileSave));  // the book file itself is read-only
+    Select(child, Find(child, Root(child), "はじめに"));
+    EXPECT_EQ(child.Document().PathName(), dir / "sample/はじめに.txt");
+    EXPECT_FALSE(child.Editor().isReadOnly());
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("この本は、小さな庭で"));
+    EXPECT_TRUE(Enabled(gui::kCmdFileSave));
+}
+
+TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {
+    gui::CChildFrame& child = OpenSample();
+    Select(child, Find(child, Root(child), "はじめに"));
+    child.Editor().moveCursor(QTextCursor::End);
+    child.Editor().insertPlainText("追記");
+    ui.ExpectQuestion(true);
+    Select(child, Find(child, Root(child), "あとがき"));
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"はじめには変更されています。保存しますか？"});
+    EXPECT_TRUE(ReadBytes(dir / "sample/はじめに.txt").ends_with("追記"));
+    EXPECT_NE(ReadBytes(dir / "sample/はじめに.txt").find("記録です。\r\n"), std::string::npos);
+    EXPECT_EQ(child.Document().PathName(), dir / "sample/あとがき.txt");
+
+    child.Editor().insertPlainText("消える");
+    ui.ExpectQuestion(false);
+    Select(child, Find(child, Root(child), "はじめに"));
+    EXPECT_EQ(ReadBytes(dir / "sample/あとがき.txt").find("消える"), std::string::npos);
+}
+
+TEST_F(GuiFixture, SameFileInASecondWindowIsReadOnly) {
+    gui::CChildFrame& first = OpenSample();
+    Select(first, Find(first, Root(first), "はじめに"));
+    gui::CChildFrame& second = OpenSample();
+    ASSERT_NE(&first, &second);
+    Select(second, Find(second, Root(second), "はじめに"));
+    EXPECT_TRUE(second.Editor().isReadOnly());
+    EXPECT_FALSE(first.Editor().isReadOnly());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"このファイルは他の画面で使用中です。"});
+}
+
+TEST_F(GuiFixture, Cp932FileSavesAsCp932AndRichTextAsRichText) {
+    WriteBytes(dir / "sample/sjis.txt", Cp932("表の話\r\n"));
+    WriteBytes(dir / "sample/rich.txt",
+               "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold}\\par}");
+    gui::CChildFrame& child = OpenSample();
+    Select(child, Find(child, Root(child), "sjis"));
+    child.Editor().moveCursor(QTextCursor::End);
+    child.Editor().insertPlainText("続き");
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    EXPECT_EQ(ReadBytes(dir / "sample/sjis.txt"), Cp932("表の話\r\n続き"));
+
+    Select(child, Find(child, Root(child), "rich"));
+    EXPECT_FALSE(child.Editor().isReadOnly());
+    QTextCursor cursor(child.Editor().document());
+    cursor.setPosition(7);  // inside "bold"
+    EXPECT_GE(cursor.charFormat().fontWeight(), QFont::Bold);
+    child.Editor().moveCursor(QTextCursor::End);
+    child.Editor().insertPlainText(" 続");
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    const std::string saved = ReadBytes(dir / "sample/rich.txt");
+    EXPECT_EQ(saved.rfind("{\\rtf", 0), 0u);
+    EXPECT_NE(saved.find("\\b"), std::string::npos);
+    EXPECT_NE(saved.find("\\u32154"), std::string::npos);  // 続
+}
+
+TEST_F(GuiFixture, PagesAndBookFilesOpenReadOnly) {
+    WriteBytes(dir / "sample/index.htm", "<p>page</p>");
+    gui::CChildFrame& child = OpenSample();
+    Select(child, Find(child, Root(child), "index.htm"));
+    EXPECT_TRUE(child.Editor().isReadOnly());
+    EXPECT_FALSE(Enabled(gui::kCmdFileSave));
+    EXPECT_FALSE(Enabled(gui::kCmdPaste));
+    EXPECT_TRUE(Enabled(gui::kCmdCopy));
+}
+
+TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
+    gui::CChildFrame& child = OpenSample();
+    CFileSystem& book = child.Document().FileSystem();
+    frame->RunCommand(gui::kCmdBrowse);
+    EXPECT_EQ(ui.messages.back(), "HTML作成ボタンを押してHTMLファイルを更新してください。");
+
+    ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm"));
+    frame->RunCommand(gui::kCmdMakeHtml);
+    EXPECT_TRUE(testing::Exists(dir / "garden.htm"));
+    EXPECT_TRUE(testing::Exists(dir / "garden3_.htm"));
+    EXPECT_NE(ReadBytes(dir / "garden3_.htm").find("梅の木"), std::string::npos);
+    frame->RunCommand(gui::kCmdBrowse);
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{dir / "garden.htm"});
+
+    book.Options().m_bAllowText = true;
+    frame->RunCommand(gui::kCmdMakeText);
+    EXPECT_NE(ReadBytes(dir / "sample.txt").find("縁側にて"), std::string::npos);
+}
+
+TEST_F(GuiFixture, PaneCommandsFollowTheActivePane) {
+    gui::CChildFrame& child = OpenSample();
+    child.SetActivePane(gui::Pane::kTree);
+    EXPECT_TRUE(Enabled(gui::kCmdAddFile));
+    EXPECT_TRUE(Enabled(gui::kCmdMultiFolder));
+    EXPECT_FALSE(Enabled(gui::kCmdPrint));
+    EXPECT_TRUE(Enabled(gui::kCmdMakeHtml));
+    child.SetActivePane(gui::Pane::kEditor);
+    EXPECT_FALSE(Enabled(gui::kCmdAddFile));
+    EXPECT_TRUE(Enabled(gui::kCmdPrint));
+    EXPECT_TRUE(Enabled(gui::kCmdMakeHtml));
+}
+
+TEST_F(GuiFixture, TreePaneHidesAndComesBackAtTheRememberedWidth) {
+    gui::CChildFrame& child = OpenSample();
+    child.SetTreeWidth(180);
+    child.Document().FileSystem().Options().m_nTreeWidth = 180;
+    frame->RunCommand(gui::kCmdToggleTree);
+    EXPECT_EQ(child.GetTreeWidth(), 0);
+    frame->RunCommand(gui::kCmdToggleTree);
+    EXPECT_EQ(child.GetTreeWidth(), 180);
+}
+
+TEST_F(GuiFixture, MissingBookOpensNoWindow) {
+    EXPECT_FALSE(frame->OpenDocument(dir / "none/none.flx"));
+    EXPECT_EQ(frame->ActiveChild(), nullptr);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{dir / "none/none.flx" + "が開けません。(2)"});
+}
+
+TEST(RecentFileList, StartUpDropsEverythingButBookFiles) {
+    testing::MemoryProfile profile;
+    profile.WriteString(kRecentFileSection, "File1", "/b/notes.txt");
+    profile.WriteString(kRecentFileSection, "File2", "/b/NOVEL.FLX");
+    profile.WriteString(kRecentFileSection, "File3", "/b/pic.png");
+    gui::CFolixApp::PruneRecentFiles(profile);
+    EXPECT_EQ(LoadRecentFiles(profile), std::vector<std::string>{"/b/NOVEL.FLX"});
+}
+
+}  // namespace
+}  // namespace folix
