@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 
+#include "book/path_parts.h"
 #include "gui/editor_view.h"
 #include "gui/folix_doc.h"
 #include "gui/tree_view.h"
@@ -26,6 +27,15 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter_);
     connect(tree_, &CLeftView::TreeWidthWanted, this, &CChildFrame::SetTreeWidth);
+    // The writer's own width is remembered; closing the pane (width 0) keeps the old one.
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        const int width = GetTreeWidth();
+        if (width > 0 && document_->FileSystem().HasTree()) {
+            document_->FileSystem().Options().m_nTreeWidth = width;
+        }
+    });
+    connect(document_, &CFolixDoc::PathNameChanged, this, &CChildFrame::UpdateTitle);
+    connect(tree_, &CLeftView::LabelEditEnded, this, &CChildFrame::UpdateTitle);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QWidget* walk = now; walk != nullptr; walk = walk->parentWidget()) {
             if (walk == tree_) {
@@ -47,6 +57,7 @@ bool CChildFrame::Open(const std::string& path) {
         return false;
     }
     tree_->OnInitialUpdate();
+    UpdateTitle();
     return true;
 }
 
@@ -63,6 +74,25 @@ void CChildFrame::ToggleTreePane() {
         return;
     }
     SetTreeWidth(GetTreeWidth() != 0 ? 0 : book.Options().m_nTreeWidth);
+}
+
+QString CChildFrame::Title() const {
+    const CFileSystem& book = document_->FileSystem();
+    const QString file = QString::fromStdString(FileNamePart(document_->PathName()));
+    if (!book.HasTree()) {
+        return file;
+    }
+    const QString name = QString::fromStdString(TitlePart(book.Tree().m_strBookFileName));
+    if (document_->PathName() == kPlaceholderPathName ||
+        document_->PathName() == book.Tree().BookFilePath()) {
+        return name;
+    }
+    return name + " - " + file;
+}
+
+void CChildFrame::UpdateTitle() {
+    setWindowTitle(Title());
+    emit TitleChanged(Title());
 }
 
 void CChildFrame::CloseDocument() {

@@ -45,6 +45,15 @@ public:
     // The document's close: options saved, the save question for a changed file.
     void CloseDocument();
 
+    // The book's name, and the file in the editor when it is one of the book's files.
+    QString Title() const;
+    void UpdateTitle();
+
+signals:
+    void TitleChanged(const QString& title);
+
+public:
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -470,11 +470,7 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     QMdiSubWindow* window = mdi_area_->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QString::fromStdString(FileNamePart(path)));
-    connect(&child->Document(), &CFolixDoc::PathNameChanged, window, [window](const QString& p) {
-        if (p != kPlaceholderPathName) {
-            window->setWindowTitle(QFileInfo(p).fileName());
-        }
-    });
+    connect(child, &CChildFrame::TitleChanged, window, &QMdiSubWindow::setWindowTitle);
     window->showMaximized();
     if (!child->Open(path)) {
         child->CloseDocument();

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyledItemDelegate>
@@ -226,16 +227,31 @@ void CLeftView::SetDropHighlightItem(TreeItem item) {
     }
 }
 
-void CLeftView::BeginDragFeedback(TreeItem) {
+// The dragged item's picture follows the pointer, and the tree holds the mouse until the
+// button is released, wherever the pointer goes meanwhile.
+void CLeftView::BeginDragFeedback(TreeItem item) {
     dragging_ = true;
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item != nullptr) {
+        drag_image_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        drag_image_->setObjectName("dragImage");
+        drag_image_->setPixmap(viewport()->grab(visualItemRect(widget_item)));
+        drag_image_->setWindowOpacity(0.7);
+        drag_image_->move(QCursor::pos() + QPoint(12, 4));
+        drag_image_->show();
+    }
     viewport()->setCursor(Qt::DragMoveCursor);
-    grabMouse();
+    viewport()->grabMouse();
 }
 
 void CLeftView::EndDragFeedback() {
     dragging_ = false;
+    if (drag_image_ != nullptr) {
+        drag_image_->deleteLater();
+        drag_image_ = nullptr;
+    }
     viewport()->unsetCursor();
-    releaseMouse();
+    viewport()->releaseMouse();
 }
 
 void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
@@ -288,8 +304,10 @@ void CLeftView::mouseMoveEvent(QMouseEvent* event) {
         book.OnBegindrag(ToItem(itemAt(press_position_)));
     }
     if (dragging_) {
-        book.OnMouseMove(ToItem(itemAt(viewport()->mapFrom(this, mapFromGlobal(
-                                           event->globalPosition().toPoint())))));
+        if (drag_image_ != nullptr) {
+            drag_image_->move(event->globalPosition().toPoint() + QPoint(12, 4));
+        }
+        book.OnMouseMove(ToItem(itemAt(position)));
         event->accept();
         return;
     }
@@ -349,7 +367,8 @@ void CLeftView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
-    QTreeWidgetItem* item = itemAt(viewport()->mapFrom(this, event->pos()));
+    // A right click reaches us through the viewport, in its coordinates.
+    QTreeWidgetItem* item = itemAt(event->pos());
     event->accept();
     if (item == nullptr || !menu_factory_ || !document_.FileSystem().HasTree()) {
         return;
@@ -378,15 +397,9 @@ void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     pending_label_.reset();
     if (item != nullptr) {
         document_.FileSystem().OnLabelEditEnded(ToItem(item), text);
+        emit LabelEditEnded();
     }
 }
 
-void CLeftView::resizeEvent(QResizeEvent* event) {
-    QTreeWidget::resizeEvent(event);
-    CFileSystem& book = document_.FileSystem();
-    if (book.HasTree() && width() > 0 && isVisible()) {
-        book.Options().m_nTreeWidth = width();
-    }
-}
 
 }  // namespace folix::gui

@@ -8,6 +8,7 @@
 
 #include "platform/tree_control.h"
 
+class QLabel;
 class QMenu;
 
 namespace folix::gui {
@@ -34,6 +35,8 @@ public:
 signals:
     // The book's remembered tree width, for the frame's splitter.
     void TreeWidthWanted(int width);
+    // A rename has been handled (the book itself may have a new name).
+    void LabelEditEnded();
 
 public:
 
@@ -78,7 +81,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
@@ -95,6 +97,7 @@ private:
     QPoint press_position_;
     bool press_on_item_ = false;
     bool dragging_ = false;
+    QLabel* drag_image_ = nullptr;
     // The label typed in the editor, until the edit ends.
     std::optional<std::string> pending_label_;
 };
