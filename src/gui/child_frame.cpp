@@ -6,7 +6,9 @@
 #include <QSplitter>
 
 #include "book/path_parts.h"
+#include "editing/find_bar_model.h"
 #include "gui/editor_view.h"
+#include "gui/find_bar.h"
 #include "gui/folix_doc.h"
 #include "gui/tree_view.h"
 
@@ -50,7 +52,12 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     });
 }
 
-CChildFrame::~CChildFrame() = default;
+// The bar goes with the editor it works on; it stores its histories while the book is still here.
+CChildFrame::~CChildFrame() {
+    if (find_bar_) {
+        find_bar_->OnCancel();
+    }
+}
 
 bool CChildFrame::Open(const std::string& path) {
     if (!document_->OnOpenDocument(path)) {
@@ -61,7 +68,9 @@ bool CChildFrame::Open(const std::string& path) {
     return true;
 }
 
-int CChildFrame::GetTreeWidth() const { return splitter_->sizes().value(0); }
+int CChildFrame::GetTreeWidth() const {
+    return splitter_->sizes().value(0);
+}
 
 void CChildFrame::SetTreeWidth(int width) {
     const int total = std::max(splitter_->width(), width + 200);
@@ -100,6 +109,27 @@ void CChildFrame::CloseDocument() {
         closed_ = true;
         document_->OnCloseDocument();
     }
+    if (find_bar_) {
+        find_bar_->OnCancel();
+    }
+}
+
+CFindBar* CChildFrame::FindBar() const {
+    return find_bar_;
+}
+
+void CChildFrame::OpenFindBar() {
+    if (!document_->FileSystem().RequireTree(kFindBarAction)) {
+        return;
+    }
+    if (find_bar_) {
+        find_bar_->raise();
+        find_bar_->activateWindow();
+        return;
+    }
+    find_bar_ = new CFindBar(document_->FileSystem(), *editor_);
+    connect(find_bar_, &CFindBar::Closed, this, [this] { find_bar_ = nullptr; });
+    find_bar_->show();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

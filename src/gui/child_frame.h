@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QSplitter;
@@ -12,6 +13,7 @@ class Ui;
 
 namespace folix::gui {
 
+class CFindBar;
 class CFolixDoc;
 class CFolixView;
 class CLeftView;
@@ -42,8 +44,14 @@ public:
     Pane ActivePane() const { return active_pane_; }
     void SetActivePane(Pane pane) { active_pane_ = pane; }
 
-    // The document's close: options saved, the save question for a changed file.
+    // The document's close: options saved, the save question for a changed file; then the
+    // find bar closes, storing its histories.
     void CloseDocument();
+
+    // Command 32796 from either pane: opens the book's find bar over the editor, or brings the
+    // open one to the front.
+    void OpenFindBar();
+    CFindBar* FindBar() const;
 
     // The book's name, and the file in the editor when it is one of the book's files.
     QString Title() const;
@@ -51,8 +59,6 @@ public:
 
 signals:
     void TitleChanged(const QString& title);
-
-public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +68,7 @@ private:
     QSplitter* splitter_;
     CLeftView* tree_;
     CFolixView* editor_;
+    QPointer<CFindBar> find_bar_;
     Pane active_pane_ = Pane::kTree;
     bool closed_ = false;
 };

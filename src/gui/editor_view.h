@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "gui/qt_editor_control.h"
+
 class QMenu;
 
 namespace folix::gui {
@@ -22,6 +24,9 @@ public:
         popup_factory_ = std::move(factory);
     }
     void ShowPopupMenu(const QPoint& position);
+    // The view as the core's editor: the find bar, the tree search and the program's own edits
+    // work through it.
+    EditorControl& Control() { return control_; }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -29,6 +34,7 @@ protected:
 
 private:
     std::function<QMenu*(QWidget*)> popup_factory_;
+    QtEditorControl control_{*this};
 };
 
 // The face asked for by name, so the desktop shows Japanese shapes, not the Chinese ones the

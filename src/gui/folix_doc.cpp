@@ -70,11 +70,22 @@ CFolixDoc::CFolixDoc(Ui& ui, Desktop& desktop, Profile& profile, QObject* parent
     Registry().push_back(this);
 }
 
-CFolixDoc::~CFolixDoc() { std::erase(Registry(), this); }
+CFolixDoc::~CFolixDoc() {
+    std::erase(Registry(), this);
+}
 
-const std::vector<CFolixDoc*>& CFolixDoc::OpenDocuments() { return Registry(); }
+const std::vector<CFolixDoc*>& CFolixDoc::OpenDocuments() {
+    return Registry();
+}
 
-bool CFolixDoc::IsEditorReadOnly() const { return editor_ == nullptr || editor_->isReadOnly(); }
+void CFolixDoc::SetEditor(CFolixView* editor) {
+    editor_ = editor;
+    file_system_.SetEditor(editor != nullptr ? &editor->Control() : nullptr);
+}
+
+bool CFolixDoc::IsEditorReadOnly() const {
+    return editor_ == nullptr || editor_->isReadOnly();
+}
 
 void CFolixDoc::SetPathName(const std::string& path) {
     path_name_ = path;

@@ -28,7 +28,8 @@ public:
     CFolixDoc(Ui& ui, Desktop& desktop, Profile& profile, QObject* parent = nullptr);
     ~CFolixDoc() override;
 
-    void SetEditor(CFolixView* editor) { editor_ = editor; }
+    // The view the document loads into; the book's whole-word tree search uses it too.
+    void SetEditor(CFolixView* editor);
     CFolixView* Editor() const { return editor_; }
     CFileSystem& FileSystem() { return file_system_; }
     const CFileSystem& FileSystem() const { return file_system_; }

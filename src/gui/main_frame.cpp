@@ -254,8 +254,9 @@ void CMainFrame::RegisterBookCommands() {
              any_book);
     Register(kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); },
              any_book);
+    Register(kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
     // Commands whose windows come later stay visible, and disabled until then.
-    for (int id : {kCmdUpload, kCmdDiaryTop, kCmdDiaryEnd, kCmdSearch, kCmdFont, kCmdMargins,
+    for (int id : {kCmdUpload, kCmdDiaryTop, kCmdDiaryEnd, kCmdFont, kCmdMargins,
                    kCmdVerticalPrint}) {
         Register(id, TextOf(id), {}, [] {}, [] { return false; });
     }

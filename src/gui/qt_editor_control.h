@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/editor_control.h"
+
+class QTextEdit;
+
+namespace folix::gui {
+
+// The core's editor over a QTextEdit. Positions are the document's own, UTF-16 units with one
+// unit for each paragraph end; the text the core sees has "\n" where a paragraph ends. Finding
+// is done here rather than by QTextDocument::find so that a whole word is what the core and the
+// command line call a word.
+class QtEditorControl : public EditorControl {
+public:
+    explicit QtEditorControl(QTextEdit& editor) : editor_(editor) {}
+
+    std::string GetText() const override;
+    long GetTextLength() const override;
+    TextRange GetSelection() const override;
+    void SetSelection(TextRange range) override;
+    std::string GetSelectedText() const override;
+    bool ReplaceSelection(const std::string& text) override;
+    std::optional<TextRange> FindText(const std::string& text, TextRange range,
+                                      FindFlags flags) const override;
+    bool IsReadOnly() const override;
+    void SetReadOnly(bool read_only) override;
+    EditorCharFormat GetDefaultCharFormat() const override;
+    void SetDefaultCharFormat(const EditorCharFormat& format) override;
+
+private:
+    long Clamp(long position) const;
+
+    QTextEdit& editor_;
+};
+
+}  // namespace folix::gui
