@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -160,7 +162,9 @@ TEST_F(FindBarTest, RefusedWithoutATree) {
 TEST_F(FindBarTest, FindNextAsksBeforeGoingOnFromTheStart) {
     gui::CFindBar& bar = OpenBarOn("庭と猫と庭");
     bar.find_text->setEditText("庭");
-    bar.OnOK();
+    // Enter in the find field is "次を検索", the bar's default button.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(bar.find_text->lineEdit(), &enter);
     EXPECT_EQ(Editor().GetSelection(), (TextRange{0, 1}));
     bar.OnOK();
     EXPECT_EQ(Editor().GetSelection(), (TextRange{4, 5}));
