@@ -27,8 +27,11 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel 2 --timeout 600
 
-bench: build
-	@echo "no benchmarks yet"
+# Benchmarks in an optimised build of their own; never part of `make test`.
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFOLIX_BUILD_TESTS=OFF
+	cmake --build build-bench --target folix make_book
+	@bench/run.sh build-bench
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -16,6 +16,7 @@ PACKAGES="
   qt6-base-dev
   libgl-dev
   fonts-noto-cjk
+  time
 "
 
 missing=""

@@ -23,7 +23,8 @@ void BookTree::AttachBook(TreeControl& tree, const std::string& book_path) {
     tree_ = &tree;
     m_strRootPath = ParentPath(book_path);
     m_strParentPath = ParentPath(m_strRootPath);
-    m_hRootItem = InsertItemFromEntry("d" + FileNamePart(m_strRootPath), kNoItem, kInsertLast);
+    m_hRootItem = InsertItemFromEntry(std::string("d").append(FileNamePart(m_strRootPath)),
+                                      kNoItem, kInsertLast);
 }
 
 bool BookTree::RequireTree(const std::string& action) const {
@@ -138,7 +139,7 @@ std::string BookTree::ItemPath(TreeItem item) const {
 }
 
 std::string BookTree::ItemEntry(TreeItem item) const {
-    return (IsFolderItem(item) ? "d" : "l") + ItemFileName(item);
+    return std::string(IsFolderItem(item) ? "d" : "l").append(ItemFileName(item));
 }
 
 int BookTree::ItemIndex(TreeItem item) const {

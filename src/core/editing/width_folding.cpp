@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 #include <optional>
+#include <vector>
 
 #include "book/text_encoding.h"
 
@@ -46,26 +47,29 @@ public:
         return index;
     }
 
+    // Looked up for every character of every file the tree search reads: one table access.
     std::optional<char> PartnerOf(char32_t wide) const {
-        for (const auto& [code, ascii] : twins_) {
-            if (code == wide) {
-                return ascii;
-            }
+        if (wide >= partners_.size() || partners_[wide] == 0) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        return partners_[wide];
     }
     bool HasTwin(char32_t ascii) const { return ascii < 128 && has_twin_[ascii]; }
 
 private:
     WidthIndex() {
-        for (size_t i = 0; i < kWidthPairs.size(); ++i) {
+        for (const WidthPair& pair : kWidthPairs) {
             size_t pos = 0;
-            twins_[i] = {NextCodePoint(kWidthPairs[i].wide, pos), kWidthPairs[i].ascii};
-            has_twin_.set(static_cast<unsigned char>(kWidthPairs[i].ascii));
+            const char32_t wide = NextCodePoint(pair.wide, pos);
+            if (wide < partners_.size()) {
+                partners_[wide] = pair.ascii;
+            }
+            has_twin_.set(static_cast<unsigned char>(pair.ascii));
         }
     }
 
-    std::array<std::pair<char32_t, char>, kWidthPairs.size()> twins_{};
+    // Every twin lies in the Basic Multilingual Plane; 0 where a character has no partner.
+    std::vector<char> partners_ = std::vector<char>(0x10000, 0);
     std::bitset<128> has_twin_;
 };
 

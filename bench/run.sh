@@ -1,0 +1,61 @@
+#!/bin/sh
+# Times the whole-book jobs against the floor of the same work done by standard tools, in the
+# same run on the same files, and prints one table: figure, ours, baseline, ratio.
+# Books are generated once (deterministic, seed 1) under BUILD/bench-data.
+set -eu
+build_dir=${1:-build-bench}
+folix="$build_dir/folix"
+make_book="$build_dir/bench/make_book"
+data="$build_dir/bench-data"
+runs=${BENCH_RUNS:-3}
+large_mb=${BENCH_LARGE_MB:-200}
+
+mkdir -p "$data"
+make_books() {
+  [ -d "$data/small/bench" ] || "$make_book" 1 "$data/small/bench" 1 100 10 3
+  [ -d "$data/large/bench" ] || "$make_book" 1 "$data/large/bench" "$large_mb" 20000 2000 8
+  [ -d "$data/wide/bench" ] || "$make_book" 1 "$data/wide/bench" 5 10000 0 1
+  for book in small large wide; do
+    "$folix" options "$data/$book/bench/bench.flx" html.file=index.htm text.allow=true >/dev/null
+  done
+}
+
+# Median wall-clock seconds of a command over the runs.
+median() {
+  for i in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    sh -c "$1" >/dev/null 2>&1
+    end=$(date +%s.%N)
+    awk "BEGIN { printf \"%.3f\\n\", $end - $start }"
+  done | sort -n | sed -n "$(( (runs + 1) / 2 ))p"
+}
+
+peak_kb() {
+  /usr/bin/time -f %M sh -c "$1 >/dev/null 2>&1" 2>&1 | tail -1
+}
+
+row() {
+  ratio=$(awk "BEGIN { printf \"%.2f\", $2 / $3 }")
+  printf '| %-38s | %10s | %10s | %6s |\n' "$1" "$2" "$3" "$ratio"
+}
+
+make_books
+large="$data/large/bench"
+wide="$data/wide/bench"
+text_files="find '$large' -name '*.txt' -print0 | xargs -0 cat > '$data/cat.out'"
+
+echo "| figure                                 |       ours |   baseline |  ratio |"
+echo "|----------------------------------------|------------|------------|--------|"
+row "HTML build, large book (s) vs cat" \
+    "$(median "'$folix' html '$large/bench.flx' --yes")" "$(median "$text_files")"
+row "TEXT build, large book (s) vs cat" \
+    "$(median "'$folix' text '$large/bench.flx' --yes")" "$(median "$text_files")"
+row "search 静か, large book (s) vs grep -rlF" \
+    "$(median "'$folix' search '$large/bench.flx' 静か")" "$(median "grep -rlF 静か '$large'")"
+row "ls, 10,000 files in one folder (s)" \
+    "$(median "'$folix' ls '$wide/bench.flx'")" "$(median "ls -f '$wide' | sort")"
+book_kb=$(du -sk "$large" | cut -f1)
+row "HTML build peak memory (KB) vs book" \
+    "$(peak_kb "'$folix' html '$large/bench.flx' --yes")" "$book_kb"
+echo
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(uname -r); large book ${large_mb} MB, median of $runs runs"
