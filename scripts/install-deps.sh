@@ -17,6 +17,8 @@ PACKAGES="
   libgl-dev
   fonts-noto-cjk
   time
+  qt6-translations-l10n
+  poppler-utils
 "
 
 missing=""

@@ -3,6 +3,9 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
+
+#include "gui/editor_printer.h"
 
 namespace folix::gui {
 
@@ -23,6 +26,9 @@ CFolixView::CFolixView(QWidget* parent) : QTextEdit(parent) {
 
 void CFolixView::SetPlainFileText(const QString& text) {
     setAcceptRichText(false);
+    // The text takes the format the caret has; after a rich-text file that is no longer the
+    // book's, so the caret starts plain and the text follows the default format.
+    setCurrentCharFormat(QTextCharFormat());
     setPlainText(text);
 }
 
@@ -47,6 +53,12 @@ void CFolixView::ShowPopupMenu(const QPoint& position) {
     QMenu* menu = popup_factory_(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(position);
+}
+
+bool CFolixView::PrintDocument(QPrinter& printer, bool preview) {
+    CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(),
+                        palette().color(QPalette::Text));
+    return job.Print(preview);
 }
 
 }  // namespace folix::gui

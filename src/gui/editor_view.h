@@ -7,6 +7,7 @@
 #include "gui/qt_editor_control.h"
 
 class QMenu;
+class QPrinter;
 
 namespace folix::gui {
 
@@ -27,6 +28,10 @@ public:
     // The view as the core's editor: the find bar, the tree search and the program's own edits
     // work through it.
     EditorControl& Control() { return control_; }
+
+    // The text on the printer within the control's print margins; in preview with the margin
+    // guides.
+    bool PrintDocument(QPrinter& printer, bool preview);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "book/recent_files.h"
 #include "gui/main_frame.h"
@@ -50,6 +52,11 @@ int RunGui(int argc, char** argv) {
     QApplication::setApplicationName("folix");
     QApplication::setOrganizationName("morivane");
     QApplication::setWindowIcon(QIcon(":/folix/folix.png"));
+    // Qt's own windows (the font chooser, the print dialogs) in Japanese, as the rest of ours.
+    QTranslator qt_texts;
+    if (qt_texts.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qt_texts);
+    }
     QFont font = QApplication::font();
     font.setFamilies({font.family(), "Noto Sans CJK JP"});
     QApplication::setFont(font);

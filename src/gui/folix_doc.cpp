@@ -134,6 +134,7 @@ bool CFolixDoc::OnOpenDocument(const std::string& path) {
     if (editor_ == nullptr) {
         return false;
     }
+    file_system_.ApplyFont();
     if (IsRtfFile(ui_, path) == RtfCheck::kCannotOpen) {
         return false;
     }

@@ -32,9 +32,13 @@
 #include "book/recent_files.h"
 #include "gui/child_frame.h"
 #include "gui/commands.h"
+#include "editing/diary_date.h"
+#include "gui/editor_printer.h"
 #include "gui/editor_view.h"
 #include "gui/folix_doc.h"
+#include "gui/font_dialog.h"
 #include "gui/html_options_dialog.h"
+#include "gui/margins_dialog.h"
 #include "gui/text_options_dialog.h"
 #include "site/text_builder.h"
 #include "gui/tree_view.h"
@@ -255,9 +259,18 @@ void CMainFrame::RegisterBookCommands() {
     Register(kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); },
              any_book);
     Register(kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
+    // The diary goes through the core's editor, so it is one undo step like any edit of ours.
+    const auto diary = [this, book](bool (*insert)(EditorControl&, const std::string&)) {
+        return [this, book, insert] {
+            insert(ActiveChild()->Editor().Control(), book()->DiaryDate());
+        };
+    };
+    Register(kCmdDiaryTop, TextOf(kCmdDiaryTop), {}, diary(&InsertDiaryDateTop), writable);
+    Register(kCmdDiaryEnd, TextOf(kCmdDiaryEnd), {}, diary(&InsertDiaryDateEnd), writable);
+    Register(kCmdFont, TextOf(kCmdFont), {}, [this] { ChooseFont(); }, any_book);
+    Register(kCmdMargins, TextOf(kCmdMargins), {}, [this] { ChooseMargins(); }, any_book);
     // Commands whose windows come later stay visible, and disabled until then.
-    for (int id : {kCmdUpload, kCmdDiaryTop, kCmdDiaryEnd, kCmdFont, kCmdMargins,
-                   kCmdVerticalPrint}) {
+    for (int id : {kCmdUpload, kCmdVerticalPrint}) {
         Register(id, TextOf(id), {}, [] {}, [] { return false; });
     }
 }
@@ -507,18 +520,41 @@ void CMainFrame::OpenWithDialog() {
     }
 }
 
+// The editor prints within its own margins: half an inch until the book's are applied. The
+// guides are drawn only on the preview's pages, never on paper, not even when printing is
+// started from the preview window.
 void CMainFrame::Print(bool preview) {
     CFolixView& editor = ActiveChild()->Editor();
     QPrinter printer(QPrinter::HighResolution);
-    // Half an inch on every side until the book's own margins are set.
-    printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     if (preview) {
         QPrintPreviewDialog dialog(&printer, this);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, &editor,
-                [&editor](QPrinter* p) { editor.print(p); });
+                [&editor](QPrinter* p) { editor.PrintDocument(*p, IsPreviewPrinter(*p)); });
         dialog.exec();
     } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
-        editor.print(&printer);
+        editor.PrintDocument(printer, false);
+    }
+}
+
+void CMainFrame::ChooseFont() {
+    CFileSystem& book = ActiveChild()->Document().FileSystem();
+    CFontChooserDlg dialog(book.Font().m_logFont, book.Font().m_crTextColor, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        book.ChangeFont(dialog.ChosenRecord(), dialog.ChosenColor());
+    }
+}
+
+void CMainFrame::ChooseMargins() {
+    CFileSystem& book = ActiveChild()->Document().FileSystem();
+    const FontSettings& font = book.Font();
+    CMarginsDlg dialog(ui_, this);
+    dialog.m_nLeft = font.m_nMarginLeft;
+    dialog.m_nRight = font.m_nMarginRight;
+    dialog.m_nTop = font.m_nMarginTop;
+    dialog.m_nBottom = font.m_nMarginBottom;
+    dialog.ShowMembers();
+    if (dialog.exec() == QDialog::Accepted) {
+        book.ChangeMargins(dialog.m_nLeft, dialog.m_nRight, dialog.m_nTop, dialog.m_nBottom);
     }
 }
 

@@ -73,6 +73,8 @@ private:
     bool RouteAllows(int id) const;
     void OpenWithDialog();
     void Print(bool preview);
+    void ChooseFont();
+    void ChooseMargins();
     void About();
     void EditHtmlOptions();
     void EditTextOptions();

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "editing/word_boundary.h"
+#include "gui/book_font.h"
 
 namespace folix::gui {
 namespace {
@@ -127,7 +128,8 @@ EditorCharFormat QtEditorControl::GetDefaultCharFormat() const {
 void QtEditorControl::SetDefaultCharFormat(const EditorCharFormat& format) {
     QFont font = editor_.document()->defaultFont();
     if (!format.face.empty()) {
-        font.setFamilies({QString::fromStdString(format.face)});
+        // A Japanese face stands behind the book's, which this desktop may not have.
+        font.setFamilies(FamiliesWithFallback(QString::fromStdString(format.face)));
     }
     if (format.size_twips > 0) {
         font.setPointSizeF(format.size_twips / 20.0);

@@ -26,11 +26,15 @@ public:
     void SetReadOnly(bool read_only) override;
     EditorCharFormat GetDefaultCharFormat() const override;
     void SetDefaultCharFormat(const EditorCharFormat& format) override;
+    PrintMargins GetPrintMargins() const override { return margins_; }
+    void SetPrintMargins(const PrintMargins& twips) override { margins_ = twips; }
 
 private:
     long Clamp(long position) const;
 
     QTextEdit& editor_;
+    // Half an inch on every side until the book's own margins are applied.
+    PrintMargins margins_{720, 720, 720, 720};
 };
 
 }  // namespace folix::gui

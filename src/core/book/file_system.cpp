@@ -33,9 +33,20 @@ void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
     }
 }
 
-void CFileSystem::LoadOptions() { options_ = LoadBookOptions(ui_, tree_.m_strRootPath); }
+void CFileSystem::LoadOptions() {
+    LoadFont();
+    options_ = LoadBookOptions(ui_, tree_.m_strRootPath);
+}
 
-bool CFileSystem::SaveOptions() { return SaveBookOptions(ui_, tree_.m_strRootPath, options_); }
+void CFileSystem::ApplyFont() {
+    if (editor_ != nullptr) {
+        font_.ApplyFont(*editor_);
+    }
+}
+
+bool CFileSystem::SaveOptions() {
+    return SaveBookOptions(ui_, tree_.m_strRootPath, options_);
+}
 
 void CFileSystem::LoadHtmlOptions() {
     html_options_ = folix::LoadHtmlOptions(ui_, tree_.m_strRootPath);
@@ -43,6 +54,26 @@ void CFileSystem::LoadHtmlOptions() {
 
 bool CFileSystem::SaveHtmlOptions() {
     return folix::SaveHtmlOptions(ui_, tree_.m_strRootPath, html_options_);
+}
+
+void CFileSystem::ChangeFont(const LogFont& record, uint32_t color) {
+    font_.m_logFont = record;
+    font_.m_crTextColor = color;
+    ApplyFont();
+    if (HasTree()) {
+        SaveFont();
+    }
+}
+
+void CFileSystem::ChangeMargins(int left, int right, int top, int bottom) {
+    font_.m_nMarginLeft = left;
+    font_.m_nMarginRight = right;
+    font_.m_nMarginTop = top;
+    font_.m_nMarginBottom = bottom;
+    ApplyFont();
+    if (HasTree()) {
+        SaveFont();
+    }
 }
 
 BuildOutcome CFileSystem::MakeHtml() {

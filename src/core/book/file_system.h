@@ -5,6 +5,8 @@
 
 #include "book/book_options.h"
 #include "book/book_tree.h"
+#include "editing/diary_date.h"
+#include "editing/font_settings.h"
 #include "editing/search_history.h"
 #include "editing/tree_search.h"
 #include "site/build_outcome.h"
@@ -42,6 +44,7 @@ public:
     bool CheckSearchLock() const { return tree_.CheckSearchLock(); }
     bool IsExpandLocked() const { return tree_.IsExpandLocked(); }
 
+    // The font first, then "options.flc".
     void LoadOptions();
     bool SaveOptions();
     void ApplyMultiFolderMode();
@@ -80,8 +83,29 @@ public:
         renamer_.OnLabelEditEnded(item, text);
     }
 
-    // The window's editor, which the whole-word tree search opens each file in.
-    void SetEditor(EditorControl* editor) { search_.SetEditor(editor); }
+    // The window's editor: the book's font goes into it, and the whole-word tree search opens
+    // each file in it.
+    void SetEditor(EditorControl* editor) {
+        editor_ = editor;
+        search_.SetEditor(editor);
+    }
+    EditorControl* Editor() const { return editor_; }
+
+    // The book's font, colour and margins ("font.flc").
+    void LoadFont() { font_.LoadFont(ui_, tree_.m_strRootPath); }
+    bool SaveFont() { return font_.SaveFont(ui_, tree_.m_strRootPath); }
+    // Font and margins into the editor; nothing before the book's font was loaded.
+    void ApplyFont();
+    // A confirmed font chooser or margins dialog: the book takes the values, the editor shows
+    // them and "font.flc" keeps them (a window without a book has no folder to keep them in).
+    void ChangeFont(const LogFont& record, uint32_t color);
+    void ChangeMargins(int left, int right, int top, int bottom);
+    FontSettings& Font() { return font_; }
+    const FontSettings& Font() const { return font_; }
+
+    // Today as the diary writes it, by the book's clock (the computer's unless a test pinned it).
+    std::string DiaryDate() const { return DiaryDateText(clock_()); }
+    void SetDiaryClock(DiaryClock clock) { clock_ = std::move(clock); }
     // The tree search; an empty text only resets the tree.
     void SearchTree(const std::string& text) { search_.SearchTree(text); }
     void ResetTree() { search_.ResetTree(); }
@@ -114,6 +138,9 @@ private:
     BookTree tree_;
     BookOptions options_;
     HtmlOptions html_options_;
+    FontSettings font_;
+    EditorControl* editor_ = nullptr;
+    DiaryClock clock_ = LocalToday;
     SiteFilePaths site_paths_;
     FolderRefresh refresh_;
     ItemCreator creator_;

@@ -9,7 +9,8 @@ namespace folix {
 // A stretch of the editor's text, start <= end, in the control's own character positions (a
 // QTextDocument counts UTF-16 units, the in-memory editor code points). The core never does
 // arithmetic on positions: it takes them from the control and hands them back, and only ever
-// makes up 0, the start of the text.
+// makes up 0, the start of the text. GetTextLength is the position of the end of the text, and
+// FindText finds "\n" at a paragraph end, so a place behind a line end is found, not counted.
 struct TextRange {
     long start = 0;
     long end = 0;
@@ -29,6 +30,15 @@ struct EditorCharFormat {
     bool strike_out = false;
     uint32_t color = 0;  // red + 256 * green + 65536 * blue, as "font.flc" keeps it
     bool operator==(const EditorCharFormat&) const = default;
+};
+
+// The editor view's print margins, in twips (twentieths of a point) from the paper's edges.
+struct PrintMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const PrintMargins&) const = default;
 };
 
 // The editor operations the core needs: the find bar, the tree search's whole-word test and the
@@ -66,6 +76,10 @@ public:
 
     virtual EditorCharFormat GetDefaultCharFormat() const = 0;
     virtual void SetDefaultCharFormat(const EditorCharFormat& format) = 0;
+
+    // The margins the editor's text is printed within.
+    virtual PrintMargins GetPrintMargins() const = 0;
+    virtual void SetPrintMargins(const PrintMargins& twips) = 0;
 };
 
 }  // namespace folix

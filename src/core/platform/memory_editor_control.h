@@ -37,6 +37,9 @@ public:
     EditorCharFormat GetDefaultCharFormat() const override { return format_; }
     void SetDefaultCharFormat(const EditorCharFormat& format) override { format_ = format; }
 
+    PrintMargins GetPrintMargins() const override { return margins_; }
+    void SetPrintMargins(const PrintMargins& twips) override { margins_ = twips; }
+
     size_t undo_steps() const { return undo_.size(); }
     // Takes back the last replacement; false when there is none.
     bool Undo();
@@ -53,6 +56,7 @@ private:
     TextRange selection_;
     bool read_only_ = false;
     EditorCharFormat format_;
+    PrintMargins margins_;
     std::vector<UndoStep> undo_;
 };
 
