@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/book_font.h"
+#include "gui/dialog_buttons.h"
 
 namespace folix::gui {
 namespace {
@@ -54,11 +55,7 @@ CFontChooserDlg::CFontChooserDlg(const LogFont& record, uint32_t color, QWidget*
     color_row->addWidget(color_button_);
     color_row->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chooser_, 1);

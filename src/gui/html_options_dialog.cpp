@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_buttons.h"
+
 namespace folix::gui {
 namespace {
 
@@ -56,11 +58,7 @@ CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options, QWidget* parent) : 
     date_layout->addWidget(date_before, 1, 1);
     date_layout->addWidget(date_after, 1, 2);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(name_group);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/dialog_buttons.h"
+
 namespace folix::gui {
 
 CTextOptionsDlg::CTextOptionsDlg(const BookOptions& options, QWidget* parent) : QDialog(parent) {
@@ -19,11 +21,7 @@ CTextOptionsDlg::CTextOptionsDlg(const BookOptions& options, QWidget* parent) : 
     form->addRow("テキストファイルのファイル名拡張子", extension);
     form->addRow("見出しの前に付ける文字列", head_prefix);
     form->addRow(allow);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
