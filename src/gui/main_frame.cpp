@@ -40,10 +40,13 @@
 #include "gui/html_options_dialog.h"
 #include "gui/margins_dialog.h"
 #include "gui/text_options_dialog.h"
+#include "gui/upload_dialog.h"
 #include "site/text_builder.h"
 #include "gui/tree_view.h"
 #include "platform/desktop.h"
 #include "platform/ui.h"
+#include "upload/curl_ftp_client.h"
+#include "upload/upload_files.h"
 
 namespace folix::gui {
 namespace {
@@ -269,8 +272,9 @@ void CMainFrame::RegisterBookCommands() {
     Register(kCmdDiaryEnd, TextOf(kCmdDiaryEnd), {}, diary(&InsertDiaryDateEnd), writable);
     Register(kCmdFont, TextOf(kCmdFont), {}, [this] { ChooseFont(); }, any_book);
     Register(kCmdMargins, TextOf(kCmdMargins), {}, [this] { ChooseMargins(); }, any_book);
+    Register(kCmdUpload, TextOf(kCmdUpload), {}, [this] { Upload(); }, any_book);
     // Commands whose windows come later stay visible, and disabled until then.
-    for (int id : {kCmdUpload, kCmdVerticalPrint}) {
+    for (int id : {kCmdVerticalPrint}) {
         Register(id, TextOf(id), {}, [] {}, [] { return false; });
     }
 }
@@ -585,6 +589,16 @@ void CMainFrame::EditTextOptions() {
     SetTextOptions(book.Options(), dialog.extension->text().toStdString(),
                    dialog.head_prefix->text().toStdString(), dialog.allow->isChecked());
     book.SaveOptions();
+}
+
+void CMainFrame::Upload() {
+    CFileSystem& book = ActiveChild()->Document().FileSystem();
+    // Only what this session's build wrote is sent: an older site may not match the book.
+    if (!CheckUploadable(ui_, book.TopPagePath())) {
+        return;
+    }
+    CUploadDlg dialog(ui_, book, profile_, std::make_unique<CurlFtpClient>(), this);
+    dialog.Run();
 }
 
 void CMainFrame::About() {

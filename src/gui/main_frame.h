@@ -78,6 +78,8 @@ private:
     void About();
     void EditHtmlOptions();
     void EditTextOptions();
+    // Command 32784: the upload dialog on the files of the book's last HTML build.
+    void Upload();
 
     Ui& ui_;
     Desktop& desktop_;
