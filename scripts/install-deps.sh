@@ -15,6 +15,7 @@ PACKAGES="
   python3-pyftpdlib
   qt6-base-dev
   libgl-dev
+  libharfbuzz-dev
   fonts-noto-cjk
   time
   qt6-translations-l10n

@@ -4,9 +4,14 @@
 set -eu
 build_dir=${1:-build}
 out=${2:-docs/screenshot.png}
+# "vertical" as the third argument shows the page in vertical writing.
+mode=${3:-}
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/folix-shot-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 cp -R examples/sample "$scratch/"
+if [ "$mode" = vertical ]; then
+  printf 'true\r\n' >>"$scratch/sample/options.flc"
+fi
 mkdir -p "$scratch/home" "$(dirname "$out")"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/config" XDG_RUNTIME_DIR="$scratch/home" \
   QT_QPA_PLATFORM=offscreen FOLIX_SCREENSHOT="$(pwd)/$out" \

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QSplitter>
+#include <QStackedWidget>
+#include <QTextDocument>
 
 #include "book/path_parts.h"
 #include "editing/find_bar_model.h"
@@ -11,6 +13,7 @@
 #include "gui/find_bar.h"
 #include "gui/folix_doc.h"
 #include "gui/tree_view.h"
+#include "gui/vertical_view.h"
 
 namespace folix::gui {
 
@@ -18,10 +21,15 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     : QWidget(parent), document_(new CFolixDoc(ui, desktop, profile, this)) {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     tree_ = new CLeftView(*document_, splitter_);
-    editor_ = new CFolixView(splitter_);
+    // Both editors stay in the pane over one document; vertical writing shows the second.
+    editor_stack_ = new QStackedWidget(splitter_);
+    editor_ = new CFolixView(editor_stack_);
+    vertical_ = new CVerticalView(*editor_, editor_stack_);
+    editor_stack_->addWidget(editor_);
+    editor_stack_->addWidget(vertical_);
     document_->SetEditor(editor_);
     splitter_->addWidget(tree_);
-    splitter_->addWidget(editor_);
+    splitter_->addWidget(editor_stack_);
     splitter_->setCollapsible(0, true);
     splitter_->setCollapsible(1, false);
     splitter_->setStretchFactor(1, 1);
@@ -44,7 +52,7 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
                 active_pane_ = Pane::kTree;
                 return;
             }
-            if (walk == editor_) {
+            if (walk == editor_ || walk == vertical_) {
                 active_pane_ = Pane::kEditor;
                 return;
             }
@@ -65,7 +73,37 @@ bool CChildFrame::Open(const std::string& path) {
     }
     tree_->OnInitialUpdate();
     UpdateTitle();
+    if (document_->FileSystem().HasTree()) {
+        ApplyVertical();
+    }
     return true;
+}
+
+QWidget& CChildFrame::ShownEditor() {
+    return *editor_stack_->currentWidget();
+}
+
+void CChildFrame::ApplyVertical() {
+    QTextDocument* text = editor_->document();
+    const bool modified = text->isModified();
+    const bool had_focus = ShownEditor().hasFocus();
+    if (document_->FileSystem().Options().m_bVertical) {
+        editor_stack_->setCurrentWidget(vertical_);
+        vertical_->EnsureCaretVisible();
+    } else {
+        editor_stack_->setCurrentWidget(editor_);
+        editor_->ensureCursorVisible();
+    }
+    if (had_focus) {
+        ShownEditor().setFocus();
+    }
+    text->setModified(modified);
+}
+
+void CChildFrame::ToggleVertical() {
+    bool& vertical = document_->FileSystem().Options().m_bVertical;
+    vertical = !vertical;
+    ApplyVertical();
 }
 
 int CChildFrame::GetTreeWidth() const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QSplitter;
+class QStackedWidget;
 
 namespace folix {
 class Desktop;
@@ -17,6 +18,7 @@ class CFindBar;
 class CFolixDoc;
 class CFolixView;
 class CLeftView;
+class CVerticalView;
 
 enum class Pane { kTree, kEditor };
 
@@ -31,6 +33,9 @@ public:
     CFolixDoc& Document() { return *document_; }
     CLeftView& Tree() { return *tree_; }
     CFolixView& Editor() { return *editor_; }
+    CVerticalView& VerticalEditor() { return *vertical_; }
+    // The editor shown at the moment: the vertical view in vertical writing.
+    QWidget& ShownEditor();
 
     // Opens the book (or file) and starts the tree; false when the document could not open it.
     bool Open(const std::string& path);
@@ -43,6 +48,11 @@ public:
     // The pane that had the focus last.
     Pane ActivePane() const { return active_pane_; }
     void SetActivePane(Pane pane) { active_pane_ = pane; }
+
+    // The editor follows the book's vertical writing; the file does not count as changed.
+    void ApplyVertical();
+    // Command 32802: the book switches between horizontal and vertical writing.
+    void ToggleVertical();
 
     // The document's close: options saved, the save question for a changed file; then the
     // find bar closes, storing its histories.
@@ -67,8 +77,10 @@ private:
     CFolixDoc* document_;
     QSplitter* splitter_;
     CLeftView* tree_;
+    QStackedWidget* editor_stack_;
     CFolixView* editor_;
     QPointer<CFindBar> find_bar_;
+    CVerticalView* vertical_;
     Pane active_pane_ = Pane::kTree;
     bool closed_ = false;
 };

@@ -43,6 +43,7 @@
 #include "gui/upload_dialog.h"
 #include "site/text_builder.h"
 #include "gui/tree_view.h"
+#include "gui/vertical_printer.h"
 #include "platform/desktop.h"
 #include "platform/ui.h"
 #include "upload/curl_ftp_client.h"
@@ -273,10 +274,9 @@ void CMainFrame::RegisterBookCommands() {
     Register(kCmdFont, TextOf(kCmdFont), {}, [this] { ChooseFont(); }, any_book);
     Register(kCmdMargins, TextOf(kCmdMargins), {}, [this] { ChooseMargins(); }, any_book);
     Register(kCmdUpload, TextOf(kCmdUpload), {}, [this] { Upload(); }, any_book);
-    // Commands whose windows come later stay visible, and disabled until then.
-    for (int id : {kCmdVerticalPrint}) {
-        Register(id, TextOf(id), {}, [] {}, [] { return false; });
-    }
+    Register(
+        kCmdVerticalPrint, TextOf(kCmdVerticalPrint), {}, [child] { child()->ToggleVertical(); },
+        any_book, [this, book] { return ActiveChild() && book()->Options().m_bVertical; });
 }
 
 void CMainFrame::BuildToolBar() {
@@ -528,15 +528,23 @@ void CMainFrame::OpenWithDialog() {
 // guides are drawn only on the preview's pages, never on paper, not even when printing is
 // started from the preview window.
 void CMainFrame::Print(bool preview) {
-    CFolixView& editor = ActiveChild()->Editor();
+    CChildFrame* child = ActiveChild();
+    CFolixView& editor = child->Editor();
+    // A book in vertical writing is printed in columns by the vertical view's own layout.
+    const auto print = [child, &editor](QPrinter* p) {
+        if (child->Document().FileSystem().Options().m_bVertical) {
+            PrintVertically(*editor.document(), editor.document()->defaultFont(), *p);
+        } else {
+            editor.PrintDocument(*p, IsPreviewPrinter(*p));
+        }
+    };
     QPrinter printer(QPrinter::HighResolution);
     if (preview) {
         QPrintPreviewDialog dialog(&printer, this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, &editor,
-                [&editor](QPrinter* p) { editor.PrintDocument(*p, IsPreviewPrinter(*p)); });
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, &editor, print);
         dialog.exec();
     } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
-        editor.PrintDocument(printer, false);
+        print(&printer);
     }
 }
 

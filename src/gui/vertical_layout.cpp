@@ -1,0 +1,513 @@
+#include "gui/vertical_layout.h"
+
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "gui/vertical_shaper.h"
+
+namespace folix::gui {
+namespace {
+
+// Space between columns, as a share of the em: enough air for ruby-less prose.
+constexpr qreal kColumnPitchEms = 1.6;
+
+// Characters that stand upright in a column; the rest (Latin, Greek, Cyrillic, digits and their
+// punctuation) lie on their side, as a turned horizontal run.
+bool IsUpright(char32_t c) {
+    if (c < 0x1100) {
+        return c == 0xA7 || c == 0xA9 || c == 0xAE || c == 0xB1 || c == 0xBC || c == 0xBD ||
+               c == 0xBE || c == 0xD7 || c == 0xF7;
+    }
+    return (c <= 0x11FF) || (c >= 0x2014 && c <= 0x2015) || (c >= 0x2025 && c <= 0x2026) ||
+           (c >= 0x2030 && c <= 0x2031) || (c >= 0x203B && c <= 0x203C) ||
+           (c >= 0x2100 && c <= 0x218F) || (c >= 0x2460 && c <= 0x24FF) ||
+           (c >= 0x25A0 && c <= 0x27BF) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xA960 && c <= 0xA97F) || (c >= 0xAC00 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFAFF) || (c >= 0xFE10 && c <= 0xFE1F) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x1F000;
+}
+
+// Kept off the top of a column: closing brackets, stops, the long vowel mark, small kana and
+// iteration marks.
+bool IsNoStart(char32_t c) {
+    static const QString kNoStart = QStringLiteral(
+        "、。，．・：；？！ヽヾゝゞ々〻ー」』）］｝〕〉》】〙〗’”〜～…‥"
+        "ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
+        ")]},.!?;:%");
+    return c < 0x10000 && kNoStart.contains(QChar(static_cast<char16_t>(c)));
+}
+
+// Kept off the bottom of a column: opening brackets stay with what they open.
+bool IsNoEnd(char32_t c) {
+    static const QString kNoEnd = QStringLiteral("「『（［｛〔〈《【〘〖‘“([{");
+    return c < 0x10000 && kNoEnd.contains(QChar(static_cast<char16_t>(c)));
+}
+
+char32_t CodePointAt(const QString& text, int index) {
+    const QChar high = text.at(index);
+    if (high.isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate()) {
+        return QChar::surrogateToUcs4(high, text.at(index + 1));
+    }
+    return high.unicode();
+}
+
+}  // namespace
+
+struct CVerticalLayout::Paragraph {
+    int revision = -1;  // of the block when it was shaped
+    ShapedParagraph shaped;
+    BrokenParagraph broken;
+    qreal broken_height = -1;
+};
+
+CVerticalLayout::CVerticalLayout(QTextDocument* document) : document_(document) {
+    SetFont(document->defaultFont());
+    // Only the paragraphs an edit touched are shaped again; a change in the number of
+    // paragraphs sends everything through RelayoutAll, which finds moved paragraphs by text.
+    connection_ = QObject::connect(
+        document, &QTextDocument::contentsChange, [this](int position, int, int added) {
+            stale_ = true;
+            if (paragraphs_.size() != static_cast<size_t>(document_->blockCount())) {
+                return;
+            }
+            const int first = document_->findBlock(position).blockNumber();
+            QTextBlock last = document_->findBlock(position + added);
+            const int last_number =
+                last.isValid() ? last.blockNumber() : document_->blockCount() - 1;
+            for (int b = qMax(0, first); b <= last_number; ++b) {
+                paragraphs_[static_cast<size_t>(b)].reset();
+            }
+        });
+}
+
+CVerticalLayout::~CVerticalLayout() {
+    QObject::disconnect(connection_);
+}
+
+void CVerticalLayout::SetFont(const QFont& font) {
+    font_ = font;
+    QFont sized = font;
+    if (sized.pixelSize() <= 0) {
+        // The layout works in pixels; a point size is taken at the screen's 96 dots an inch
+        // unless the caller sized the face for its own device.
+        sized.setPixelSize(qMax(1, qRound(font.pointSizeF() * 96.0 / 72.0)));
+    }
+    QRawFont raw = QRawFont::fromFont(sized, QFontDatabase::Japanese);
+    shaper_ = std::make_unique<CVerticalShaper>(raw);
+    paragraphs_.clear();
+    dirty_ = true;
+}
+
+void CVerticalLayout::SetColumnHeight(qreal height) {
+    height = qMax(height, ColumnWidth());
+    if (!qFuzzyCompare(height, height_)) {
+        height_ = height;
+        stale_ = true;  // broken again, not shaped again
+    }
+}
+
+const QRawFont& CVerticalLayout::RawFont() const {
+    return shaper_->Font();
+}
+qreal CVerticalLayout::ColumnWidth() const {
+    return qMax<qreal>(1, RawFont().pixelSize());
+}
+qreal CVerticalLayout::ColumnPitch() const {
+    return ColumnWidth() * kColumnPitchEms;
+}
+
+ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
+    ShapedParagraph shaped;
+    shaped.text = text;
+    int run_start = 0;
+    while (run_start < text.size()) {
+        const bool upright = IsUpright(CodePointAt(text, run_start));
+        int run_end = run_start;
+        while (run_end < text.size() && IsUpright(CodePointAt(text, run_end)) == upright) {
+            run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
+        }
+        const QVector<CVerticalShaper::Glyph> glyphs =
+            shaper_->Shape(text, run_start, run_end - run_start, upright);
+        for (qsizetype g = 0; g < glyphs.size();) {
+            // One unit per cluster: the glyphs HarfBuzz gave the same first character.
+            qsizetype next = g;
+            while (next < glyphs.size() && glyphs[next].cluster == glyphs[g].cluster) {
+                ++next;
+            }
+            const int cluster_end = next < glyphs.size() ? glyphs[next].cluster : run_end;
+            VerticalUnit unit;
+            unit.position = glyphs[g].cluster;
+            unit.length = qMax(1, cluster_end - unit.position);
+            unit.sideways = !upright;
+            const char32_t c = CodePointAt(text, unit.position);
+            unit.no_start = IsNoStart(c);
+            unit.no_end = IsNoEnd(c);
+            unit.word = !upright && QChar::isLetterOrNumber(c);
+            unit.first_glyph = static_cast<int>(shaped.glyphs.size());
+            unit.glyph_count = static_cast<int>(next - g);
+            for (qsizetype i = g; i < next; ++i) {
+                VerticalGlyph glyph;
+                glyph.index = glyphs[i].index;
+                glyph.offset = upright
+                                   ? QPointF(glyphs[i].x_offset, unit.advance + glyphs[i].y_offset)
+                                   : QPointF(unit.advance + glyphs[i].x_offset, glyphs[i].y_offset);
+                unit.advance += glyphs[i].advance;
+                shaped.glyphs.push_back(glyph);
+            }
+            shaped.units.push_back(unit);
+            g = next;
+        }
+        run_start = run_end;
+    }
+    return shaped;
+}
+
+BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal height) {
+    BrokenParagraph broken;
+    broken.column_starts.push_back(0);
+    const QVector<VerticalUnit>& units = shaped.units;
+    broken.unit_y.resize(units.size());
+    // A break before unit k is poor when k must not open a column, when k - 1 must not close
+    // one, or when it would cut a sideways word.
+    const auto poor = [&units](int k) {
+        return units[k].no_start || units[k - 1].no_end || (units[k].word && units[k - 1].word);
+    };
+    qreal y = 0;
+    int column_start = 0;
+    for (int i = 0; i < units.size(); ++i) {
+        const qreal advance = units[i].advance;
+        if (y + advance > height + 0.01 && i > column_start) {
+            int cut = i;
+            while (cut > column_start + 1 && poor(cut)) {
+                --cut;
+            }
+            if (poor(cut)) {
+                cut = i;  // nothing better in this column: break where it is full
+            }
+            column_start = cut;
+            broken.column_starts.push_back(cut);
+            y = 0;
+            for (int j = cut; j < i; ++j) {
+                broken.unit_y[j] = y;
+                y += units[j].advance;
+            }
+        }
+        broken.unit_y[i] = y;
+        y += advance;
+    }
+    return broken;
+}
+
+CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
+    auto& slot = paragraphs_[static_cast<size_t>(block_number)];
+    if (!slot) {
+        const QTextBlock block = document_->findBlockByNumber(block_number);
+        slot = std::make_unique<Paragraph>();
+        slot->revision = block.revision();
+        slot->shaped = Shape(block.text());
+    }
+    if (slot->broken_height != height_) {
+        slot->broken = Break(slot->shaped, height_);
+        slot->broken_height = height_;
+    }
+    return *slot;
+}
+
+void CVerticalLayout::Update() {
+    const int blocks = document_->blockCount();
+    if (dirty_ || paragraphs_.size() != static_cast<size_t>(blocks)) {
+        RelayoutAll();
+        return;
+    }
+    // A document without a layout of its own (a printout's copy) sends no change signal: the
+    // blocks' revisions and lengths tell what changed instead. Undo gives a block its old
+    // revision back, which differs from the one shaped after the edit all the same.
+    if (document_->revision() != seen_revision_) {
+        seen_revision_ = document_->revision();
+        stale_ = true;
+        int b = 0;
+        for (QTextBlock block = document_->begin(); block.isValid(); block = block.next(), ++b) {
+            auto& slot = paragraphs_[static_cast<size_t>(b)];
+            if (slot && (slot->revision != block.revision() ||
+                         slot->shaped.text.size() != block.length() - 1)) {
+                slot.reset();
+            }
+        }
+    }
+    if (!stale_) {
+        return;
+    }
+    stale_ = false;
+    int column = 0;
+    for (int b = 0; b < blocks; ++b) {
+        first_column_[b] = column;
+        column += static_cast<int>(ParagraphOf(b).broken.column_starts.size());
+    }
+    first_column_[blocks] = column;
+}
+
+void CVerticalLayout::RelayoutAll() {
+    const int blocks = document_->blockCount();
+    // Paragraphs keep their shaping across a move in the block list; a change in the font or
+    // the height drops it all.
+    std::vector<std::unique_ptr<Paragraph>> old = std::move(paragraphs_);
+    paragraphs_.clear();
+    paragraphs_.resize(static_cast<size_t>(blocks));
+    if (!dirty_) {
+        QHash<QString, std::unique_ptr<Paragraph>*> by_text;
+        for (auto& p : old) {
+            if (p) {
+                by_text.insert(p->shaped.text, &p);
+            }
+        }
+        QTextBlock block = document_->begin();
+        for (int b = 0; b < blocks && block.isValid(); ++b, block = block.next()) {
+            if (auto found = by_text.take(block.text())) {
+                paragraphs_[static_cast<size_t>(b)] = std::move(*found);
+            }
+        }
+    }
+    dirty_ = false;
+    stale_ = false;
+    seen_revision_ = document_->revision();
+    first_column_.resize(blocks + 1);
+    int column = 0;
+    for (int b = 0; b < blocks; ++b) {
+        first_column_[b] = column;
+        column += static_cast<int>(ParagraphOf(b).broken.column_starts.size());
+    }
+    first_column_[blocks] = column;
+}
+
+int CVerticalLayout::ColumnCount() {
+    Update();
+    return first_column_.isEmpty() ? 0 : first_column_.back();
+}
+
+CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
+    const auto it = std::upper_bound(first_column_.begin(), first_column_.end() - 1, column);
+    ColumnRef ref;
+    ref.block = qMax(0, static_cast<int>(it - first_column_.begin()) - 1);
+    ref.column_in_block = column - first_column_[ref.block];
+    return ref;
+}
+
+int CVerticalLayout::ColumnAtX(qreal x) {
+    const int columns = ColumnCount();
+    const int column = static_cast<int>(std::floor(-x / ColumnPitch()));
+    return std::clamp(column, 0, qMax(0, columns - 1));
+}
+
+const ShapedParagraph& CVerticalLayout::ShapedBlock(int block_number) {
+    Update();
+    return ParagraphOf(block_number).shaped;
+}
+
+namespace {
+
+// The unit holding a paragraph position, or the unit count for the paragraph's end.
+int UnitAt(const ShapedParagraph& shaped, int position) {
+    const auto it =
+        std::upper_bound(shaped.units.begin(), shaped.units.end(), position,
+                         [](int p, const VerticalUnit& unit) { return p < unit.position; });
+    if (it == shaped.units.begin()) {
+        return 0;
+    }
+    const int index = static_cast<int>(it - shaped.units.begin()) - 1;
+    const VerticalUnit& unit = shaped.units[index];
+    return position < unit.position + unit.length ? index : index + 1;
+}
+
+int ColumnOfUnit(const BrokenParagraph& broken, int unit) {
+    const auto it =
+        std::upper_bound(broken.column_starts.begin(), broken.column_starts.end(), unit);
+    return qMax(0, static_cast<int>(it - broken.column_starts.begin()) - 1);
+}
+
+}  // namespace
+
+int CVerticalLayout::ColumnOfPosition(int position) {
+    Update();
+    const QTextBlock block = document_->findBlock(position);
+    if (!block.isValid()) {
+        return qMax(0, ColumnCount() - 1);
+    }
+    const Paragraph& p = ParagraphOf(block.blockNumber());
+    const int unit = UnitAt(p.shaped, position - block.position());
+    const int last = static_cast<int>(p.shaped.units.size()) - 1;
+    return first_column_[block.blockNumber()] + ColumnOfUnit(p.broken, qMin(unit, qMax(0, last)));
+}
+
+QRectF CVerticalLayout::CaretRect(int position) {
+    Update();
+    QTextBlock block = document_->findBlock(position);
+    if (!block.isValid()) {
+        block = document_->lastBlock();
+        position = block.position() + block.length() - 1;
+    }
+    const Paragraph& p = ParagraphOf(block.blockNumber());
+    const int unit = UnitAt(p.shaped, position - block.position());
+    int column = 0;
+    qreal y = 0;
+    if (unit < p.shaped.units.size()) {
+        column = ColumnOfUnit(p.broken, unit);
+        y = p.broken.unit_y[unit];
+    } else if (!p.shaped.units.isEmpty()) {
+        const int last = static_cast<int>(p.shaped.units.size()) - 1;
+        column = ColumnOfUnit(p.broken, last);
+        y = p.broken.unit_y[last] + p.shaped.units[last].advance;
+    }
+    const qreal right = ColumnRight(first_column_[block.blockNumber()] + column);
+    const qreal gap = (ColumnPitch() - ColumnWidth()) / 2;
+    return QRectF(right - gap - ColumnWidth(), y - 1, ColumnWidth(), 2);
+}
+
+QRectF CVerticalLayout::UnitRect(int position) {
+    Update();
+    const QTextBlock block = document_->findBlock(position);
+    const Paragraph& p = ParagraphOf(block.blockNumber());
+    const int unit = UnitAt(p.shaped, position - block.position());
+    if (unit >= p.shaped.units.size()) {
+        return {};
+    }
+    const qreal right =
+        ColumnRight(first_column_[block.blockNumber()] + ColumnOfUnit(p.broken, unit));
+    const qreal gap = (ColumnPitch() - ColumnWidth()) / 2;
+    return QRectF(right - gap - ColumnWidth(), p.broken.unit_y[unit], ColumnWidth(),
+                  p.shaped.units[unit].advance);
+}
+
+int CVerticalLayout::PositionInColumn(int column, qreal y) {
+    Update();
+    column = std::clamp(column, 0, qMax(0, ColumnCount() - 1));
+    const ColumnRef ref = Column(column);
+    const QTextBlock block = document_->findBlockByNumber(ref.block);
+    const Paragraph& p = ParagraphOf(ref.block);
+    const int first = p.broken.column_starts[ref.column_in_block];
+    const bool last_column = ref.column_in_block + 1 == p.broken.column_starts.size();
+    const int end = last_column ? static_cast<int>(p.shaped.units.size())
+                                : p.broken.column_starts[ref.column_in_block + 1];
+    for (int u = first; u < end; ++u) {
+        if (y < p.broken.unit_y[u] + p.shaped.units[u].advance / 2) {
+            return block.position() + p.shaped.units[u].position;
+        }
+    }
+    if (last_column) {
+        return block.position() + static_cast<int>(p.shaped.text.size());
+    }
+    // Past the end of a full column: before its last unit, so the caret stays in this column.
+    return block.position() + p.shaped.units[end - 1].position;
+}
+
+int CVerticalLayout::PositionAt(const QPointF& point) {
+    return PositionInColumn(ColumnAtX(point.x()), point.y());
+}
+
+int CVerticalLayout::ColumnStartPosition(int column) {
+    return PositionInColumn(column, -1);
+}
+
+int CVerticalLayout::ColumnEndPosition(int column) {
+    return PositionInColumn(column, std::numeric_limits<qreal>::max());
+}
+
+namespace {
+
+void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& shaped,
+              const VerticalUnit& unit, const QPointF& pen) {
+    QVector<quint32> indexes;
+    QVector<QPointF> positions;
+    // Sideways runs are centred on the column line: half the em box on each side of it.
+    const qreal baseline = (raw.ascent() - raw.descent()) / 2;
+    for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+        indexes.push_back(shaped.glyphs[g].index);
+        positions.push_back(unit.sideways ? shaped.glyphs[g].offset + QPointF(0, baseline)
+                                          : shaped.glyphs[g].offset + pen);
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    if (unit.sideways) {
+        painter.save();
+        painter.translate(pen);
+        painter.rotate(90);
+        painter.drawGlyphRun(QPointF(), run);
+        painter.restore();
+    } else {
+        painter.drawGlyphRun(QPointF(), run);
+    }
+}
+
+}  // namespace
+
+qreal CVerticalLayout::DrawRun(QPainter& painter, const ShapedParagraph& shaped,
+                               const QPointF& top_centre, const QColor& color) const {
+    painter.setPen(color);
+    qreal y = 0;
+    for (const VerticalUnit& unit : shaped.units) {
+        DrawUnit(painter, RawFont(), shaped, unit, top_centre + QPointF(0, y));
+        y += unit.advance;
+    }
+    return y;
+}
+
+void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection_start,
+                           int selection_end, const Colors& colors) {
+    Update();
+    last = qMin(last, ColumnCount() - 1);
+    const QRawFont& raw = RawFont();
+    const qreal width = ColumnWidth();
+    const qreal gap = (ColumnPitch() - width) / 2;
+    for (int column = qMax(0, first); column <= last; ++column) {
+        const ColumnRef ref = Column(column);
+        const QTextBlock block = document_->findBlockByNumber(ref.block);
+        const Paragraph& p = ParagraphOf(ref.block);
+        const int begin = p.broken.column_starts[ref.column_in_block];
+        const int end = ref.column_in_block + 1 < p.broken.column_starts.size()
+                            ? p.broken.column_starts[ref.column_in_block + 1]
+                            : static_cast<int>(p.shaped.units.size());
+        const qreal centre = ColumnRight(column) - gap - width / 2;
+        QVector<quint32> indexes[2];
+        QVector<QPointF> positions[2];
+        for (int u = begin; u < end; ++u) {
+            const VerticalUnit& unit = p.shaped.units[u];
+            const int at = block.position() + unit.position;
+            const bool selected = at >= selection_start && at < selection_end;
+            const qreal top = p.broken.unit_y[u];
+            if (selected) {
+                painter.fillRect(QRectF(centre - width / 2, top, width, unit.advance),
+                                 colors.highlight);
+            }
+            if (unit.sideways) {
+                painter.setPen(selected ? colors.highlighted_text : colors.text);
+                DrawUnit(painter, raw, p.shaped, unit, QPointF(centre, top));
+                continue;
+            }
+            for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+                indexes[selected].push_back(p.shaped.glyphs[g].index);
+                positions[selected].push_back(p.shaped.glyphs[g].offset + QPointF(centre, top));
+            }
+        }
+        for (int selected = 0; selected < 2; ++selected) {
+            if (indexes[selected].isEmpty()) {
+                continue;
+            }
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes(indexes[selected]);
+            run.setPositions(positions[selected]);
+            painter.setPen(selected ? colors.highlighted_text : colors.text);
+            painter.drawGlyphRun(QPointF(), run);
+        }
+    }
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMetaObject>
+#include <QPointF>
+#include <QRawFont>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+class QPainter;
+class QTextDocument;
+
+namespace folix::gui {
+
+class CVerticalShaper;
+
+// One paragraph shaped for vertical writing: the characters grouped into units that are never
+// split (a cluster, or a whole sideways Latin word's letter), each with its advance down the
+// column and the glyphs that draw it.
+struct VerticalUnit {
+    int position = 0;  // in the paragraph
+    int length = 0;
+    qreal advance = 0;
+    bool sideways = false;
+    bool no_start = false;  // must not open a column (。、」ー, small kana…)
+    bool no_end = false;    // must not close a column (「（…)
+    bool word = false;      // a letter or digit of a sideways word, kept with its neighbours
+    int first_glyph = 0;
+    int glyph_count = 0;
+};
+
+struct VerticalGlyph {
+    quint32 index = 0;
+    // From the unit's pen position: upright glyphs across (x) and down (y) from the column's
+    // centre line; sideways glyphs along the run (x) and from its baseline (y), before turning.
+    QPointF offset;
+};
+
+struct ShapedParagraph {
+    QString text;
+    QVector<VerticalUnit> units;
+    QVector<VerticalGlyph> glyphs;
+};
+
+// Where a paragraph's units landed: the column each one starts and its distance from the top.
+struct BrokenParagraph {
+    QVector<int> column_starts;  // unit index opening each column; one entry at least
+    QVector<qreal> unit_y;
+};
+
+// Lays a QTextDocument's text out in vertical columns: top to bottom, right to left, each
+// paragraph opening a new column. Layout coordinates put the right edge of the first column at
+// x = 0 and the top of every column at y = 0, so columns sit at negative x and adding text at the
+// end never moves what is already there.
+class CVerticalLayout {
+public:
+    explicit CVerticalLayout(QTextDocument* document);
+    ~CVerticalLayout();
+    CVerticalLayout(const CVerticalLayout&) = delete;
+    CVerticalLayout& operator=(const CVerticalLayout&) = delete;
+
+    void SetFont(const QFont& font);
+    void SetColumnHeight(qreal height);
+    QFont Font() const { return font_; }
+    const QRawFont& RawFont() const;
+    qreal ColumnHeight() const { return height_; }
+    // Distance from one column's right edge to the next one's.
+    qreal ColumnPitch() const;
+    // The em box's width, the part of the pitch that the glyphs occupy.
+    qreal ColumnWidth() const;
+
+    // Brings the layout up to date with the document; only changed paragraphs are shaped again.
+    void Update();
+    int ColumnCount();
+    // Right edge of a column in layout coordinates (0 for the first, negative after).
+    qreal ColumnRight(int column) const { return -column * ColumnPitch(); }
+    int ColumnAtX(qreal x);
+
+    // The caret before this document position: a bar across its column.
+    QRectF CaretRect(int position);
+    int ColumnOfPosition(int position);
+    int PositionAt(const QPointF& point);
+    int PositionInColumn(int column, qreal y);
+    int ColumnStartPosition(int column);
+    int ColumnEndPosition(int column);
+
+    struct Colors {
+        QColor text = Qt::black;
+        QColor highlight = QColor(51, 153, 255);
+        QColor highlighted_text = Qt::white;
+    };
+    // Draws the columns first..last (inclusive), the selection [selection_start, selection_end)
+    // highlighted, in layout coordinates on the painter's current transformation.
+    void Draw(QPainter& painter, int first, int last, int selection_start, int selection_end,
+              const Colors& colors);
+
+    // A shaped string down from a point on a column's centre line, unbroken (the input
+    // method's pre-edit text); returns its length down the column.
+    qreal DrawRun(QPainter& painter, const ShapedParagraph& shaped, const QPointF& top_centre,
+                  const QColor& color) const;
+
+    // Glyphs of the shaped text, for the checks of where vertical forms went.
+    const ShapedParagraph& ShapedBlock(int block_number);
+    // Unit rectangles in layout coordinates, for the checks of where the text went.
+    QRectF UnitRect(int position);
+
+    // The shaping of one string as the layout does it; public so the breaking can be tested on
+    // text that is not in a document.
+    ShapedParagraph Shape(const QString& text) const;
+    static BrokenParagraph Break(const ShapedParagraph& shaped, qreal height);
+
+private:
+    struct Paragraph;
+    struct ColumnRef {
+        int block = 0;
+        int column_in_block = 0;
+    };
+    Paragraph& ParagraphOf(int block_number);
+    ColumnRef Column(int column);
+    void RelayoutAll();
+
+    QTextDocument* document_;
+    QFont font_;
+    qreal height_ = 400;
+    std::unique_ptr<CVerticalShaper> shaper_;
+    std::vector<std::unique_ptr<Paragraph>> paragraphs_;
+    QVector<int> first_column_;  // per block, then the total at the end
+    bool dirty_ = true;          // font or height changed: everything is laid out again
+    bool stale_ = true;          // the text changed: the column numbers are recounted
+    int seen_revision_ = -1;
+    QMetaObject::Connection connection_;
+};
+
+}  // namespace folix::gui

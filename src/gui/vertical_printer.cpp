@@ -1,0 +1,67 @@
+#include "gui/vertical_printer.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+
+namespace folix::gui {
+namespace {
+
+QFont DeviceFont(const QFont& font, qreal dots_per_inch) {
+    QFont sized = font;
+    if (font.pixelSize() > 0) {
+        // A face sized in screen pixels keeps its size on paper, as the screen's 96 dpi.
+        sized.setPixelSize(qMax(1, qRound(font.pixelSize() * dots_per_inch / 96.0)));
+    } else {
+        sized.setPixelSize(qMax(1, qRound(font.pointSizeF() * dots_per_inch / 72.0)));
+    }
+    return sized;
+}
+
+}  // namespace
+
+CVerticalPrinter::CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
+                                   const QRectF& area)
+    : layout_(&document), area_(area) {
+    layout_.SetFont(DeviceFont(font, dots_per_inch));
+    layout_.SetColumnHeight(area.height());
+    // The last column's glyphs must fit: the gap after it may fall into the margin.
+    const qreal gap = layout_.ColumnPitch() - layout_.ColumnWidth();
+    columns_per_page_ = qMax(1, static_cast<int>((area.width() + gap / 2) / layout_.ColumnPitch()));
+}
+
+int CVerticalPrinter::PageCount() {
+    const int columns = layout_.ColumnCount();
+    return qMax(1, (columns + columns_per_page_ - 1) / columns_per_page_);
+}
+
+void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
+    const int first = page * columns_per_page_;
+    // The first column's glyphs touch the right margin: its share of the gap is given up.
+    const qreal gap = (layout_.ColumnPitch() - layout_.ColumnWidth()) / 2;
+    painter.save();
+    painter.translate(area_.right() + gap + first * layout_.ColumnPitch(), area_.top());
+    CVerticalLayout::Colors ink;
+    layout_.Draw(painter, first, first + columns_per_page_ - 1, 0, 0, ink);
+    painter.restore();
+}
+
+void PrintVertically(QTextDocument& document, const QFont& font, QPrinter& printer) {
+    QPainter painter(&printer);
+    if (!painter.isActive()) {
+        return;
+    }
+    // The painter's origin is the top left corner inside the margins.
+    const QRectF area(QPointF(0, 0),
+                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    CVerticalPrinter pages(document, font, printer.resolution(), area);
+    const int count = pages.PageCount();
+    for (int page = 0; page < count; ++page) {
+        if (page > 0) {
+            printer.newPage();
+        }
+        pages.PaintPage(painter, page);
+    }
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QRawFont>
+#include <QString>
+#include <QVector>
+
+struct hb_face_t;
+struct hb_font_t;
+
+namespace folix::gui {
+
+// HarfBuzz over the face Qt chose: Qt 6.4 cannot ask for the font's vertical forms itself, so the
+// face's own tables are handed to HarfBuzz and shaped top to bottom, which applies the designer's
+// vertical alternates and vertical metrics.
+class CVerticalShaper {
+public:
+    // In pixels, y growing downwards; the offsets move the glyph's horizontal origin away from
+    // the pen, which for top-to-bottom runs walks down the column's centre line.
+    struct Glyph {
+        quint32 index = 0;
+        int cluster = 0;    // UTF-16 index of the first character in the text
+        qreal advance = 0;  // along the run: down for top-to-bottom, right for left-to-right
+        qreal x_offset = 0;
+        qreal y_offset = 0;
+    };
+
+    explicit CVerticalShaper(const QRawFont& font);
+    ~CVerticalShaper();
+    CVerticalShaper(const CVerticalShaper&) = delete;
+    CVerticalShaper& operator=(const CVerticalShaper&) = delete;
+
+    const QRawFont& Font() const { return raw_; }
+    QVector<Glyph> Shape(const QString& text, int start, int length, bool top_to_bottom) const;
+
+private:
+    QRawFont raw_;
+    hb_face_t* face_ = nullptr;
+    hb_font_t* font_ = nullptr;
+    qreal scale_ = 1;
+};
+
+}  // namespace folix::gui

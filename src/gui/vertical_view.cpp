@@ -1,0 +1,380 @@
+#include "gui/vertical_view.h"
+
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <cmath>
+
+#include "gui/editor_view.h"
+
+namespace folix::gui {
+
+CVerticalView::CVerticalView(CFolixView& editor, QWidget* parent)
+    : QAbstractScrollArea(parent), editor_(editor), layout_(editor.document()) {
+    setObjectName("verticalEditor");
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The text starts at the right: the scroll bar's zero is its right end.
+    horizontalScrollBar()->setInvertedAppearance(true);
+    horizontalScrollBar()->setInvertedControls(true);
+    QTextDocument* document = editor.document();
+    connect(document, &QTextDocument::contentsChanged, this, [this] {
+        UpdateScrollRange();
+        viewport()->update();
+    });
+    connect(&editor_, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (isVisible()) {
+            EnsureCaretVisible();
+            viewport()->update();
+        }
+    });
+    connect(&editor_, &QTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+}
+
+void CVerticalView::SyncFont() {
+    const QFont font = editor_.document()->defaultFont();
+    if (font != layout_.Font()) {
+        layout_.SetFont(font);
+    }
+    layout_.SetColumnHeight(viewport()->height() - 2 * margin_);
+}
+
+CVerticalLayout& CVerticalView::Layout() {
+    SyncFont();
+    return layout_;
+}
+
+bool CVerticalView::Writable() const {
+    return !editor_.isReadOnly();
+}
+
+// Layout x runs leftwards from 0 at the first column's right edge; the scroll value is how far
+// the page has been pulled to the right to show later columns.
+QPointF CVerticalView::ToViewport(const QPointF& point) const {
+    return {point.x() + viewport()->width() - margin_ + horizontalScrollBar()->value(),
+            point.y() + margin_};
+}
+
+QPointF CVerticalView::FromViewport(const QPointF& point) const {
+    return {point.x() - viewport()->width() + margin_ - horizontalScrollBar()->value(),
+            point.y() - margin_};
+}
+
+QRect CVerticalView::CaretRectInViewport() {
+    const QRectF caret = Layout().CaretRect(editor_.textCursor().position());
+    return QRectF(ToViewport(caret.topLeft()), caret.size()).toAlignedRect();
+}
+
+int CVerticalView::VisibleColumns() const {
+    const qreal pitch = layout_.ColumnPitch();
+    return qMax(1, static_cast<int>((viewport()->width() - 2 * margin_) / pitch));
+}
+
+void CVerticalView::UpdateScrollRange() {
+    CVerticalLayout& layout = Layout();
+    const qreal width = layout.ColumnCount() * layout.ColumnPitch() + 2 * margin_;
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setRange(0, qMax(0, static_cast<int>(std::ceil(width)) - viewport()->width()));
+    bar->setPageStep(viewport()->width());
+    bar->setSingleStep(static_cast<int>(layout.ColumnPitch()));
+}
+
+void CVerticalView::EnsureCaretVisible() {
+    UpdateScrollRange();
+    CVerticalLayout& layout = Layout();
+    const int column = layout.ColumnOfPosition(editor_.textCursor().position());
+    const qreal right = layout.ColumnRight(column);
+    const qreal left = right - layout.ColumnPitch();
+    QScrollBar* bar = horizontalScrollBar();
+    const int lowest = static_cast<int>(std::ceil(2 * margin_ - viewport()->width() - left));
+    const int highest = static_cast<int>(std::floor(-right));
+    if (bar->value() < lowest) {
+        bar->setValue(lowest);
+    } else if (bar->value() > highest) {
+        bar->setValue(highest);
+    }
+}
+
+void CVerticalView::paintEvent(QPaintEvent*) {
+    CVerticalLayout& layout = Layout();
+    QPainter painter(viewport());
+    const QPalette& colors = editor_.palette();
+    painter.fillRect(viewport()->rect(), colors.color(QPalette::Base));
+    painter.translate(ToViewport(QPointF(0, 0)));
+    const qreal pitch = layout.ColumnPitch();
+    const qreal shown_from = horizontalScrollBar()->value() - margin_;
+    const int first = qMax(0, static_cast<int>(std::floor(shown_from / pitch)));
+    const int last = static_cast<int>(std::ceil((shown_from + viewport()->width()) / pitch));
+    const QTextCursor cursor = editor_.textCursor();
+    CVerticalLayout::Colors ink;
+    ink.text = colors.color(QPalette::Text);
+    ink.highlight = colors.color(QPalette::Highlight);
+    ink.highlighted_text = colors.color(QPalette::HighlightedText);
+    layout.Draw(painter, first, last, cursor.selectionStart(), cursor.selectionEnd(), ink);
+
+    const QRectF caret = layout.CaretRect(cursor.position());
+    if (!preedit_.isEmpty()) {
+        // The text being composed sits at the caret over the page, marked by a line at its
+        // right, where vertical text is underlined.
+        const ShapedParagraph shaped = layout.Shape(preedit_);
+        qreal length = 0;
+        for (const VerticalUnit& unit : shaped.units) {
+            length += unit.advance;
+        }
+        const QRectF box(caret.left(), caret.center().y(), caret.width(), length);
+        painter.fillRect(box, colors.color(QPalette::Base));
+        layout.DrawRun(painter, shaped, QPointF(box.center().x(), box.top()), ink.text);
+        painter.setPen(QPen(ink.text, 1));
+        painter.drawLine(QPointF(box.right() + 2, box.top()),
+                         QPointF(box.right() + 2, box.bottom()));
+    } else if (hasFocus() && !cursor.hasSelection()) {
+        painter.fillRect(caret, ink.text);
+    }
+}
+
+void CVerticalView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRange();
+}
+
+void CVerticalView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CVerticalView::MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode) {
+    cursor.setPosition(position, mode);
+}
+
+void CVerticalView::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) {
+        editor_.copy();
+        return;
+    }
+    if (event == QKeySequence::SelectAll) {
+        editor_.selectAll();
+        viewport()->update();
+        return;
+    }
+    if (Writable()) {
+        if (event == QKeySequence::Cut) {
+            editor_.cut();
+            return;
+        }
+        if (event == QKeySequence::Paste) {
+            editor_.paste();
+            return;
+        }
+        if (event == QKeySequence::Undo) {
+            editor_.undo();
+            return;
+        }
+        if (event == QKeySequence::Redo) {
+            editor_.redo();
+            return;
+        }
+    }
+    CVerticalLayout& layout = Layout();
+    QTextCursor cursor = editor_.textCursor();
+    const auto mode = (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
+                                                               : QTextCursor::MoveAnchor;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const int position = cursor.position();
+    const int column = layout.ColumnOfPosition(position);
+    const qreal y = layout.CaretRect(position).center().y();
+    const int last_column = layout.ColumnCount() - 1;
+    bool handled = true;
+    // Down the column is forward in the text; the next column is to the left.
+    switch (event->key()) {
+        case Qt::Key_Up:
+            cursor.movePosition(QTextCursor::PreviousCharacter, mode);
+            break;
+        case Qt::Key_Down:
+            cursor.movePosition(QTextCursor::NextCharacter, mode);
+            break;
+        case Qt::Key_Left:
+            MoveTo(cursor,
+                   column < last_column ? layout.PositionInColumn(column + 1, y)
+                                        : layout.ColumnEndPosition(column),
+                   mode);
+            break;
+        case Qt::Key_Right:
+            MoveTo(
+                cursor,
+                column > 0 ? layout.PositionInColumn(column - 1, y) : layout.ColumnStartPosition(0),
+                mode);
+            break;
+        case Qt::Key_Home:
+            if (control) {
+                cursor.movePosition(QTextCursor::Start, mode);
+            } else {
+                MoveTo(cursor, layout.ColumnStartPosition(column), mode);
+            }
+            break;
+        case Qt::Key_End:
+            if (control) {
+                cursor.movePosition(QTextCursor::End, mode);
+            } else {
+                MoveTo(cursor, layout.ColumnEndPosition(column), mode);
+            }
+            break;
+        case Qt::Key_PageDown:
+            MoveTo(cursor, layout.PositionInColumn(qMin(last_column, column + VisibleColumns()), y),
+                   mode);
+            break;
+        case Qt::Key_PageUp:
+            MoveTo(cursor, layout.PositionInColumn(qMax(0, column - VisibleColumns()), y), mode);
+            break;
+        default:
+            handled = false;
+    }
+    if (!handled && Writable()) {
+        handled = true;
+        switch (event->key()) {
+            case Qt::Key_Backspace:
+                cursor.deletePreviousChar();
+                break;
+            case Qt::Key_Delete:
+                cursor.deleteChar();
+                break;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                cursor.insertBlock();
+                break;
+            default: {
+                const QString text = event->text();
+                const bool printable = !text.isEmpty() && (text.at(0).isPrint() || text == "\t");
+                if (printable && !control) {
+                    cursor.insertText(text);
+                } else {
+                    handled = false;
+                }
+            }
+        }
+    }
+    if (!handled) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    editor_.setTextCursor(cursor);
+    EnsureCaretVisible();
+    viewport()->update();
+    event->accept();
+}
+
+void CVerticalView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    QTextCursor cursor = editor_.textCursor();
+    const int position = Layout().PositionAt(FromViewport(event->position()));
+    cursor.setPosition(position, (event->modifiers() & Qt::ShiftModifier)
+                                     ? QTextCursor::KeepAnchor
+                                     : QTextCursor::MoveAnchor);
+    editor_.setTextCursor(cursor);
+    viewport()->update();
+}
+
+void CVerticalView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    QTextCursor cursor = editor_.textCursor();
+    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())),
+                       QTextCursor::KeepAnchor);
+    editor_.setTextCursor(cursor);
+    EnsureCaretVisible();
+    viewport()->update();
+}
+
+void CVerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTextCursor cursor = editor_.textCursor();
+    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())));
+    cursor.select(QTextCursor::WordUnderCursor);
+    editor_.setTextCursor(cursor);
+    viewport()->update();
+}
+
+// The wheel turns the pages: down goes on through the text, which is to the left.
+void CVerticalView::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    const int steps = delta.y() != 0 ? delta.y() : -delta.x();
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setValue(bar->value() - steps * bar->singleStep() / 40);
+    event->accept();
+}
+
+void CVerticalView::contextMenuEvent(QContextMenuEvent* event) {
+    editor_.ShowPopupMenu(event->globalPos());
+    event->accept();
+}
+
+void CVerticalView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!Writable()) {
+        event->ignore();
+        return;
+    }
+    QTextCursor cursor = editor_.textCursor();
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        cursor.beginEditBlock();
+        if (event->replacementLength() > 0) {
+            const int from = cursor.position() + event->replacementStart();
+            cursor.setPosition(from);
+            cursor.setPosition(from + event->replacementLength(), QTextCursor::KeepAnchor);
+        }
+        cursor.insertText(event->commitString());
+        cursor.endEditBlock();
+        editor_.setTextCursor(cursor);
+    }
+    preedit_ = event->preeditString();
+    EnsureCaretVisible();
+    viewport()->update();
+    event->accept();
+}
+
+QVariant CVerticalView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto* self = const_cast<CVerticalView*>(this);
+    const QTextCursor cursor = editor_.textCursor();
+    switch (query) {
+        case Qt::ImEnabled:
+            return Writable();
+        case Qt::ImCursorRectangle:
+            // The candidate window opens beside the caret, in this widget's coordinates.
+            return QRect(viewport()->mapTo(self, self->CaretRectInViewport().topLeft()),
+                         self->CaretRectInViewport().size());
+        case Qt::ImFont:
+            return editor_.document()->defaultFont();
+        case Qt::ImCursorPosition:
+            return cursor.position() - cursor.block().position();
+        case Qt::ImAnchorPosition:
+            return cursor.anchor() - cursor.block().position();
+        case Qt::ImSurroundingText:
+            return cursor.block().text();
+        case Qt::ImCurrentSelection:
+            return cursor.selectedText();
+        case Qt::ImHints:
+            return static_cast<int>(Qt::ImhMultiLine);
+        default:
+            return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+void CVerticalView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void CVerticalView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+}  // namespace folix::gui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QTextCursor>
+
+#include "gui/vertical_layout.h"
+
+namespace folix::gui {
+
+class CFolixView;
+
+// The editor pane in vertical writing. It shows and edits the very QTextDocument of the
+// horizontal editor, through that editor's own text cursor, so undo, saving, the modified flag
+// and every command that works on the editor's selection are shared by the two views.
+class CVerticalView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit CVerticalView(CFolixView& editor, QWidget* parent = nullptr);
+
+    CFolixView& Editor() const { return editor_; }
+    CVerticalLayout& Layout();
+    // Between layout coordinates and the viewport's.
+    QPointF ToViewport(const QPointF& point) const;
+    QPointF FromViewport(const QPointF& point) const;
+    QRect CaretRectInViewport();
+    void EnsureCaretVisible();
+    const QString& PreeditText() const { return preedit_; }
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void SyncFont();
+    void UpdateScrollRange();
+    int VisibleColumns() const;
+    bool Writable() const;
+    void MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode);
+
+    CFolixView& editor_;
+    CVerticalLayout layout_;
+    QString preedit_;
+    int margin_ = 16;
+};
+
+}  // namespace folix::gui

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QRawFont>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "gui/vertical_layout.h"
+
+namespace folix {
+namespace {
+
+using gui::CVerticalLayout;
+
+// A document in the Japanese face at 20 pixels, so an upright character is 20 pixels tall.
+class VerticalLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFont font;
+        font.setFamilies({"Noto Sans CJK JP"});
+        font.setPixelSize(20);
+        document.setDefaultFont(font);
+        layout = std::make_unique<CVerticalLayout>(&document);
+    }
+    void Lay(const QString& text, qreal ems) {
+        document.setPlainText(text);
+        layout->SetColumnHeight(ems * 20 + 0.5);
+    }
+    int Column(int position) { return layout->ColumnOfPosition(position); }
+
+    QTextDocument document;
+    std::unique_ptr<CVerticalLayout> layout;
+};
+
+TEST_F(VerticalLayoutTest, ColumnsRunTopToBottomThenRightToLeft) {
+    Lay("一二三四五六七八九十\n次", 4);
+    ASSERT_EQ(layout->RawFont().familyName(), "Noto Sans CJK JP");
+    EXPECT_EQ(layout->ColumnCount(), 4);  // 4 + 4 + 2, and the second paragraph opens its own
+    const QRectF first = layout->UnitRect(0);
+    EXPECT_DOUBLE_EQ(first.top(), 0);
+    EXPECT_DOUBLE_EQ(first.height(), 20);
+    EXPECT_LE(first.right(), 0);  // the first column is at the right edge
+    EXPECT_GT(first.right(), -layout->ColumnPitch() / 2);
+    EXPECT_DOUBLE_EQ(layout->UnitRect(1).top(), 20);  // down the column
+    EXPECT_DOUBLE_EQ(layout->UnitRect(1).left(), first.left());
+    EXPECT_DOUBLE_EQ(layout->UnitRect(4).top(), 0);  // the fifth opens the next column, left
+    EXPECT_DOUBLE_EQ(layout->UnitRect(4).left(), first.left() - layout->ColumnPitch());
+    EXPECT_EQ(Column(9), 2);
+    EXPECT_EQ(Column(11), 3);
+    EXPECT_EQ(layout->ColumnAtX(first.center().x() - 2 * layout->ColumnPitch()), 2);
+}
+
+// The font's own vertical forms, not turned horizontal ones: the stop sits in the top right of
+// its square and the brackets open downwards.
+TEST_F(VerticalLayoutTest, PunctuationTakesTheFontsVerticalFormsWhereTheFontPutsThem) {
+    Lay("。、「」ー〜…", 10);
+    const QRawFont& raw = layout->RawFont();
+    const QString marks = "。、「」ー〜…";
+    const QVector<quint32> horizontal = raw.glyphIndexesForString(marks);
+    const gui::ShapedParagraph& shaped = layout->ShapedBlock(0);
+    ASSERT_EQ(shaped.units.size(), marks.size());
+    for (int i = 0; i < marks.size(); ++i) {
+        const gui::VerticalUnit& unit = shaped.units[i];
+        EXPECT_FALSE(unit.sideways) << i;
+        EXPECT_NE(shaped.glyphs[unit.first_glyph].index, horizontal[i]) << i;
+        EXPECT_NEAR(unit.advance, 20, 0.01) << i;
+    }
+    for (int i : {0, 1}) {  // 。、 in the upper right quarter
+        const gui::VerticalGlyph& glyph = shaped.glyphs[shaped.units[i].first_glyph];
+        const QRectF ink = raw.boundingRect(glyph.index).translated(glyph.offset);
+        EXPECT_GT(ink.center().x(), 0) << i;
+        EXPECT_LT(ink.center().y(), 10) << i;
+        EXPECT_GT(ink.top(), -1) << i;
+    }
+    // 「 opens downwards: its ink is in the lower part of its square and across the line
+    const gui::VerticalGlyph& open = shaped.glyphs[shaped.units[2].first_glyph];
+    const QRectF ink = raw.boundingRect(open.index).translated(open.offset);
+    EXPECT_GT(ink.center().y(), 10);
+    EXPECT_GT(ink.width(), ink.height());
+}
+
+TEST_F(VerticalLayoutTest, LatinRunsAreShapedSidewaysAndKeptWhole) {
+    Lay("縦にLatin語", 20);
+    const gui::ShapedParagraph& shaped = layout->ShapedBlock(0);
+    ASSERT_EQ(shaped.units.size(), 8);
+    EXPECT_FALSE(shaped.units[0].sideways);
+    qreal latin = 0;
+    for (int i = 2; i < 7; ++i) {
+        EXPECT_TRUE(shaped.units[i].sideways);
+        EXPECT_TRUE(shaped.units[i].word);
+        latin += shaped.units[i].advance;
+    }
+    EXPECT_FALSE(shaped.units[7].sideways);
+    // proportional letters, a lot narrower than five squares
+    EXPECT_LT(latin, 5 * 20 * 0.8);
+    EXPECT_GT(latin, 20);
+
+    // A word that would be cut moves whole to the next column.
+    const qreal la = shaped.units[2].advance + shaped.units[3].advance;
+    document.setPlainText("縦にLatin語");
+    layout->SetColumnHeight(40 + la + 1);  // 縦にLa fits, t does not
+    EXPECT_EQ(Column(2), 1);
+    EXPECT_EQ(Column(1), 0);
+}
+
+TEST_F(VerticalLayoutTest, ColumnsNeverOpenWithClosingMarksNorCloseWithOpeningOnes) {
+    Lay("一二三。", 3);  // 。 would open the second column: 三 goes with it
+    EXPECT_EQ(Column(2), 1);
+    EXPECT_EQ(Column(3), 1);
+    EXPECT_EQ(Column(1), 0);
+
+    for (const char* closing : {"、", "」", "ー", "ァ", "っ", "ョ", "…"}) {
+        Lay(QString("一二三") + closing + "四", 3);
+        EXPECT_EQ(Column(2), 1) << closing;
+    }
+    Lay("一二「三」", 3);  // 「 would close the first column: it opens the second
+    EXPECT_EQ(Column(1), 0);
+    EXPECT_EQ(Column(2), 1);
+    EXPECT_EQ(Column(3), 1);
+
+    Lay("一二。」、", 2);  // two marks running over: the break moves back past both
+    EXPECT_EQ(Column(1), 1);
+    EXPECT_EQ(Column(0), 0);
+
+    // Nothing but marks: the columns still fill and end.
+    Lay("。。。。。。", 2);
+    EXPECT_EQ(layout->ColumnCount(), 3);
+}
+
+// Every position of a mixed paragraph comes back from its caret's place, and the points of a
+// column map to the character drawn there.
+TEST_F(VerticalLayoutTest, PositionsAndPointsRoundTrip) {
+    Lay("縦書きの「テスト」です。Latin and 数字123も、ァー…\n\n次の段落", 6);
+    const int length = document.characterCount() - 1;
+    for (int p = 0; p <= length; ++p) {
+        const QRectF caret = layout->CaretRect(p);
+        EXPECT_EQ(layout->PositionAt(caret.center()), p) << p;
+        EXPECT_NEAR(caret.width(), 20, 0.01);
+        if (p < length && document.characterAt(p) != QChar::ParagraphSeparator) {
+            const QRectF unit = layout->UnitRect(p);
+            EXPECT_EQ(layout->PositionAt(unit.center() - QPointF(0, unit.height() / 4)), p) << p;
+            // the lower half is after the character, unless a column ends with it: the caret
+            // stays in the column the point is in
+            const int after = Column(p + 1) == Column(p) ? p + 1 : p;
+            EXPECT_EQ(layout->PositionAt(unit.center() + QPointF(0, unit.height() / 4)), after)
+                << p;
+        }
+    }
+    // beyond the text: the last column's end; before the first column: the first one's
+    EXPECT_EQ(layout->PositionAt(QPointF(-1e6, 1e6)), length);
+    EXPECT_EQ(layout->PositionAt(QPointF(50, -5)), 0);
+}
+
+TEST_F(VerticalLayoutTest, EditsReshapeOnlyWhatChangedAndKeepColumnsRight) {
+    Lay("一二三四\n五六\n七", 2);
+    EXPECT_EQ(layout->ColumnCount(), 4);
+    QTextCursor cursor(&document);
+    cursor.setPosition(6);  // after 五
+    cursor.insertText("八九");
+    EXPECT_EQ(layout->ColumnCount(), 5);
+    EXPECT_EQ(Column(10), 4);  // 七 moved one column on
+    cursor.insertBlock();
+    EXPECT_EQ(layout->ColumnCount(), 6);
+    document.undo();
+    document.undo();
+    EXPECT_EQ(layout->ColumnCount(), 4);
+    EXPECT_EQ(Column(8), 3);
+    layout->SetColumnHeight(4 * 20 + 0.5);
+    EXPECT_EQ(layout->ColumnCount(), 3);
+}
+
+}  // namespace
+}  // namespace folix

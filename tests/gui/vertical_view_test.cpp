@@ -1,0 +1,271 @@
+#include "gui/gui_fixture.h"
+
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "gui/commands.h"
+#include "gui/vertical_printer.h"
+#include "gui/vertical_view.h"
+
+namespace folix {
+namespace {
+
+using testing::GuiFixture;
+using testing::ReadBytes;
+
+class VerticalViewTest : public GuiFixture {
+protected:
+    // The sample's first page, writable, switched to vertical writing with the editor pane active.
+    gui::CChildFrame& OpenVertical() {
+        gui::CChildFrame& child = OpenSample();
+        Select(child, Find(child, Root(child), "はじめに"));
+        child.SetActivePane(gui::Pane::kEditor);
+        frame->RunCommand(gui::kCmdVerticalPrint);
+        QApplication::processEvents();
+        return child;
+    }
+    static void Type(QWidget& widget, const QString& text) {
+        for (QChar ch : text) {
+            QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(ch), {});
+        }
+    }
+    static void Key(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(&widget, static_cast<Qt::Key>(key), modifiers);
+    }
+    static int Position(gui::CChildFrame& child) { return child.Editor().textCursor().position(); }
+};
+
+TEST_F(VerticalViewTest, ToggleSwapsTheEditorsOverOneDocumentAndKeepsTextCaretAndModifiedFlag) {
+    gui::CChildFrame& child = OpenSample();
+    Select(child, Find(child, Root(child), "はじめに"));
+    child.SetActivePane(gui::Pane::kEditor);
+    EXPECT_TRUE(Enabled(gui::kCmdVerticalPrint));
+    EXPECT_FALSE(frame->Action(gui::kCmdVerticalPrint)->isChecked());
+    const QString text = child.Editor().toPlainText();
+    QTextCursor cursor = child.Editor().textCursor();
+    cursor.setPosition(7);
+    child.Editor().setTextCursor(cursor);
+
+    for (bool modified : {false, true}) {
+        child.Editor().document()->setModified(modified);
+        frame->RunCommand(gui::kCmdVerticalPrint);
+        EXPECT_TRUE(child.Document().FileSystem().Options().m_bVertical);
+        EXPECT_TRUE(frame->Action(gui::kCmdVerticalPrint)->isChecked());
+        EXPECT_EQ(&child.ShownEditor(), &child.VerticalEditor());
+        EXPECT_EQ(child.Document().IsModified(), modified);
+        frame->RunCommand(gui::kCmdVerticalPrint);
+        EXPECT_FALSE(child.Document().FileSystem().Options().m_bVertical);
+        EXPECT_FALSE(frame->Action(gui::kCmdVerticalPrint)->isChecked());
+        EXPECT_EQ(&child.ShownEditor(), &child.Editor());
+        EXPECT_EQ(child.Editor().toPlainText(), text);
+        EXPECT_EQ(Position(child), 7);
+        EXPECT_EQ(child.Document().IsModified(), modified);
+    }
+    // only the editor pane carries the command
+    child.SetActivePane(gui::Pane::kTree);
+    EXPECT_FALSE(Enabled(gui::kCmdVerticalPrint));
+}
+
+TEST_F(VerticalViewTest, BookReopensInVerticalWritingWithTheFileUnchanged) {
+    {
+        gui::CChildFrame& child = OpenVertical();
+        EXPECT_EQ(&child.ShownEditor(), &child.VerticalEditor());
+        frame->RunCommand(gui::kCmdFileClose);
+        QApplication::processEvents();
+    }
+    gui::CChildFrame& again = OpenSample();
+    EXPECT_TRUE(again.Document().FileSystem().Options().m_bVertical);
+    EXPECT_EQ(&again.ShownEditor(), &again.VerticalEditor());
+    EXPECT_FALSE(again.Document().IsModified());
+    Select(again, Find(again, Root(again), "あとがき"));
+    EXPECT_EQ(&again.ShownEditor(), &again.VerticalEditor());
+    EXPECT_FALSE(again.Document().IsModified());
+}
+
+TEST_F(VerticalViewTest, TypingAndInputMethodCommitsEditTheSharedDocument) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    Type(view, "縦に");
+
+    QInputMethodEvent compose("かく", {});
+    QApplication::sendEvent(&view, &compose);
+    EXPECT_EQ(view.PreeditText(), "かく");
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦にこの本"));  // not in the text yet
+    const QRect caret = view.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(view.rect().contains(caret.center()));
+
+    QInputMethodEvent commit;
+    commit.setCommitString("書く");
+    QApplication::sendEvent(&view, &commit);
+    EXPECT_TRUE(view.PreeditText().isEmpty());
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦に書くこの本"));
+    EXPECT_EQ(Position(child), 4);
+    EXPECT_TRUE(child.Document().IsModified());
+
+    Key(view, Qt::Key_Backspace);
+    Key(view, Qt::Key_Return);
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦に書\nこの本"));
+    // undo and redo are the document's, whichever view made the change
+    frame->RunCommand(gui::kCmdUndo);
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦に書この本"));
+
+    // cut and paste work on the vertical view's selection
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    frame->RunCommand(gui::kCmdCut);
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("書この本"));
+    Key(view, Qt::Key_Down);
+    frame->RunCommand(gui::kCmdPaste);
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("書縦にこの本"));
+
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    EXPECT_TRUE(ReadBytes(dir / "sample/はじめに.txt").starts_with("書縦にこの本"));
+}
+
+TEST_F(VerticalViewTest, ReadOnlyFileTakesNoTyping) {
+    gui::CChildFrame& child = OpenSample();  // the book file itself is read-only
+    child.SetActivePane(gui::Pane::kEditor);
+    frame->RunCommand(gui::kCmdVerticalPrint);
+    gui::CVerticalView& view = child.VerticalEditor();
+    const QString before = child.Editor().toPlainText();
+    Type(view, "あ");
+    QInputMethodEvent commit;
+    commit.setCommitString("い");
+    QApplication::sendEvent(&view, &commit);
+    Key(view, Qt::Key_Return);
+    EXPECT_EQ(child.Editor().toPlainText(), before);
+    EXPECT_FALSE(view.inputMethodQuery(Qt::ImEnabled).toBool());
+}
+
+// Down and up follow the column; left is the next column, right the one before.
+TEST_F(VerticalViewTest, MovementKeysFollowTheColumns) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("一二三四五六七八九十\n次の段落");  // 0-9, 11-14, end 15
+    const auto at = [&](int key, Qt::KeyboardModifiers modifiers = {}) {
+        Key(view, key, modifiers);
+        return Position(child);
+    };
+    EXPECT_EQ(at(Qt::Key_Home, Qt::ControlModifier), 0);
+    EXPECT_EQ(at(Qt::Key_Down), 1);
+    EXPECT_EQ(at(Qt::Key_Down), 2);
+    EXPECT_EQ(at(Qt::Key_Up), 1);
+    EXPECT_EQ(at(Qt::Key_Left), 12);  // same row, next column
+    EXPECT_EQ(at(Qt::Key_Right), 1);
+    EXPECT_EQ(at(Qt::Key_End, Qt::ControlModifier), 15);
+    EXPECT_EQ(at(Qt::Key_Home), 11);
+    EXPECT_EQ(at(Qt::Key_End), 15);
+    EXPECT_EQ(at(Qt::Key_Right), 4);  // the row of the caret below 段落
+    EXPECT_EQ(at(Qt::Key_Home, Qt::ControlModifier), 0);
+    EXPECT_EQ(at(Qt::Key_Right), 0);  // nothing before the first column
+    EXPECT_EQ(at(Qt::Key_PageDown), 11);
+    EXPECT_EQ(at(Qt::Key_PageUp), 0);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(child.Editor().textCursor().selectedText(), "一二");
+    Key(view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(child.Editor().textCursor().selectionEnd(), 13);
+}
+
+TEST_F(VerticalViewTest, ClickPlacesTheCaretAndDragSelects) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("一二三四五\n六七八");
+    gui::CVerticalLayout& layout = view.Layout();
+    const QRectF third = layout.UnitRect(2);
+    const QPoint on_third = view.ToViewport(third.center() - QPointF(0, 4)).toPoint();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, on_third);
+    EXPECT_EQ(Position(child), 2);
+    const QPoint on_seven = view.ToViewport(layout.UnitRect(7).center() + QPointF(0, 4)).toPoint();
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, on_third);
+    QMouseEvent move(QEvent::MouseMove, on_seven, view.viewport()->mapToGlobal(on_seven),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, on_seven);
+    EXPECT_EQ(child.Editor().textCursor().selectedText(),
+              QString("三四五") + QChar(QChar::ParagraphSeparator) + "六七");
+}
+
+// The view as a writer sees it: the first column at the right, the text in the book's face.
+TEST_F(VerticalViewTest, ViewDrawsTheFirstColumnAtTheRight) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    QApplication::processEvents();
+    const QImage image = view.viewport()->grab().toImage();
+    if (const QByteArray dump = qgetenv("FOLIX_VERTICAL_PNG"); !dump.isEmpty()) {
+        image.save(QString::fromLocal8Bit(dump));
+    }
+    const QRectF first = view.Layout().UnitRect(0);
+    const QRect column = QRectF(view.ToViewport(first.topLeft()), first.size()).toAlignedRect();
+    EXPECT_GT(column.left(), view.viewport()->width() * 3 / 4);
+    int dark = 0;
+    for (int x = column.left(); x <= column.right(); ++x) {
+        for (int y = column.top(); y <= column.bottom(); ++y) {
+            dark += qGray(image.pixel(x, y)) < 128;
+        }
+    }
+    EXPECT_GT(dark, 10);  // the first character is drawn in its square
+}
+
+// A page inked only inside its margins, the first column against the right one.
+TEST_F(VerticalViewTest, PrintedPagesKeepTheMarginsAndStartAtTheRight) {
+    QTextDocument document;
+    QString text;
+    for (int i = 0; i < 40; ++i) {
+        // about a column and a half each, so every page is full
+        text += QString("縦書きで印刷する長い段落です。Latinも、「括弧」も入ります。").repeated(3) +
+                "\n";
+    }
+    document.setPlainText(text);
+    QFont font;
+    font.setFamilies({"Noto Serif CJK JP"});
+    font.setPointSize(10);
+    const QSize paper(827, 1169);              // A4 at 100 dots an inch
+    const QMargins margins(60, 80, 100, 120);  // left, top, right, bottom
+    const QRectF area = QRectF(QPointF(0, 0), paper).marginsRemoved(margins);
+    gui::CVerticalPrinter pages(document, font, 100, area);
+    ASSERT_GE(pages.PageCount(), 2);
+    for (int page : {0, 1}) {
+        QImage image(paper, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            pages.PaintPage(painter, page);
+        }
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 160) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        // glyphs may overshoot their square by a fraction of a dot
+        EXPECT_GE(ink.left(), margins.left() - 1) << page;
+        EXPECT_GE(ink.top(), margins.top() - 1) << page;
+        EXPECT_LT(ink.right(), paper.width() - margins.right()) << page;
+        EXPECT_LT(ink.bottom(), paper.height() - margins.bottom()) << page;
+        // the first column's glyphs reach the right margin, the columns fill towards the left
+        EXPECT_GT(ink.right(), paper.width() - margins.right() - 14) << page;
+        EXPECT_LT(ink.left(), margins.left() + 40) << page;
+        EXPECT_GT(ink.bottom(), paper.height() - margins.bottom() - 40) << page;
+    }
+
+    // the same pages through a printer, to a PDF file
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir / "vertical.pdf"));
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    gui::PrintVertically(document, font, printer);
+    EXPECT_TRUE(ReadBytes(dir / "vertical.pdf").starts_with("%PDF"));
+}
+
+}  // namespace
+}  // namespace folix
