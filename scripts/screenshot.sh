@@ -10,7 +10,8 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/folix-shot-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 cp -R examples/sample "$scratch/"
 if [ "$mode" = vertical ]; then
-  printf 'true\r\n' >>"$scratch/sample/options.flc"
+  # line 11 of options.flc, after its header line
+  sed -i '12s/false/true/' "$scratch/sample/options.flc"
 fi
 mkdir -p "$scratch/home" "$(dirname "$out")"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/config" XDG_RUNTIME_DIR="$scratch/home" \
