@@ -41,6 +41,7 @@
 #include "gui/margins_dialog.h"
 #include "gui/text_options_dialog.h"
 #include "gui/upload_dialog.h"
+#include "site/html_options.h"
 #include "site/text_builder.h"
 #include "gui/tree_view.h"
 #include "gui/vertical_printer.h"
@@ -52,7 +53,6 @@
 namespace folix::gui {
 namespace {
 
-constexpr char kNoHtmlYetMessage[] = "HTML作成ボタンを押してHTMLファイルを更新してください。";
 constexpr char kMultiFolderAction[] = "複数フォルダの設定";
 constexpr int kToolIconSize = 20;
 
@@ -238,7 +238,7 @@ void CMainFrame::RegisterBookCommands() {
         [this] {
             const std::string top_page = ActiveChild()->Document().FileSystem().TopPagePath();
             if (top_page.empty()) {
-                ui_.ShowMessage(kNoHtmlYetMessage);
+                ui_.ShowMessage(kBuildFirstMessage);
             } else {
                 desktop_.OpenWithDefaultProgram(top_page);
             }

@@ -41,6 +41,9 @@ struct HtmlOptions {
 inline constexpr char kHtmlOptionsFileName[] = "html_options.flc";
 // The name a new book starts with; no site is built under it.
 inline constexpr char kDefaultHtmlFileName[] = "noname.htm";
+// Browsing or uploading before any build since the book was opened.
+inline constexpr char kBuildFirstMessage[] =
+    "HTML作成ボタンを押してHTMLファイルを更新してください。";
 inline constexpr char kHtmlExtensionMessage[] = "ファイル名拡張子は htm でなければなりません。";
 
 // Fills the options from the book folder's file, or with the defaults when it cannot be used.

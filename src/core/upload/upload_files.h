@@ -9,8 +9,6 @@ namespace folix {
 
 class Ui;
 
-inline constexpr char kBuildFirstMessage[] =
-    "HTML作成ボタンを押してHTMLファイルを更新してください。";
 inline constexpr char kCannotUploadNoname[] =
     "はアップロードできません。HTMLオプションボタンを押して"
     "正しいファイル名を指定してやり直してください。";
