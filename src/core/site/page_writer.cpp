@@ -34,6 +34,7 @@ std::string PageWriter::HeadingLine(const std::string& path, int level) const {
 }
 
 void PageWriter::AppendFileText(const std::string& path, std::vector<std::string>& lines) {
+    embeds_left_ = kMaxEmbedsPerFile;
     AppendLines(path, lines, 0);
 }
 
@@ -82,6 +83,14 @@ void PageWriter::EmbedList(const std::string& test_text, std::vector<std::string
         }
         return;
     }
+    if (embeds_left_ == 0) {
+        if (!reported_too_many_) {
+            reported_too_many_ = true;
+            ui_.ShowMessage(list_path + kTooManyEmbedsMessage);
+        }
+        return;
+    }
+    --embeds_left_;
     AppendLines(list_path, lines, depth + 1);
 }
 

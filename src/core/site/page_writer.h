@@ -22,6 +22,11 @@ inline constexpr char kEmbedTooDeepMessage[] =
 // Lists embedded in lists stop at this depth: a list that embeds itself, directly or through
 // others, would otherwise never end.
 inline constexpr int kMaxEmbedDepth = 16;
+// A list that embeds itself twice would, within that depth, still be poured in 2^16 times, three
+// times 3^16: the lists one file embeds in all are limited too.
+inline constexpr char kTooManyEmbedsMessage[] =
+    "の埋め込みが多すぎるため、そこから先は埋め込みませんでした。";
+inline constexpr int kMaxEmbedsPerFile = 10000;
 
 // Writes the lines of the text page: the heading of every folder and file, and the text of
 // every file as HTML source. Authors write HTML in their files, so nothing is escaped; a line
@@ -51,6 +56,8 @@ private:
     std::string row_template_;
     // Each runaway list is reported once, not once for every way it was reached.
     std::set<std::string> reported_deep_lists_;
+    int embeds_left_ = kMaxEmbedsPerFile;
+    bool reported_too_many_ = false;  // once a build, like the lists too deep
 };
 
 }  // namespace folix

@@ -130,6 +130,16 @@ TEST_F(PageWriterTest, AListThatEmbedsItselfStopsAtSixteenLevelsWithOneMessage) 
     EXPECT_TRUE(ui_.messages.empty());
 }
 
+TEST_F(PageWriterTest, ListsThatBranchIntoThemselvesStopInBoundedTime) {
+    // Three self-embeds would pour the list in 3^16 times within the depth limit.
+    WriteList("tree", "leaf\r\n<IMBED>tree\r\n<IMBED>tree\r\n<IMBED>tree\r\n");
+    Lines lines = Convert("<IMBED>tree\r\nend");
+    EXPECT_EQ(lines.size(), static_cast<size_t>(kMaxEmbedsPerFile) + 1);
+    EXPECT_EQ(lines.back(), "end<BR>");
+    const std::string message = book_.root_path + "/tree.lst" + kTooManyEmbedsMessage;
+    EXPECT_EQ(std::count(ui_.messages.begin(), ui_.messages.end(), message), 1);
+}
+
 TEST(TableRow, FieldsAndPlaceholders) {
     EXPECT_EQ(ExpandTableRow("<TD>%1</TD><TD>%2</TD>", "  a\tb c"), "<TD>a</TD><TD>b</TD>");
     // Placeholders are filled in order, each after the previous field.
