@@ -5,8 +5,16 @@ BUILD_DIR   ?= build
 BUILD_TYPE  ?= RelWithDebInfo
 SAMPLE_BOOK := examples/sample/sample.flx
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DFOLIX_WERROR=ON
+# The second build `make test` runs: clang with AddressSanitizer and UndefinedBehaviorSanitizer,
+# the whole suite plus the fuzzers. Any report stops the program and fails its test.
+ASAN_DIR    ?= build-asan
+ASAN_FLAGS  := -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+               -DFOLIX_SANITIZE=ON -DFOLIX_FUZZ=ON
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test test-asan bench format clean
 
 all: build
 
@@ -26,6 +34,14 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel 2 --timeout 600
+	@$(MAKE) --no-print-directory test-asan
+
+$(ASAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(ASAN_DIR) $(ASAN_FLAGS)
+
+test-asan: $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR)
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --parallel 2 --timeout 600
 
 # Benchmarks in an optimised build of their own; never part of `make test`.
 bench: deps
@@ -34,7 +50,7 @@ bench: deps
 	@bench/run.sh build-bench
 
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

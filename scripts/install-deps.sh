@@ -5,6 +5,8 @@ set -eu
 
 PACKAGES="
   g++
+  clang
+  libclang-rt-14-dev
   cmake
   ninja-build
   ccache

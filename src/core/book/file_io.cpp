@@ -1,8 +1,8 @@
 #include "book/file_io.h"
 
 #include <dirent.h>
-#include <stdio.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,10 +12,18 @@
 #include <cstdlib>
 #include <memory>
 
+#include "book/file_faults.h"
 #include "book/path_parts.h"
 
 namespace folix {
 namespace {
+
+// Only tests set it; see file_faults.h.
+FileFaultHook* g_fault_hook = nullptr;
+
+int InjectedFault(FileOperation operation, const std::string& path) {
+    return g_fault_hook == nullptr ? 0 : (*g_fault_hook)(operation, path);
+}
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
@@ -66,7 +74,7 @@ std::string ResolveLinkTarget(const std::string& path) {
     struct stat link_status {};
     if (::lstat(path.c_str(), &link_status) == 0 && S_ISLNK(link_status.st_mode)) {
         std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                              &std::free);
+                                                             &std::free);
         if (resolved) {
             return resolved.get();
         }
@@ -76,8 +84,20 @@ std::string ResolveLinkTarget(const std::string& path) {
 
 }  // namespace
 
+FileFaultHook SetFileFaultHook(FileFaultHook hook) {
+    static FileFaultHook installed;
+    FileFaultHook previous = std::move(installed);
+    installed = std::move(hook);
+    g_fault_hook = installed ? &installed : nullptr;
+    return previous;
+}
+
 FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
     FileRead result;
+    if (int fault = InjectedFault(FileOperation::kRead, path); fault != 0) {
+        result.error = fault;
+        return result;
+    }
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) {
         result.error = errno;
@@ -108,7 +128,9 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
     return result;
 }
 
-FileRead ReadWholeFile(const std::string& path) { return ReadFileStart(path, SIZE_MAX); }
+FileRead ReadWholeFile(const std::string& path) {
+    return ReadFileStart(path, SIZE_MAX);
+}
 
 int WriteFileAtomically(const std::string& requested_path, std::string_view bytes) {
     const std::string path = ResolveLinkTarget(requested_path);
@@ -131,6 +153,9 @@ int WriteFileAtomically(const std::string& requested_path, std::string_view byte
     // The temporary name starts with a dot and ends in no known extension, so a listing of the
     // book never shows it, even if the program is killed before the rename.
     std::string temp_path = JoinPath(folder, "." + FileNamePart(path) + ".folix-XXXXXX");
+    if (int fault = InjectedFault(FileOperation::kCreate, path); fault != 0) {
+        return fault;
+    }
     FileDescriptor fd(::mkostemp(temp_path.data(), O_CLOEXEC));
     if (!fd.valid()) {
         return errno;
@@ -139,7 +164,13 @@ int WriteFileAtomically(const std::string& requested_path, std::string_view byte
     mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask());
     int error = ::fchmod(fd.get(), mode) == 0 ? 0 : errno;
     if (error == 0) {
-        error = WriteAll(fd.get(), bytes);
+        // A disk that fills up half-way leaves a torn temporary file behind the error.
+        if (int fault = InjectedFault(FileOperation::kWrite, path); fault != 0) {
+            WriteAll(fd.get(), bytes.substr(0, bytes.size() / 2));
+            error = fault;
+        } else {
+            error = WriteAll(fd.get(), bytes);
+        }
     }
     if (error == 0 && ::fsync(fd.get()) != 0) {
         error = errno;
@@ -147,6 +178,9 @@ int WriteFileAtomically(const std::string& requested_path, std::string_view byte
     int close_error = fd.Close();
     if (error == 0) {
         error = close_error;
+    }
+    if (error == 0) {
+        error = InjectedFault(FileOperation::kRename, path);
     }
     if (error == 0 && ::rename(temp_path.c_str(), path.c_str()) != 0) {
         error = errno;
@@ -164,6 +198,9 @@ int WriteFileAtomically(const std::string& requested_path, std::string_view byte
 }
 
 int CreateNewFile(const std::string& path) {
+    if (int fault = InjectedFault(FileOperation::kCreate, path); fault != 0) {
+        return fault;
+    }
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd.valid()) {
         return errno;
@@ -171,8 +208,18 @@ int CreateNewFile(const std::string& path) {
     return fd.Close();
 }
 
+int CreateFolder(const std::string& path) {
+    if (int fault = InjectedFault(FileOperation::kCreate, path); fault != 0) {
+        return fault;
+    }
+    return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+}
+
 int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     entries.clear();
+    if (int fault = InjectedFault(FileOperation::kList, path); fault != 0) {
+        return fault;
+    }
     struct CloseDir {
         void operator()(DIR* d) const { ::closedir(d); }
     };
@@ -198,8 +245,8 @@ int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
         bool is_folder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat status {};
-            is_folder = ::stat(JoinPath(path, name).c_str(), &status) == 0 &&
-                        S_ISDIR(status.st_mode);
+            is_folder =
+                ::stat(JoinPath(path, name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
         }
         entries.push_back({std::move(name), is_folder});
     }
@@ -212,6 +259,9 @@ bool PathExists(const std::string& path) {
 }
 
 int MovePath(const std::string& from, const std::string& to) {
+    if (int fault = InjectedFault(FileOperation::kRename, to); fault != 0) {
+        return fault;
+    }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return 0;
     }

@@ -26,6 +26,9 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes);
 // Creates a new empty file; fails (EEXIST) if anything of that name exists.
 int CreateNewFile(const std::string& path);
 
+// Makes one folder; fails (EEXIST) if anything of that name exists.
+int CreateFolder(const std::string& path);
+
 struct FolderEntry {
     std::string name;
     bool is_folder = false;

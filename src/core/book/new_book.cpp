@@ -18,8 +18,8 @@ std::string CreateNewBook(Ui& ui, const std::string& chosen_path) {
         return {};
     }
     const std::string folder = JoinPath(ParentPath(chosen_path), TitlePart(chosen_path));
-    if (::mkdir(folder.c_str(), 0777) != 0) {
-        ShowLastError(ui, errno);
+    if (int error = CreateFolder(folder); error != 0) {
+        ShowLastError(ui, error);
         return {};
     }
     CreateBlankTextFile(ui, folder);  // shown if it fails; the book is still made

@@ -53,8 +53,8 @@ bool ItemCreator::MakeFile(const std::string& folder, const std::string& name) c
 
 bool ItemCreator::MakeFolder(const std::string& folder, const std::string& name) const {
     const std::string path = JoinPath(folder, name);
-    if (::mkdir(path.c_str(), 0777) != 0) {
-        ShowLastError(tree_.ui(), errno);
+    if (int error = CreateFolder(path); error != 0) {
+        ShowLastError(tree_.ui(), error);
         return false;
     }
     CreateBlankTextFile(tree_.ui(), path);  // reports its own failure; the folder stays

@@ -1,0 +1,32 @@
+// The page writer on the text of one book file: tables, embedded lists and the <BR> rules.
+// The input up to its first NUL byte is the file; what follows is every list it embeds, so
+// lists that embed themselves are reached too.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "book/path_parts.h"
+#include "fuzz_support.h"
+#include "site/page_writer.h"
+
+using namespace folix;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const size_t split = input.find('\0');
+    const std::string page = input.substr(0, split);
+    const std::string list = split == std::string::npos ? std::string() : input.substr(split + 1);
+
+    fuzz::SilentUi ui;
+    SiteBook book{"/book", "/"};
+    book.read_text = [&](Ui&, const std::string& path, std::string& text) {
+        text = ExtensionPart(path) == "lst" ? list : page;
+        return true;
+    };
+    PageWriter writer(ui, book);
+    std::vector<std::string> lines;
+    writer.AppendFileText("/book/page.txt", lines);
+    return 0;
+}
