@@ -63,6 +63,51 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
+// Appends are gathered up to this size before they are written.
+constexpr size_t kWriteBufferSize = 1 << 20;
+
+// Copies the first size bytes of one file to the current position of another, inside the
+// kernel where the file system allows it.
+int CopyFileBytes(int from_fd, int to_fd, uint64_t size) {
+    loff_t from_offset = 0;
+    uint64_t left = size;
+    while (left > 0) {
+        ssize_t copied = ::copy_file_range(from_fd, &from_offset, to_fd, nullptr, left, 0);
+        if (copied > 0) {
+            left -= static_cast<uint64_t>(copied);
+            continue;
+        }
+        if (copied == 0) {
+            return EIO;  // the scratch file is shorter than what was written to it
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+            return errno;
+        }
+        // No copy in the kernel here: read and write.
+        char buffer[65536];
+        while (left > 0) {
+            ssize_t got =
+                ::pread(from_fd, buffer, std::min<uint64_t>(sizeof buffer, left), from_offset);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return got < 0 ? errno : EIO;
+            }
+            if (int error = WriteAll(to_fd, std::string_view(buffer, static_cast<size_t>(got)));
+                error != 0) {
+                return error;
+            }
+            from_offset += got;
+            left -= static_cast<uint64_t>(got);
+        }
+    }
+    return 0;
+}
+
 mode_t CurrentUmask() {
     mode_t mask = ::umask(0);
     ::umask(mask);
@@ -132,69 +177,180 @@ FileRead ReadWholeFile(const std::string& path) {
     return ReadFileStart(path, SIZE_MAX);
 }
 
-int WriteFileAtomically(const std::string& requested_path, std::string_view bytes) {
-    const std::string path = ResolveLinkTarget(requested_path);
+int WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    writer.Append(bytes);
+    return writer.Commit();
+}
+
+TemporaryFile::~TemporaryFile() {
+    Remove();
+}
+
+void TemporaryFile::Create(const std::string& folder, const std::string& for_path, unsigned mode) {
+    for_path_ = for_path;
+    // The temporary name starts with a dot and ends in no known extension, so a listing of the
+    // book never shows it, even if the program is killed before it is renamed or removed.
+    std::string temp_path = JoinPath(folder, "." + FileNamePart(for_path) + ".folix-XXXXXX");
+    if (int fault = InjectedFault(FileOperation::kCreate, for_path); fault != 0) {
+        Fail(fault);
+        return;
+    }
+    fd_ = ::mkostemp(temp_path.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        Fail(errno);
+        return;
+    }
+    temp_path_ = std::move(temp_path);
+    if (mode != 0 && ::fchmod(fd_, static_cast<mode_t>(mode)) != 0) {
+        Fail(errno);
+    }
+}
+
+void TemporaryFile::Fail(int error) {
+    if (error_ == 0) {
+        error_ = error;
+    }
+}
+
+void TemporaryFile::Append(std::string_view bytes) {
+    if (error_ != 0) {
+        return;
+    }
+    size_ += bytes.size();
+    if (buffer_.size() + bytes.size() <= kWriteBufferSize) {
+        if (buffer_.capacity() < kWriteBufferSize) {
+            buffer_.reserve(kWriteBufferSize);
+        }
+        buffer_.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= kWriteBufferSize) {
+        if (error_ == 0) {
+            if (int fault = WriteFault(); fault != 0) {
+                WriteAll(fd_, bytes.substr(0, bytes.size() / 2));
+                Fail(fault);
+            } else {
+                Fail(WriteAll(fd_, bytes));
+            }
+        }
+        return;
+    }
+    buffer_.append(bytes);
+}
+
+void TemporaryFile::Flush() {
+    if (error_ == 0 && !buffer_.empty()) {
+        // A disk that fills up half-way leaves a torn temporary file behind the error.
+        if (int fault = WriteFault(); fault != 0) {
+            WriteAll(fd_, std::string_view(buffer_).substr(0, buffer_.size() / 2));
+            Fail(fault);
+        } else {
+            Fail(WriteAll(fd_, buffer_));
+        }
+    }
+    buffer_.clear();
+}
+
+int TemporaryFile::WriteFault() {
+    if (write_fault_asked_) {
+        return 0;
+    }
+    write_fault_asked_ = true;
+    return InjectedFault(FileOperation::kWrite, for_path_);
+}
+
+int TemporaryFile::Close() {
+    if (fd_ < 0) {
+        return 0;
+    }
+    int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+}
+
+void TemporaryFile::Remove() {
+    Close();
+    if (!temp_path_.empty()) {
+        ::unlink(temp_path_.c_str());
+        temp_path_.clear();
+    }
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& requested_path)
+    : path_(ResolveLinkTarget(requested_path)) {
     // A file made read-only stays as it is, though the folder would allow a rename; even for
     // root, a file without any write permission counts as read-only.
     struct stat target {};
-    const bool exists = ::stat(path.c_str(), &target) == 0;
+    const bool exists = ::stat(path_.c_str(), &target) == 0;
     if (exists) {
         if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            return EACCES;
+            Fail(EACCES);
+            return;
         }
-        if (::access(path.c_str(), W_OK) != 0) {
-            return errno;
+        if (::access(path_.c_str(), W_OK) != 0) {
+            Fail(errno);
+            return;
         }
     }
-    std::string folder = ParentPath(path);
-    if (folder.empty()) {
-        folder = path.rfind(kPathSeparator, 0) == 0 ? "/" : ".";
+    folder_ = ParentPath(path_);
+    if (folder_.empty()) {
+        folder_ = path_.rfind(kPathSeparator, 0) == 0 ? "/" : ".";
     }
-    // The temporary name starts with a dot and ends in no known extension, so a listing of the
-    // book never shows it, even if the program is killed before the rename.
-    std::string temp_path = JoinPath(folder, "." + FileNamePart(path) + ".folix-XXXXXX");
-    if (int fault = InjectedFault(FileOperation::kCreate, path); fault != 0) {
-        return fault;
-    }
-    FileDescriptor fd(::mkostemp(temp_path.data(), O_CLOEXEC));
-    if (!fd.valid()) {
-        return errno;
-    }
+    Create(folder_, path_, exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask()));
+}
 
-    mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask());
-    int error = ::fchmod(fd.get(), mode) == 0 ? 0 : errno;
-    if (error == 0) {
-        // A disk that fills up half-way leaves a torn temporary file behind the error.
-        if (int fault = InjectedFault(FileOperation::kWrite, path); fault != 0) {
-            WriteAll(fd.get(), bytes.substr(0, bytes.size() / 2));
-            error = fault;
-        } else {
-            error = WriteAll(fd.get(), bytes);
+void AtomicFileWriter::AppendFile(ScratchFile& scratch) {
+    scratch.Flush();
+    Fail(scratch.error());
+    Flush();
+    if (error_ != 0) {
+        return;
+    }
+    if (scratch.size() > 0) {
+        if (int fault = WriteFault(); fault != 0) {
+            Fail(fault);
+            return;
         }
     }
-    if (error == 0 && ::fsync(fd.get()) != 0) {
-        error = errno;
+    Fail(CopyFileBytes(scratch.fd_, fd_, scratch.size()));
+    size_ += scratch.size();
+}
+
+int AtomicFileWriter::Commit() {
+    Flush();
+    if (error_ == 0) {
+        // An empty file is written too, as far as the fault hook is concerned.
+        Fail(WriteFault());
     }
-    int close_error = fd.Close();
-    if (error == 0) {
-        error = close_error;
+    if (error_ == 0 && ::fsync(fd_) != 0) {
+        Fail(errno);
     }
-    if (error == 0) {
-        error = InjectedFault(FileOperation::kRename, path);
+    // Closing can report a late write error (NFS, quotas): the caller must see it.
+    Fail(Close());
+    if (error_ == 0) {
+        Fail(InjectedFault(FileOperation::kRename, path_));
     }
-    if (error == 0 && ::rename(temp_path.c_str(), path.c_str()) != 0) {
-        error = errno;
+    if (error_ == 0 && ::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+        Fail(errno);
     }
-    if (error != 0) {
-        ::unlink(temp_path.c_str());
-        return error;
+    if (error_ != 0) {
+        Remove();
+        return error_;
     }
+    temp_path_.clear();
     // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
-    FileDescriptor folder_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder_fd(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder_fd.valid()) {
         ::fsync(folder_fd.get());
     }
     return 0;
+}
+
+ScratchFile::ScratchFile(const std::string& path) {
+    std::string folder = ParentPath(path);
+    Create(folder.empty() ? "." : folder, path, 0);
 }
 
 int CreateNewFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,73 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes);
 // replaces the target only once it is completely on disk. The target keeps its permissions.
 // On failure the target is untouched and the temporary file is gone.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+class ScratchFile;
+
+// A hidden temporary file in a folder, written through a buffer. The first failure sticks: later
+// appends do nothing and error() keeps it. The file is removed when the object goes.
+class TemporaryFile {
+public:
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    void Append(std::string_view bytes);
+    int error() const { return error_; }
+    uint64_t size() const { return size_; }
+
+protected:
+    TemporaryFile() = default;
+    ~TemporaryFile();
+
+    // Makes the file in folder, named after for_path, which the fault hook is told too; a mode
+    // of 0 leaves the file private.
+    void Create(const std::string& folder, const std::string& for_path, unsigned mode);
+
+    void Fail(int error);
+    void Flush();
+    // Asks the fault hook about the file's write if nothing has asked yet: every file is written
+    // once as far as the hook is concerned, however many pieces it takes.
+    int WriteFault();
+    int Close();
+    void Remove();
+
+    std::string for_path_;
+    std::string temp_path_;
+    int fd_ = -1;
+    int error_ = 0;
+    friend class AtomicFileWriter;
+
+private:
+    std::string buffer_;
+    uint64_t size_ = 0;
+    bool write_fault_asked_ = false;
+};
+
+// WriteFileAtomically for output too large to hold in memory: the bytes are appended in pieces,
+// and Commit puts the file in place whole. Without a successful Commit (a declined question, a
+// failure, an early return) the target stays as it was and the temporary file is gone.
+class AtomicFileWriter : public TemporaryFile {
+public:
+    explicit AtomicFileWriter(const std::string& path);
+    ~AtomicFileWriter() = default;
+
+    // Appends everything written to the scratch file so far.
+    void AppendFile(ScratchFile& scratch);
+    // 0 once the file is in place, otherwise the first error of the whole write.
+    int Commit();
+
+private:
+    std::string path_;  // where a symbolic link leads
+    std::string folder_;
+};
+
+// Output kept on disk beside path until it is wanted, never put in place itself. Its failures
+// count as writes of path for the fault hook.
+class ScratchFile : public TemporaryFile {
+public:
+    explicit ScratchFile(const std::string& path);
+    ~ScratchFile() = default;
+};
 
 // Creates a new empty file; fails (EEXIST) if anything of that name exists.
 int CreateNewFile(const std::string& path);

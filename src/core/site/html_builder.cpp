@@ -1,10 +1,13 @@
 #include "site/html_builder.h"
 
+#include "book/file_io.h"
 #include "book/path_parts.h"
+#include "book/system_error.h"
 #include "book/text_encoding.h"
 #include "platform/ui.h"
 #include "site/frame_templates.h"
 #include "site/output_file.h"
+#include "site/page_spool.h"
 #include "site/site_layout.h"
 #include "site/site_paths.h"
 #include "site/site_templates.h"
@@ -14,7 +17,6 @@ namespace folix {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kHtmlStart = "<HTML>";
 
 // What a generated file holds besides its template: the text page and the contents page are
 // lines of the walk; every other file is a template alone.
@@ -33,14 +35,16 @@ enum class SiteFile {
 class SiteFileWriter {
 public:
     SiteFileWriter(Ui& ui, const std::string& root_path, const SiteLayout& layout,
-                   const HtmlOptions& options, const BuildDate& date, const SiteLines& lines,
+                   const HtmlOptions& options, const BuildDate& date,
+                   const std::vector<std::string>& menu, PageSpool& page,
                    const SiteFilePaths& outputs, std::vector<std::string>& written)
         : ui_(ui),
           root_path_(root_path),
           layout_(layout),
           options_(options),
           date_(date),
-          lines_(lines),
+          menu_(menu),
+          page_(page),
           outputs_(outputs),
           written_(written) {}
 
@@ -51,12 +55,9 @@ public:
         if (ParentPath(path) != root_path_ && !MayWriteOutput(ui_, path, last_written)) {
             return;
         }
-        std::string bytes(kUtf8Bom);
-        for (const std::string& element : Assemble(file)) {
-            bytes += element;
-            bytes += kLineEnd;
-        }
-        if (!WriteOutput(ui_, path, bytes)) {
+        const bool written =
+            file == SiteFile::kTextPage ? WriteTextPage(path) : WriteAssembled(file, path);
+        if (!written) {
             failed_ = true;
             return;
         }
@@ -67,6 +68,47 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    bool WriteAssembled(SiteFile file, const std::string& path) {
+        std::string bytes(kUtf8Bom);
+        for (const std::string& element : Assemble(file)) {
+            bytes += element;
+            bytes += kLineEnd;
+        }
+        return WriteOutput(ui_, path, bytes);
+    }
+
+    // The spooled page between the head and tail of its templates, unless it is a whole HTML
+    // document already (a book of one file that starts so), which is written as it is.
+    bool WriteTextPage(const std::string& path) {
+        const SiteTemplates& t = Templates();
+        AtomicFileWriter out(path);
+        out.Append(kUtf8Bom);
+        const bool wrapped = !page_.IsHtmlDocument();
+        if (wrapped) {
+            AppendLine(out, t.page_head);
+            if (options_.m_bShowDate) {
+                DateLineStyle style{options_.m_strDateBefore, options_.m_strDateAfter,
+                                    options_.m_bJapaneseDate, layout_.vertical,
+                                    options_.m_bDateRight};
+                AppendLine(out, DateLine(style, date_));
+            }
+        }
+        out.AppendFile(page_.file());
+        if (wrapped) {
+            AppendLine(out, t.page_tail);
+        }
+        if (int error = out.Commit(); error != 0) {
+            ShowCannotOpen(ui_, path, error);
+            return false;
+        }
+        return true;
+    }
+
+    static void AppendLine(AtomicFileWriter& out, std::string_view line) {
+        out.Append(line);
+        out.Append(kLineEnd);
+    }
+
     // The templates are read once, when the first file is about to be written; their defaults
     // name the output files as this build set them, even when the writer then declined one.
     const SiteTemplates& Templates() {
@@ -80,10 +122,10 @@ private:
         const SiteTemplates& t = Templates();
         switch (file) {
             case SiteFile::kTextPage:
-                return TextPage(t);
+                break;  // WriteTextPage
             case SiteFile::kContentsPage: {
                 std::vector<std::string> out{t.contents_head};
-                out.insert(out.end(), lines_.menu.begin(), lines_.menu.end());
+                out.insert(out.end(), menu_.begin(), menu_.end());
                 out.push_back(kContentsPageEnd);
                 return out;
             }
@@ -103,30 +145,13 @@ private:
         return {};
     }
 
-    // A page that is already a whole HTML document (a book of one file that starts so) is
-    // written as it is.
-    std::vector<std::string> TextPage(const SiteTemplates& t) {
-        const std::vector<std::string>& page = lines_.page;
-        if (!page.empty() && page[0].rfind(kHtmlStart, 0) == 0) {
-            return page;
-        }
-        std::vector<std::string> out{t.page_head};
-        if (options_.m_bShowDate) {
-            DateLineStyle style{options_.m_strDateBefore, options_.m_strDateAfter,
-                                options_.m_bJapaneseDate, layout_.vertical, options_.m_bDateRight};
-            out.push_back(DateLine(style, date_));
-        }
-        out.insert(out.end(), page.begin(), page.end());
-        out.push_back(t.page_tail);
-        return out;
-    }
-
     Ui& ui_;
     const std::string& root_path_;
     const SiteLayout& layout_;
     const HtmlOptions& options_;
     const BuildDate& date_;
-    const SiteLines& lines_;
+    const std::vector<std::string>& menu_;
+    PageSpool& page_;
     const SiteFilePaths outputs_;
     std::vector<std::string>& written_;
     std::optional<SiteTemplates> templates_;
@@ -150,9 +175,11 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     paths_ = MakeSiteFilePaths(book_.parent_path, options.m_strHtmlFileName);
     written_.clear();
     const BuildDate date = date_ ? *date_ : DateOfBuild();
-    const SiteLines lines = WalkBook(ui_, book_, layout, FileNamePart(paths_.text_page));
+    std::vector<std::string> menu;
+    PageSpool page(paths_.text_page);
+    WalkBook(ui_, book_, layout, FileNamePart(paths_.text_page), menu, page);
 
-    SiteFileWriter files(ui_, book_.root_path, layout, options, date, lines, paths_, written_);
+    SiteFileWriter files(ui_, book_.root_path, layout, options, date, menu, page, paths_, written_);
     SiteFilePaths& last = options.m_lastWritten;
     if (layout.frame) {
         files.Write(SiteFile::kContentsPage, paths_.contents_page, last.contents_page);

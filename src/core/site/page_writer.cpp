@@ -16,11 +16,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-void Emit(std::string line, std::vector<std::string>& lines) {
-    if (line.empty() || line.back() != '>') {
-        line += "<BR>";
-    }
-    lines.push_back(std::move(line));
+void Emit(std::string_view line, LineSink& lines) {
+    lines.Add(line, line.empty() || line.back() != '>' ? "<BR>" : "");
 }
 
 }  // namespace
@@ -33,12 +30,12 @@ std::string PageWriter::HeadingLine(const std::string& path, int level) const {
            TitlePart(path) + "</H" + n + ">";
 }
 
-void PageWriter::AppendFileText(const std::string& path, std::vector<std::string>& lines) {
+void PageWriter::AppendFileText(const std::string& path, LineSink& lines) {
     embeds_left_ = kMaxEmbedsPerFile;
     AppendLines(path, lines, 0);
 }
 
-void PageWriter::AppendLines(const std::string& path, std::vector<std::string>& lines, int depth) {
+void PageWriter::AppendLines(const std::string& path, LineSink& lines, int depth) {
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
         return;
@@ -55,15 +52,15 @@ void PageWriter::AppendLines(const std::string& path, std::vector<std::string>& 
                     ui_.ShowMessage(std::string(test) + kBadTableStartMessage);
                 }
             } else if (StartsWith(test, kEmbedTag)) {
-                EmbedList(std::string(test), lines, depth);
+                EmbedList(test, lines, depth);
             } else {
-                Emit(std::string(line), lines);
+                Emit(line, lines);
             }
         } else if (StartsWith(test, kEmbedTag)) {
             ui_.ShowMessage(kEmbedInTableMessage);
         } else if (StartsWith(test, kHtmlTableEndTag)) {
             table_mode_ = false;
-            Emit(std::string(line), lines);
+            Emit(line, lines);
         } else if (StartsWith(test, kTableEndTag)) {
             table_mode_ = false;
         } else {
@@ -72,10 +69,8 @@ void PageWriter::AppendLines(const std::string& path, std::vector<std::string>& 
     }
 }
 
-void PageWriter::EmbedList(const std::string& test_text, std::vector<std::string>& lines,
-                           int depth) {
-    std::string name(
-        TrimSpace(std::string_view(test_text).substr(std::string_view(kEmbedTag).size())));
+void PageWriter::EmbedList(std::string_view test_text, LineSink& lines, int depth) {
+    std::string name(TrimSpace(test_text.substr(std::string_view(kEmbedTag).size())));
     std::string list_path = JoinPath(book_.root_path, name + ".lst");
     if (depth >= kMaxEmbedDepth) {
         if (reported_deep_lists_.insert(list_path).second) {

@@ -2,8 +2,10 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "site/line_sink.h"
 #include "site/site_book.h"
 
 namespace folix {
@@ -42,11 +44,15 @@ public:
 
     // Appends the converted lines of one text file. A file that cannot be read has been reported
     // and adds nothing.
-    void AppendFileText(const std::string& path, std::vector<std::string>& lines);
+    void AppendFileText(const std::string& path, LineSink& lines);
+    void AppendFileText(const std::string& path, std::vector<std::string>& lines) {
+        LineList list(lines);
+        AppendFileText(path, list);
+    }
 
 private:
-    void AppendLines(const std::string& path, std::vector<std::string>& lines, int depth);
-    void EmbedList(const std::string& test_text, std::vector<std::string>& lines, int depth);
+    void AppendLines(const std::string& path, LineSink& lines, int depth);
+    void EmbedList(std::string_view test_text, LineSink& lines, int depth);
 
     Ui& ui_;
     const SiteBook& book_;

@@ -11,12 +11,15 @@ namespace {
 // The walks over the book, with the writers of the page and contents lines they share.
 class SiteWalk {
 public:
-    SiteWalk(Ui& ui, const SiteBook& book, const SiteLayout& layout, const std::string& page_name)
+    SiteWalk(Ui& ui, const SiteBook& book, const SiteLayout& layout, const std::string& page_name,
+             std::vector<std::string>& menu, LineSink& page)
         : ui_(ui),
           book_(book),
           layout_(layout),
           pages_(ui, book),
-          contents_(ui, book, layout, page_name) {}
+          contents_(ui, book, layout, page_name),
+          menu_(menu),
+          page_(page) {}
 
     // The title, the contents, and (unless the contents were walked apart) every entry.
     void WalkSite(const std::string& folder, int level) {
@@ -24,19 +27,19 @@ public:
         const bool root = folder == book_.root_path;
         if (root) {
             if (IsSingleTextFile(entries)) {
-                pages_.AppendFileText(JoinPath(folder, EntryName(entries[0])), lines_.page);
+                pages_.AppendFileText(JoinPath(folder, EntryName(entries[0])), page_);
                 return;
             }
-            lines_.page.push_back(pages_.HeadingLine(folder, 0));
+            page_.Add(pages_.HeadingLine(folder, 0));
             std::vector<std::string> contents = BookContents(folder, entries);
             if (layout_.frame) {
-                lines_.menu.push_back(contents_.HeadingLine(folder));
-                Append(lines_.menu, contents);
+                menu_.push_back(contents_.HeadingLine(folder));
+                menu_.insert(menu_.end(), contents.begin(), contents.end());
                 if (layout_.contents_of_contents) {
-                    lines_.menu.push_back("<HR>");
+                    menu_.push_back("<HR>");
                 }
             } else {
-                Append(lines_.page, contents);
+                Append(page_, contents);
             }
         }
         if (layout_.separate_contents) {
@@ -45,16 +48,20 @@ public:
         for (const std::string& entry : entries) {
             const std::string path = JoinPath(folder, EntryName(entry));
             if (root && layout_.frame) {
-                lines_.menu.push_back(contents_.HeadingLine(path));
+                menu_.push_back(contents_.HeadingLine(path));
             }
-            lines_.page.push_back(pages_.HeadingLine(path, level));
+            page_.Add(pages_.HeadingLine(path, level));
             if (IsFolderEntry(entry)) {
-                if (root) {
-                    contents_.AppendContents(path, layout_.frame ? lines_.menu : lines_.page, 0);
+                if (root && layout_.frame) {
+                    contents_.AppendContents(path, menu_, 0);
+                } else if (root) {
+                    std::vector<std::string> contents;
+                    contents_.AppendContents(path, contents, 0);
+                    Append(page_, contents);
                 }
                 WalkSite(path, level + 1);
             } else {
-                pages_.AppendFileText(path, lines_.page);
+                pages_.AppendFileText(path, page_);
             }
         }
     }
@@ -67,24 +74,24 @@ public:
         }
         for (const std::string& entry : entries) {
             const std::string path = JoinPath(folder, EntryName(entry));
-            lines_.page.push_back(pages_.HeadingLine(path, level));
+            page_.Add(pages_.HeadingLine(path, level));
             if (IsFolderEntry(entry)) {
                 WalkPages(path, level + 1);
             } else {
-                pages_.AppendFileText(path, lines_.page);
+                pages_.AppendFileText(path, page_);
             }
         }
     }
-
-    SiteLines Take() { return std::move(lines_); }
 
 private:
     static bool IsSingleTextFile(const std::vector<std::string>& entries) {
         return entries.size() == 1 && !IsFolderEntry(entries[0]);
     }
 
-    static void Append(std::vector<std::string>& to, const std::vector<std::string>& from) {
-        to.insert(to.end(), from.begin(), from.end());
+    static void Append(LineSink& to, const std::vector<std::string>& from) {
+        for (const std::string& line : from) {
+            to.Add(line);
+        }
     }
 
     // What follows the book title: the short list of the first-level entries, or the whole
@@ -112,19 +119,19 @@ private:
     SiteLayout layout_;
     PageWriter pages_;
     ContentsWriter contents_;
-    SiteLines lines_;
+    std::vector<std::string>& menu_;
+    LineSink& page_;
 };
 
 }  // namespace
 
-SiteLines WalkBook(Ui& ui, const SiteBook& book, const SiteLayout& layout,
-                   const std::string& page_name) {
-    SiteWalk walk(ui, book, layout, page_name);
+void WalkBook(Ui& ui, const SiteBook& book, const SiteLayout& layout, const std::string& page_name,
+              std::vector<std::string>& menu, LineSink& page) {
+    SiteWalk walk(ui, book, layout, page_name, menu, page);
     walk.WalkSite(book.root_path, 1);
     if (layout.separate_contents) {
         walk.WalkPages(book.root_path, 1);
     }
-    return walk.Take();
 }
 
 }  // namespace folix

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "book/path_parts.h"
+#include "book/system_error.h"
 #include "platform/ui.h"
 #include "site/generation_listing.h"
 #include "site/output_file.h"
@@ -28,18 +29,16 @@ BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<voi
     }
     text_path_ =
         JoinPath(book_.parent_path, FileNamePart(book_.root_path)) + "." + options.m_strTextExt;
-    std::vector<std::string> lines;
-    WalkText(book_.root_path, options, lines);
+    // The book goes straight into the file that will replace the TEXT file: the question comes
+    // after the walk, and a No or a failure leaves the old file as it was.
+    AtomicFileWriter out(text_path_);
+    WalkText(book_.root_path, options, out);
 
     if (!MayWriteOutput(ui_, text_path_, options.m_strLastTextPath)) {
         return BuildOutcome::kWritten;
     }
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += kLineEnd;
-    }
-    if (!WriteOutput(ui_, text_path_, bytes)) {
+    if (int error = out.Commit(); error != 0) {
+        ShowCannotOpen(ui_, text_path_, error);
         return BuildOutcome::kIncomplete;
     }
     written_ = text_path_;
@@ -49,33 +48,43 @@ BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<voi
 }
 
 void TextBuilder::WalkText(const std::string& folder, const BookOptions& options,
-                           std::vector<std::string>& lines) {
+                           AtomicFileWriter& out) {
     const std::vector<std::string> entries = ListBookEntries(ui_, folder);
     if (folder == book_.root_path) {
-        lines.push_back(options.m_strHeadPrefix + TitlePart(folder));
-        lines.emplace_back();
+        AppendTitle(out, options, folder);
     }
     for (const std::string& entry : entries) {
         const std::string path = JoinPath(folder, EntryName(entry));
-        lines.push_back(options.m_strHeadPrefix + TitlePart(path));
-        lines.emplace_back();
+        AppendTitle(out, options, path);
         if (IsFolderEntry(entry)) {
-            WalkText(path, options, lines);
+            WalkText(path, options, out);
         } else {
-            AppendTextLines(path, lines);
+            AppendText(path, out);
         }
     }
 }
 
-void TextBuilder::AppendTextLines(const std::string& path, std::vector<std::string>& lines) {
+// The title line and the empty line after it.
+void TextBuilder::AppendTitle(AtomicFileWriter& out, const BookOptions& options,
+                              const std::string& path) {
+    out.Append(options.m_strHeadPrefix);
+    out.Append(TitlePart(path));
+    out.Append(kLineEnd);
+    out.Append(kLineEnd);
+}
+
+// The file's lines and an empty line; the text's own CR LF are kept, and a last line without
+// one gets it.
+void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
         return;
     }
-    for (std::string_view line : SplitTextLines(text)) {
-        lines.emplace_back(line);
+    out.Append(text);
+    if (!text.ends_with(kLineEnd)) {
+        out.Append(kLineEnd);
     }
-    lines.emplace_back();
+    out.Append(kLineEnd);
 }
 
 void SetTextOptions(BookOptions& options, const std::string& extension,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "book/book_options.h"
+#include "book/file_io.h"
 #include "site/build_outcome.h"
 #include "site/site_book.h"
 
@@ -36,9 +37,9 @@ public:
     const std::string& written() const { return written_; }
 
 private:
-    void WalkText(const std::string& folder, const BookOptions& options,
-                  std::vector<std::string>& lines);
-    void AppendTextLines(const std::string& path, std::vector<std::string>& lines);
+    void WalkText(const std::string& folder, const BookOptions& options, AtomicFileWriter& out);
+    void AppendTitle(AtomicFileWriter& out, const BookOptions& options, const std::string& path);
+    void AppendText(const std::string& path, AtomicFileWriter& out);
 
     Ui& ui_;
     SiteBook book_;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
+#include "book/file_faults.h"
 #include "book/text_encoding.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
@@ -331,6 +335,59 @@ TEST(HtmlBuilder, AnOutputThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
     EXPECT_EQ(options.m_lastWritten.text_page, "");
     EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
     EXPECT_TRUE(Exists(dir / "index.css"));
+}
+
+// The text page waits on disk beside its place until its turn: a No, or a failure of that waiting
+// file, leaves the old page and nothing else behind, and the rest of the site is written.
+TEST(HtmlBuilder, TheTextPageDeclinedOrFailedKeepsTheOldPageAndLeavesNoScratchFile) {
+    auto names = [](const TempFolder& dir) {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const std::vector<std::string> site{"index.css",   "index.htm",   "index2_.css",
+                                        "index2_.htm", "index3_.htm", "本"};
+    {
+        TempFolder dir;
+        SiteBook book = MakeSmallBook(dir);
+        WriteBytes(dir / "index3_.htm", "my page");
+        HtmlOptions options = IndexOptions();
+        ScriptedUi ui;
+        ui.ExpectQuestion(false);
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+        EXPECT_EQ(ReadBytes(dir / "index3_.htm"), "my page");
+        EXPECT_EQ(names(dir), site);
+    }
+    {
+        TempFolder dir;
+        SiteBook book = MakeSmallBook(dir);
+        WriteBytes(dir / "index3_.htm", "my page");
+        HtmlOptions options = IndexOptions();
+        options.m_lastWritten.text_page = dir / "index3_.htm";
+        // The first write for the page is the file it waits in.
+        bool failed = false;
+        SetFileFaultHook([&](FileOperation operation, const std::string& path) {
+            if (operation == FileOperation::kWrite && path == dir / "index3_.htm" && !failed) {
+                failed = true;
+                return ENOSPC;
+            }
+            return 0;
+        });
+        ScriptedUi ui;
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kIncomplete);
+        SetFileFaultHook({});
+        EXPECT_TRUE(failed);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].rfind(dir / "index3_.htm" + "が開けません。(", 0), 0u);
+        EXPECT_EQ(ReadBytes(dir / "index3_.htm"), "my page");
+        EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
+        EXPECT_EQ(names(dir), site);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -88,6 +90,10 @@ TEST(TextBuilder, AnotherFileOfThatNameIsReplacedOnlyOnYes) {
     EXPECT_EQ(builder.written(), "");
     EXPECT_EQ(ReadBytes(dir / "B.txt"), "my notes");
     EXPECT_EQ(options.m_strLastTextPath, "");
+    // The book written while the question waited is gone with the No.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".folix-"), std::string::npos);
+    }
 
     ui.ExpectQuestion(true);
     EXPECT_EQ(builder.MakeText(options), BuildOutcome::kWritten);

@@ -1,0 +1,175 @@
+#include "book/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "book/file_faults.h"
+#include "support/temp_folder.h"
+
+namespace folix {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// The names in a folder, temporary files included.
+std::vector<std::string> Names(const TempFolder& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Fails every file operation of one kind while it lives.
+class FailEvery {
+public:
+    FailEvery(FileOperation operation, int error) {
+        SetFileFaultHook([operation, error](FileOperation asked, const std::string&) {
+            return asked == operation ? error : 0;
+        });
+    }
+    ~FailEvery() { SetFileFaultHook({}); }
+};
+
+// Text longer than the writer's buffer, so that it reaches the disk in several writes.
+std::string LongText(char first) {
+    std::string text;
+    for (int i = 0; text.size() < 3'000'000; ++i) {
+        text += first;
+        text += std::to_string(i) + "行目\r\n";
+    }
+    return text;
+}
+
+TEST(AtomicFileWriter, PiecesAndAScratchFileMakeTheFileInTheirOrderKeepingItsMode) {
+    TempFolder dir;
+    const std::string path = dir / "page.htm";
+    WriteBytes(path, "old");
+    ::chmod(path.c_str(), 0640);
+    const std::string head = "head\r\n";
+    const std::string body = LongText('b');
+    const std::string tail = LongText('t');
+    {
+        ScratchFile scratch(path);
+        // Small pieces, and one larger than the buffer.
+        for (size_t at = 0; at < body.size(); at += 1000) {
+            scratch.Append(std::string_view(body).substr(at, 1000));
+        }
+        AtomicFileWriter writer(path);
+        writer.Append(head);
+        writer.AppendFile(scratch);
+        writer.Append(tail);
+        EXPECT_EQ(ReadBytes(path), "old") << "replaced before the commit";
+        EXPECT_EQ(writer.Commit(), 0);
+        EXPECT_EQ(writer.size(), head.size() + body.size() + tail.size());
+    }
+    EXPECT_EQ(ReadBytes(path), head + body + tail);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"page.htm"});
+}
+
+TEST(AtomicFileWriter, AnEmptyScratchFileAndAnEmptyWriterMakeAnEmptyFile) {
+    TempFolder dir;
+    {
+        ScratchFile scratch(dir / "new.txt");
+        AtomicFileWriter writer(dir / "new.txt");
+        writer.AppendFile(scratch);
+        EXPECT_EQ(writer.Commit(), 0);
+    }
+    EXPECT_EQ(ReadBytes(dir / "new.txt"), "");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"new.txt"});
+}
+
+TEST(AtomicFileWriter, AWriterLeftWithoutCommitLeavesTheOldFileAndNoTemporaryFile) {
+    TempFolder dir;
+    const std::string path = dir / "book.txt";
+    WriteBytes(path, "old text");
+    {
+        ScratchFile scratch(path);
+        scratch.Append(LongText('s'));
+        AtomicFileWriter writer(path);
+        writer.Append(LongText('w'));
+        writer.AppendFile(scratch);
+        // A declined question: the writer just goes.
+    }
+    EXPECT_EQ(ReadBytes(path), "old text");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"book.txt"});
+}
+
+TEST(AtomicFileWriter, AFailureHalfWayLeavesTheOldFileWholeAndNoTemporaryFile) {
+    TempFolder dir;
+    const std::string path = dir / "book.txt";
+    WriteBytes(path, "old text");
+    struct Case {
+        const char* name;
+        FileOperation operation;
+        bool through_scratch;  // the failure is the scratch file's, found when it is copied
+    };
+    for (const Case& c : {Case{"disk full", FileOperation::kWrite, false},
+                          Case{"scratch disk full", FileOperation::kWrite, true},
+                          Case{"no room for the scratch file", FileOperation::kCreate, true},
+                          Case{"no temporary file", FileOperation::kCreate, false},
+                          Case{"rename refused", FileOperation::kRename, false}}) {
+        SCOPED_TRACE(c.name);
+        std::optional<ScratchFile> scratch;
+        {
+            std::optional<FailEvery> fault;
+            if (c.through_scratch) {
+                fault.emplace(c.operation, ENOSPC);
+            }
+            scratch.emplace(path);
+            scratch->Append(LongText('s'));
+        }
+        std::optional<FailEvery> fault;
+        if (!c.through_scratch) {
+            fault.emplace(c.operation, ENOSPC);
+        }
+        AtomicFileWriter writer(path);
+        writer.Append(LongText('w'));
+        writer.AppendFile(*scratch);
+        writer.Append("the end\r\n");
+        EXPECT_EQ(writer.Commit(), ENOSPC);
+        EXPECT_EQ(writer.Commit(), ENOSPC) << "a failure sticks";
+        scratch.reset();
+        EXPECT_EQ(ReadBytes(path), "old text");
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"book.txt"});
+    }
+}
+
+TEST(AtomicFileWriter, AReadOnlyTargetIsRefusedAndKept) {
+    TempFolder dir;
+    const std::string path = dir / "book.txt";
+    WriteBytes(path, "old text");
+    ::chmod(path.c_str(), 0444);
+    AtomicFileWriter writer(path);
+    writer.Append("new");
+    EXPECT_EQ(writer.Commit(), EACCES);
+    EXPECT_EQ(ReadBytes(path), "old text");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"book.txt"});
+}
+
+TEST(AtomicFileWriter, ALinkIsWrittenThrough) {
+    TempFolder dir;
+    WriteBytes(dir / "real.txt", "old");
+    std::filesystem::create_symlink("real.txt", dir / "link.txt");
+    AtomicFileWriter writer(dir / "link.txt");
+    writer.Append("new");
+    EXPECT_EQ(writer.Commit(), 0);
+    EXPECT_EQ(ReadBytes(dir / "real.txt"), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+}
+
+}  // namespace
+}  // namespace folix
