@@ -36,6 +36,11 @@ void TreeSearch::SearchTree(const std::string& text) {
     // Folders are opened as the walk reaches them, so the items they bring are walked as well.
     // The search text is folded once, on the first file that needs it, and stays folded.
     std::string search = text;
+    // A plain search across widths folds the search text once for every file.
+    std::optional<WidthFoldedSearch> folded;
+    if (!options_.m_bFindCase && !options_.m_bFindName && !options_.m_bFindWord) {
+        folded.emplace(text);
+    }
     for (TreeItem item = tree_.m_hRootItem; item != kNoItem; item = NextItem(item)) {
         const int kind = tree_.ItemKind(item);
         if (kind == kFolderItem) {
@@ -43,7 +48,7 @@ void TreeSearch::SearchTree(const std::string& text) {
                 refresh_.ReloadFolder(item);
             }
         } else if (kind != kPlaceholderItem) {
-            if (IsHit(item, search)) {
+            if (IsHit(item, search, folded)) {
                 MarkHit(item);
             } else {
                 tree_.SetItemImage(item, kImageEditableFile);
@@ -94,14 +99,15 @@ TreeItem TreeSearch::NextItemAfterBranch(TreeItem item) const {
     return kNoItem;
 }
 
-bool TreeSearch::IsHit(TreeItem item, std::string& search) const {
+bool TreeSearch::IsHit(TreeItem item, std::string& search,
+                       const std::optional<WidthFoldedSearch>& folded) const {
     if (options_.m_bFindName) {
         return HoldsPersonName(item, search);
     }
     if (options_.m_bFindWord) {
         return HoldsWholeWord(item, search);
     }
-    return HoldsText(item, search);
+    return HoldsText(item, search, folded);
 }
 
 bool TreeSearch::HoldsPersonName(TreeItem item, std::string& search) const {
@@ -137,13 +143,14 @@ bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const 
     return MemoryEditorControl(text).FindText(search, {0, kEndOfText}, flags).has_value();
 }
 
-bool TreeSearch::HoldsText(TreeItem item, std::string& search) const {
+bool TreeSearch::HoldsText(TreeItem item, const std::string& search,
+                           const std::optional<WidthFoldedSearch>& folded) const {
     std::string text;
     if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
         return false;
     }
-    if (!options_.m_bFindCase) {
-        FoldWidth(search, text);
+    if (folded) {
+        return folded->FoundIn(text);
     }
     return text.find(search) != std::string::npos;
 }

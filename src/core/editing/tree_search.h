@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "editing/width_folding.h"
 #include "platform/tree_control.h"
 
 namespace folix {
@@ -37,10 +39,12 @@ public:
 private:
     // The item after item and its whole branch.
     TreeItem NextItemAfterBranch(TreeItem item) const;
-    bool IsHit(TreeItem item, std::string& search) const;
+    bool IsHit(TreeItem item, std::string& search,
+               const std::optional<WidthFoldedSearch>& folded) const;
     bool HoldsPersonName(TreeItem item, std::string& search) const;
     bool HoldsWholeWord(TreeItem item, const std::string& search) const;
-    bool HoldsText(TreeItem item, std::string& search) const;
+    bool HoldsText(TreeItem item, const std::string& search,
+                   const std::optional<WidthFoldedSearch>& folded) const;
     void MarkHit(TreeItem item);
     void CloseAllKeepingMarks();
     void PruneToHits();

@@ -105,34 +105,81 @@ std::string Rewrite(std::string_view text, Fold fold) {
 
 }  // namespace
 
-std::span<const WidthPair> WidthFoldingTable() {
-    return kWidthPairs;
-}
-
-void FoldWidth(std::string& search, std::string& other) {
+std::string FoldSearchText(std::string_view search, WidthMarks& marks) {
     const WidthIndex& index = WidthIndex::Instance();
-    std::bitset<128> folded;
-    std::string new_search = Rewrite(search, [&](char32_t c, std::string& out) {
+    marks.reset();
+    return Rewrite(search, [&](char32_t c, std::string& out) {
         if (std::optional<char> ascii = index.PartnerOf(c)) {
-            folded.set(static_cast<unsigned char>(*ascii));
+            marks.set(static_cast<unsigned char>(*ascii));
             out += *ascii;
             return;
         }
         if (index.HasTwin(c)) {
-            folded.set(c);
+            marks.set(c);
         }
         AppendUtf8(out, c);
     });
-    std::string new_other = Rewrite(other, [&](char32_t c, std::string& out) {
+}
+
+std::string FoldOtherText(std::string_view other, const WidthMarks& marks) {
+    const WidthIndex& index = WidthIndex::Instance();
+    return Rewrite(other, [&](char32_t c, std::string& out) {
         std::optional<char> ascii = index.PartnerOf(c);
-        if (ascii && folded.test(static_cast<unsigned char>(*ascii))) {
+        if (ascii && marks.test(static_cast<unsigned char>(*ascii))) {
             out += *ascii;
         } else {
             AppendUtf8(out, c);
         }
     });
-    search = std::move(new_search);
-    other = std::move(new_other);
+}
+
+std::span<const WidthPair> WidthFoldingTable() {
+    return kWidthPairs;
+}
+
+void FoldWidth(std::string& search, std::string& other) {
+    WidthMarks marks;
+    search = FoldSearchText(search, marks);
+    other = FoldOtherText(other, marks);
+}
+
+WidthFoldedSearch::WidthFoldedSearch(std::string_view search)
+    : folded_(FoldSearchText(search, marks_)) {
+    // A character folding never makes from another one is found in a text as it is. The
+    // longest run of such characters must be in the text unfolded for the search text to be in
+    // it folded; when the whole search text is such a run, that decides.
+    if (!IsValidUtf8(folded_)) {
+        return;
+    }
+    size_t run_start = 0;
+    size_t pos = 0;
+    auto close_run = [&](size_t end) {
+        if (end - run_start > anchor_size_) {
+            anchor_start_ = run_start;
+            anchor_size_ = end - run_start;
+        }
+    };
+    while (pos < folded_.size()) {
+        const size_t before = pos;
+        const char32_t c = NextCodePoint(folded_, pos);
+        if (c < 128 && WidthIndex::Instance().HasTwin(c)) {
+            close_run(before);
+            run_start = pos;
+        }
+    }
+    close_run(pos);
+    anchor_decides_ = anchor_size_ == folded_.size();
+}
+
+bool WidthFoldedSearch::FoundIn(std::string_view text) const {
+    const std::string_view anchor = std::string_view(folded_).substr(anchor_start_, anchor_size_);
+    if (!anchor.empty() && text.find(anchor) == std::string_view::npos) {
+        return false;
+    }
+    if (anchor_decides_) {
+        return true;
+    }
+    return FoldOtherText(text, marks_).find(folded_) != std::string::npos;
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {

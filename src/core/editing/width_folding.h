@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +24,33 @@ std::span<const WidthPair> WidthFoldingTable();
 // either width, becomes its ASCII form in both. Characters the search text does not hold are
 // left as they are, and folding a folded search text again changes nothing.
 void FoldWidth(std::string& search, std::string& other);
+
+// The two halves of FoldWidth. The search text is folded on its own and marks the ASCII
+// characters it holds that have a twin; another text is folded against those marks.
+using WidthMarks = std::bitset<128>;
+std::string FoldSearchText(std::string_view search, WidthMarks& marks);
+std::string FoldOtherText(std::string_view other, const WidthMarks& marks);
+
+// A search text folded once, to be found in many texts as FoldWidth would find it there: a text
+// is folded only when it holds the longest piece of the search text that folding leaves alone
+// (a search text of kana and kanji is then looked for as it is).
+class WidthFoldedSearch {
+public:
+    explicit WidthFoldedSearch(std::string_view search);
+
+    // The search text as FoldWidth leaves it.
+    const std::string& text() const { return folded_; }
+    // Whether the text, folded against the search text, holds it.
+    bool FoundIn(std::string_view text) const;
+
+private:
+    WidthMarks marks_;
+    std::string folded_;
+    // Where the longest piece folding leaves alone lies in folded_.
+    size_t anchor_start_ = 0;
+    size_t anchor_size_ = 0;
+    bool anchor_decides_ = false;
+};
 
 // Equal after folding copies of both, letter case ignored.
 bool EqualsFolded(std::string_view a, std::string_view b);

@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
+#include "book/book_text.h"
 #include "book/text_encoding.h"
 #include "editing/person_name.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 
 namespace folix {
 namespace {
@@ -94,6 +99,71 @@ TEST(MatchPersonName, StraySpacesAroundTheNameDoNotStopIt) {
     EXPECT_TRUE(FindsName("　山田　太郎 ", "山田太郎は"));
     EXPECT_TRUE(FindsName(" 山田 太郎", "「山田 太郎」"));
     EXPECT_FALSE(FindsName("　山田　", "山口"));
+}
+
+// The search folded once must find exactly what folding the search text and each text whole
+// finds, on texts that mix widths, cases, kana of both kinds, quotes that fold, stray bytes and
+// the text of CP932 and rich-text files as a build reads them.
+TEST(WidthFoldedSearch, FindsWhatFoldingBothWholeFinds) {
+    testing::TempFolder dir;
+    testing::ScriptedUi ui;
+    testing::WriteBytes(dir / "sjis.txt",
+                        testing::Cp932("ＡＢＣ株式会社　abc\r\nｶﾀｶﾅとカタカナ（１）\r\n"));
+    testing::WriteBytes(dir / "rich.rtf",
+                        "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 x;}}"
+                        "\\f0 Cat \\'82\\'60\\'82\\'81 \\'82\\'a9\\'82\\'c8\\par No.\\'82\\'50}");
+    std::vector<std::string> texts = {
+        "ｃａｔ, ＣＡＴ and Cat (1-2) と （１－２）",
+        "\"￥\u201D\u2019\u2018'` 山田　太郎 山田 太郎",
+        "ひらがな カタカナ ｶﾀｶﾅ ﾊﾟﾝ パン ぱん",
+        "No.1 Ｎｏ．１ ｎｏ.1 \tTAB\ttab",
+        std::string("bad \xE3 byte \xEF\xBC ａ \xBC\xA1 end \xEF\xBF\xBD ") + "\xFF",
+        "",
+    };
+    for (const char* name : {"sjis.txt", "rich.rtf"}) {
+        std::string text;
+        ASSERT_TRUE(ReadBookFileText(ui, dir / name, text)) << name;
+        texts.push_back(text);
+    }
+    EXPECT_NE(texts[6].find("カタカナ"), std::string::npos);
+    EXPECT_NE(texts[7].find("かな"), std::string::npos);
+
+    std::vector<std::string> searches = {
+        "cat",        "CAT",          "ｃａｔ",   "Ａ計画", "(1-2)", "（１－２）",
+        "１－",       "\"",           "\u201D",   "'",      "￥",    "\\",
+        "山田 太郎",  "山田　太郎",   "カタカナ", "ｶﾀｶﾅ",   "ﾊﾟ",    "かな",
+        "ＡＢＣ株式", "abc株",        "no.1",     "\t",     "\tt",   "\xBC\xA1",
+        "\xE3",       "\xEF\xBF\xBD", "\xFF",     "ａ ",    "e",
+    };
+    // Every piece of every text up to four characters long, too.
+    for (const std::string& text : texts) {
+        std::vector<size_t> starts;
+        for (size_t pos = 0; pos < text.size();) {
+            starts.push_back(pos);
+            NextCodePoint(text, pos);
+        }
+        starts.push_back(text.size());
+        for (size_t i = 0; i < starts.size(); ++i) {
+            for (size_t j = i + 1; j < starts.size() && j <= i + 4; ++j) {
+                searches.push_back(text.substr(starts[i], starts[j] - starts[i]));
+            }
+        }
+    }
+    int found = 0;
+    for (const std::string& search : searches) {
+        const WidthFoldedSearch folded(search);
+        for (const std::string& text : texts) {
+            std::string reference_search = search;
+            std::string reference_text = text;
+            FoldWidth(reference_search, reference_text);
+            const bool expected = reference_text.find(reference_search) != std::string::npos;
+            EXPECT_EQ(folded.FoundIn(text), expected)
+                << "\"" << search << "\" in \"" << text << "\"";
+            EXPECT_EQ(folded.text(), reference_search);
+            found += expected ? 1 : 0;
+        }
+    }
+    EXPECT_GT(found, 100);
 }
 
 }  // namespace
