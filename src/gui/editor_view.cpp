@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "gui/editor_printer.h"
+#include "gui/vertical_printer.h"
 
 namespace folix::gui {
 
@@ -55,9 +56,13 @@ void CFolixView::ShowPopupMenu(const QPoint& position) {
     menu->popup(position);
 }
 
-bool CFolixView::PrintDocument(QPrinter& printer, bool preview) {
-    CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(),
-                        palette().color(QPalette::Text));
+bool CFolixView::PrintDocument(QPrinter& printer, bool preview, bool vertical) {
+    const QColor ink = palette().color(QPalette::Text);
+    if (vertical) {
+        return PrintVertically(*document(), document()->defaultFont(), ink,
+                               control_.GetPrintMargins(), printer, preview);
+    }
+    CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
     return job.Print(preview);
 }
 

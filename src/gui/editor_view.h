@@ -29,9 +29,10 @@ public:
     // work through it.
     EditorControl& Control() { return control_; }
 
-    // The text on the printer within the control's print margins; in preview with the margin
-    // guides.
-    bool PrintDocument(QPrinter& printer, bool preview);
+    // The text on the printer within the control's print margins, in lines or, for a book in
+    // vertical writing, in columns; in preview with the margin guides. Nothing of the editor
+    // changes for the job.
+    bool PrintDocument(QPrinter& printer, bool preview, bool vertical = false);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

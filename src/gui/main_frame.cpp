@@ -11,8 +11,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -30,23 +30,22 @@
 #include "book/new_book.h"
 #include "book/path_parts.h"
 #include "book/recent_files.h"
+#include "editing/diary_date.h"
 #include "gui/child_frame.h"
 #include "gui/commands.h"
-#include "editing/diary_date.h"
-#include "gui/editor_printer.h"
 #include "gui/editor_view.h"
 #include "gui/folix_doc.h"
 #include "gui/font_dialog.h"
 #include "gui/html_options_dialog.h"
 #include "gui/margins_dialog.h"
+#include "gui/print_page.h"
 #include "gui/text_options_dialog.h"
-#include "gui/upload_dialog.h"
-#include "site/html_options.h"
-#include "site/text_builder.h"
 #include "gui/tree_view.h"
-#include "gui/vertical_printer.h"
+#include "gui/upload_dialog.h"
 #include "platform/desktop.h"
 #include "platform/ui.h"
+#include "site/html_options.h"
+#include "site/text_builder.h"
 #include "upload/curl_ftp_client.h"
 #include "upload/upload_files.h"
 
@@ -107,7 +106,9 @@ CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pare
 }
 
 // The book windows close as the frame goes; the frame must not rebuild its menus meanwhile.
-CMainFrame::~CMainFrame() { mdi_area_->disconnect(this); }
+CMainFrame::~CMainFrame() {
+    mdi_area_->disconnect(this);
+}
 
 QAction* CMainFrame::Register(int id, const QString& text, const QKeySequence& shortcut,
                               std::function<void()> run, std::function<bool()> enabled,
@@ -132,8 +133,9 @@ QAction* CMainFrame::Register(int id, const QString& text, const QKeySequence& s
 void CMainFrame::RegisterCommands() {
     Register(kCmdFileNew, "新規作成(&N)", QKeySequence("Ctrl+N"), [this] { NewBook(); });
     Register(kCmdFileOpen, "開く(&O)...", QKeySequence("Ctrl+O"), [this] { OpenWithDialog(); });
-    Register(kCmdFileClose, "閉じる(&C)", {}, [this] { mdi_area_->closeActiveSubWindow(); },
-             [this] { return ActiveChild() != nullptr; });
+    Register(
+        kCmdFileClose, "閉じる(&C)", {}, [this] { mdi_area_->closeActiveSubWindow(); },
+        [this] { return ActiveChild() != nullptr; });
     Register(
         kCmdFileSave, "上書き保存(&S)", QKeySequence("Ctrl+S"),
         [this] { ActiveChild()->Document().OnSaveDocument(); },
@@ -144,10 +146,10 @@ void CMainFrame::RegisterCommands() {
     });
     Register(kCmdExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", {}, [this] { close(); });
     Register(kCmdAbout, "folix のﾊﾞｰｼﾞｮﾝ情報(&A)...", {}, [this] { About(); });
-    Register(kCmdHelpTopics, "ﾄﾋﾟｯｸの検索(&H)", QKeySequence("F1"), [this] { RunCommand(kCmdManual); });
-    Register(kCmdManual, TextOf(kCmdManual), {}, [this] {
-        desktop_.OpenWithDefaultProgram(ManualPath().toStdString());
-    });
+    Register(kCmdHelpTopics, "ﾄﾋﾟｯｸの検索(&H)", QKeySequence("F1"),
+             [this] { RunCommand(kCmdManual); });
+    Register(kCmdManual, TextOf(kCmdManual), {},
+             [this] { desktop_.OpenWithDefaultProgram(ManualPath().toStdString()); });
     Register(
         kCmdViewToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", {},
         [this] {
@@ -157,16 +159,21 @@ void CMainFrame::RegisterCommands() {
         },
         nullptr, [this] { return findChild<QToolBar*>("toolbar")->isVisible(); });
     Register(
-        kCmdViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", {}, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
-        nullptr, [this] { return statusBar()->isVisible(); });
-    Register(kCmdCascade, "重ねて表示(&C)", {}, [this] { mdi_area_->cascadeSubWindows(); },
-             [this] { return ActiveChild() != nullptr; });
-    Register(kCmdTile, "並べて表示(&T)", {}, [this] { mdi_area_->tileSubWindows(); },
-             [this] { return ActiveChild() != nullptr; });
-    Register(kCmdPrint, "印刷(&P)...", QKeySequence("Ctrl+P"), [this] { Print(false); },
-             [this] { return ActiveChild() && ActiveChild()->ActivePane() == Pane::kEditor; });
-    Register(kCmdPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", {}, [this] { Print(true); },
-             [this] { return ActiveChild() && ActiveChild()->ActivePane() == Pane::kEditor; });
+        kCmdViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", {},
+        [this] { statusBar()->setVisible(!statusBar()->isVisible()); }, nullptr,
+        [this] { return statusBar()->isVisible(); });
+    Register(
+        kCmdCascade, "重ねて表示(&C)", {}, [this] { mdi_area_->cascadeSubWindows(); },
+        [this] { return ActiveChild() != nullptr; });
+    Register(
+        kCmdTile, "並べて表示(&T)", {}, [this] { mdi_area_->tileSubWindows(); },
+        [this] { return ActiveChild() != nullptr; });
+    Register(
+        kCmdPrint, "印刷(&P)...", QKeySequence("Ctrl+P"), [this] { Print(false); },
+        [this] { return ActiveChild() && ActiveChild()->ActivePane() == Pane::kEditor; });
+    Register(
+        kCmdPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", {}, [this] { Print(true); },
+        [this] { return ActiveChild() && ActiveChild()->ActivePane() == Pane::kEditor; });
     RegisterBookCommands();
 }
 
@@ -179,22 +186,24 @@ void CMainFrame::RegisterBookCommands() {
     const auto any_book = [child] { return child() != nullptr; };
     const auto book = [this] { return &ActiveChild()->Document().FileSystem(); };
 
-    Register(kCmdUndo, "元に戻す(&U)", QKeySequence("Ctrl+Z"), [editor] { editor()->undo(); },
-             writable);
-    Register(kCmdCut, "切り取り(&T)", QKeySequence("Ctrl+X"), [editor] { editor()->cut(); },
-             writable);
-    Register(kCmdCopy, "ｺﾋﾟｰ(&C)", QKeySequence("Ctrl+C"), [editor] { editor()->copy(); },
-             any_book);
-    Register(kCmdPaste, "貼り付け(&P)", QKeySequence("Ctrl+V"), [editor] { editor()->paste(); },
-             writable);
-    Register(kCmdSelectAll, "すべて選択(&L)", QKeySequence("Ctrl+A"),
-             [editor] { editor()->selectAll(); }, any_book);
+    Register(
+        kCmdUndo, "元に戻す(&U)", QKeySequence("Ctrl+Z"), [editor] { editor()->undo(); }, writable);
+    Register(
+        kCmdCut, "切り取り(&T)", QKeySequence("Ctrl+X"), [editor] { editor()->cut(); }, writable);
+    Register(
+        kCmdCopy, "ｺﾋﾟｰ(&C)", QKeySequence("Ctrl+C"), [editor] { editor()->copy(); }, any_book);
+    Register(
+        kCmdPaste, "貼り付け(&P)", QKeySequence("Ctrl+V"), [editor] { editor()->paste(); },
+        writable);
+    Register(
+        kCmdSelectAll, "すべて選択(&L)", QKeySequence("Ctrl+A"),
+        [editor] { editor()->selectAll(); }, any_book);
     Register(
         kCmdFind, "検索(&F)...", QKeySequence("Ctrl+F"),
         [this, editor] {
             bool ok = false;
-            QString text = QInputDialog::getText(this, "検索", "検索する文字列:",
-                                                 QLineEdit::Normal, last_find_, &ok);
+            QString text = QInputDialog::getText(this, "検索", "検索する文字列:", QLineEdit::Normal,
+                                                 last_find_, &ok);
             if (ok && !text.isEmpty()) {
                 last_find_ = text;
                 if (!editor()->find(text)) {
@@ -213,12 +222,18 @@ void CMainFrame::RegisterBookCommands() {
         any_book);
 
     // The tree's own commands act on the item under the last right click.
-    Register(kCmdNewFile, TextOf(kCmdNewFile), {}, [book] { book()->NewFile(); }, any_book);
-    Register(kCmdNewFolder, TextOf(kCmdNewFolder), {}, [book] { book()->NewFolder(); }, any_book);
-    Register(kCmdAddFile, TextOf(kCmdAddFile), {}, [book] { book()->AddFile(".txt"); }, any_book);
-    Register(kCmdAddList, TextOf(kCmdAddList), {}, [book] { book()->AddFile(".lst"); }, any_book);
-    Register(kCmdAddFolder, TextOf(kCmdAddFolder), {}, [book] { book()->AddFolder(); }, any_book);
-    Register(kCmdDelete, TextOf(kCmdDelete), {}, [book] { book()->Delete(); }, any_book);
+    Register(
+        kCmdNewFile, TextOf(kCmdNewFile), {}, [book] { book()->NewFile(); }, any_book);
+    Register(
+        kCmdNewFolder, TextOf(kCmdNewFolder), {}, [book] { book()->NewFolder(); }, any_book);
+    Register(
+        kCmdAddFile, TextOf(kCmdAddFile), {}, [book] { book()->AddFile(".txt"); }, any_book);
+    Register(
+        kCmdAddList, TextOf(kCmdAddList), {}, [book] { book()->AddFile(".lst"); }, any_book);
+    Register(
+        kCmdAddFolder, TextOf(kCmdAddFolder), {}, [book] { book()->AddFolder(); }, any_book);
+    Register(
+        kCmdDelete, TextOf(kCmdDelete), {}, [book] { book()->Delete(); }, any_book);
     Register(
         kCmdMultiFolder, TextOf(kCmdMultiFolder), {},
         [this, book] {
@@ -231,8 +246,9 @@ void CMainFrame::RegisterBookCommands() {
             book()->Options().m_bMultiFolder = was_single;
         },
         any_book, [this, book] { return ActiveChild() && book()->Options().m_bMultiFolder; });
-    Register(kCmdToggleTree, TextOf(kCmdToggleTree), {}, [child] { child()->ToggleTreePane(); },
-             any_book);
+    Register(
+        kCmdToggleTree, TextOf(kCmdToggleTree), {}, [child] { child()->ToggleTreePane(); },
+        any_book);
     Register(
         kCmdBrowse, TextOf(kCmdBrowse), {},
         [this] {
@@ -258,11 +274,12 @@ void CMainFrame::RegisterBookCommands() {
             book()->MakeText();
         },
         any_book);
-    Register(kCmdHtmlOptions, TextOf(kCmdHtmlOptions), {}, [this] { EditHtmlOptions(); },
-             any_book);
-    Register(kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); },
-             any_book);
-    Register(kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
+    Register(
+        kCmdHtmlOptions, TextOf(kCmdHtmlOptions), {}, [this] { EditHtmlOptions(); }, any_book);
+    Register(
+        kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); }, any_book);
+    Register(
+        kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
     // The diary goes through the core's editor, so it is one undo step like any edit of ours.
     const auto diary = [this, book](bool (*insert)(EditorControl&, const std::string&)) {
         return [this, book, insert] {
@@ -271,9 +288,12 @@ void CMainFrame::RegisterBookCommands() {
     };
     Register(kCmdDiaryTop, TextOf(kCmdDiaryTop), {}, diary(&InsertDiaryDateTop), writable);
     Register(kCmdDiaryEnd, TextOf(kCmdDiaryEnd), {}, diary(&InsertDiaryDateEnd), writable);
-    Register(kCmdFont, TextOf(kCmdFont), {}, [this] { ChooseFont(); }, any_book);
-    Register(kCmdMargins, TextOf(kCmdMargins), {}, [this] { ChooseMargins(); }, any_book);
-    Register(kCmdUpload, TextOf(kCmdUpload), {}, [this] { Upload(); }, any_book);
+    Register(
+        kCmdFont, TextOf(kCmdFont), {}, [this] { ChooseFont(); }, any_book);
+    Register(
+        kCmdMargins, TextOf(kCmdMargins), {}, [this] { ChooseMargins(); }, any_book);
+    Register(
+        kCmdUpload, TextOf(kCmdUpload), {}, [this] { Upload(); }, any_book);
     Register(
         kCmdVerticalPrint, TextOf(kCmdVerticalPrint), {}, [child] { child()->ToggleVertical(); },
         any_book, [this, book] { return ActiveChild() && book()->Options().m_bVertical; });
@@ -483,7 +503,8 @@ void CMainFrame::RunCommand(int id) {
 
 bool CMainFrame::OpenDocument(const std::string& path) {
     auto* child = new CChildFrame(ui_, desktop_, profile_);
-    child->Editor().SetPopupMenuFactory([this](QWidget* parent) { return MakeEditorPopup(parent); });
+    child->Editor().SetPopupMenuFactory(
+        [this](QWidget* parent) { return MakeEditorPopup(parent); });
     child->Tree().SetContextMenuFactory([this](QWidget* parent) { return MakeTreePopup(parent); });
     QMdiSubWindow* window = mdi_area_->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -531,12 +552,9 @@ void CMainFrame::Print(bool preview) {
     CChildFrame* child = ActiveChild();
     CFolixView& editor = child->Editor();
     // A book in vertical writing is printed in columns by the vertical view's own layout.
-    const auto print = [child, &editor](QPrinter* p) {
-        if (child->Document().FileSystem().Options().m_bVertical) {
-            PrintVertically(*editor.document(), editor.document()->defaultFont(), *p);
-        } else {
-            editor.PrintDocument(*p, IsPreviewPrinter(*p));
-        }
+    const bool vertical = child->Document().FileSystem().Options().m_bVertical;
+    const auto print = [&editor, vertical](QPrinter* p) {
+        editor.PrintDocument(*p, IsPreviewPrinter(*p), vertical);
     };
     QPrinter printer(QPrinter::HighResolution);
     if (preview) {

@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include "gui/print_page.h"
+
 namespace folix::gui {
 namespace {
 
@@ -21,8 +23,8 @@ QFont DeviceFont(const QFont& font, qreal dots_per_inch) {
 }  // namespace
 
 CVerticalPrinter::CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
-                                   const QRectF& area)
-    : layout_(&document), area_(area) {
+                                   const QRectF& area, const QColor& text_color)
+    : layout_(&document), area_(area), text_color_(text_color) {
     layout_.SetFont(DeviceFont(font, dots_per_inch));
     layout_.SetColumnHeight(area.height());
     // The last column's glyphs must fit: the gap after it may fall into the margin.
@@ -42,26 +44,18 @@ void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
     painter.save();
     painter.translate(area_.right() + gap + first * layout_.ColumnPitch(), area_.top());
     CVerticalLayout::Colors ink;
+    ink.text = text_color_;
     layout_.Draw(painter, first, first + columns_per_page_ - 1, 0, 0, ink);
     painter.restore();
 }
 
-void PrintVertically(QTextDocument& document, const QFont& font, QPrinter& printer) {
-    QPainter painter(&printer);
-    if (!painter.isActive()) {
-        return;
-    }
-    // The painter's origin is the top left corner inside the margins.
-    const QRectF area(QPointF(0, 0),
-                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    CVerticalPrinter pages(document, font, printer.resolution(), area);
-    const int count = pages.PageCount();
-    for (int page = 0; page < count; ++page) {
-        if (page > 0) {
-            printer.newPage();
-        }
-        pages.PaintPage(painter, page);
-    }
+bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides) {
+    CPrintPage sheet(printer, margins);
+    CVerticalPrinter pages(document, font, printer.resolution(), sheet.Body(), text_color);
+    return sheet.PrintPages(
+        pages.PageCount(), margin_guides,
+        [&pages](QPainter& painter, int page) { pages.PaintPage(painter, page); });
 }
 
 }  // namespace folix::gui

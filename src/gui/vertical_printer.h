@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRectF>
 
 #include "gui/vertical_layout.h"
+#include "platform/editor_control.h"
 
 class QPainter;
 class QPrinter;
@@ -19,7 +21,7 @@ class CVerticalPrinter {
 public:
     // The face is sized for the device: a point size counts at dots_per_inch.
     CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
-                     const QRectF& area);
+                     const QRectF& area, const QColor& text_color = Qt::black);
 
     int PageCount();
     int ColumnsPerPage() const { return columns_per_page_; }
@@ -28,10 +30,13 @@ public:
 private:
     CVerticalLayout layout_;
     QRectF area_;
+    QColor text_color_;
     int columns_per_page_ = 1;
 };
 
-// Prints every page on the printer, inside the margins of its page layout.
-void PrintVertically(QTextDocument& document, const QFont& font, QPrinter& printer);
+// Prints every page (or the range asked for) inside the book's margins, in the book's face and
+// colour; in preview with the margin guides. False when the printer refused.
+bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides);
 
 }  // namespace folix::gui

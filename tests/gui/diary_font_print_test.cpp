@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -14,6 +13,7 @@
 #include "gui/font_dialog.h"
 #include "gui/gui_fixture.h"
 #include "gui/margins_dialog.h"
+#include "gui/pdf_ink.h"
 #include "gui/qt_editor_control.h"
 
 namespace folix {
@@ -21,6 +21,7 @@ namespace {
 
 using namespace std::chrono;
 using testing::GuiFixture;
+using testing::InkOfPage;
 using testing::ReadBytes;
 
 class DiaryFontPrintTest : public GuiFixture {
@@ -184,34 +185,6 @@ TEST_F(DiaryFontPrintTest, MarginsDialogTakesZeroToTwoHundredAndStaysOpenOtherwi
     EXPECT_EQ(dialog.m_nBottom, 30);
 }
 
-// The bounding box of the ink on the first page, in millimetres from the paper's corner.
-struct Ink {
-    double left = 1e9, top = 1e9, right = -1, bottom = -1;
-};
-
-Ink InkOfFirstPage(const QString& pdf, const QString& png_base) {
-    QProcess render;
-    render.start("pdftoppm",
-                 {"-r", "100", "-png", "-f", "1", "-l", "1", "-singlefile", pdf, png_base});
-    EXPECT_TRUE(render.waitForFinished(60000));
-    EXPECT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
-    const QImage page(png_base + ".png");
-    EXPECT_FALSE(page.isNull());
-    Ink ink;
-    const double mm = 25.4 / 100;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            if (qGray(page.pixel(x, y)) < 160) {
-                ink.left = std::min(ink.left, x * mm);
-                ink.right = std::max(ink.right, (x + 1) * mm);
-                ink.top = std::min(ink.top, y * mm);
-                ink.bottom = std::max(ink.bottom, (y + 1) * mm);
-            }
-        }
-    }
-    return ink;
-}
-
 TEST_F(DiaryFontPrintTest, PrintedJapanesePageKeepsItsInkInsideTheBooksMargins) {
     gui::CChildFrame& child = OpenEditing();
     child.Document().FileSystem().ChangeMargins(30, 20, 25, 40);
@@ -229,8 +202,8 @@ TEST_F(DiaryFontPrintTest, PrintedJapanesePageKeepsItsInkInsideTheBooksMargins) 
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(QString::fromStdString(dir / "page.pdf"));
     ASSERT_TRUE(child.Editor().PrintDocument(printer, false));
-    const Ink ink = InkOfFirstPage(QString::fromStdString(dir / "page.pdf"),
-                                   QString::fromStdString(dir / "page"));
+    const testing::Ink ink =
+        InkOfPage(QString::fromStdString(dir / "page.pdf"), QString::fromStdString(dir / "page"));
     // Inside the margins, and reaching near them: the text fills the page's body.
     EXPECT_GE(ink.left, 30 - 0.5);
     EXPECT_LE(ink.left, 30 + 2);
@@ -247,8 +220,8 @@ TEST_F(DiaryFontPrintTest, PrintedJapanesePageKeepsItsInkInsideTheBooksMargins) 
     EXPECT_GT(job.PageCount(), 1);
     printer.setOutputFileName(QString::fromStdString(dir / "guides.pdf"));
     ASSERT_TRUE(job.Print(true));
-    const Ink guides = InkOfFirstPage(QString::fromStdString(dir / "guides.pdf"),
-                                      QString::fromStdString(dir / "guides"));
+    const testing::Ink guides = InkOfPage(QString::fromStdString(dir / "guides.pdf"),
+                                          QString::fromStdString(dir / "guides"));
     EXPECT_LT(guides.left, 1);
     EXPECT_GT(guides.right, 209);
     EXPECT_LT(guides.top, 1);

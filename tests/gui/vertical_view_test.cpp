@@ -9,6 +9,8 @@
 #include <QTextDocument>
 
 #include "gui/commands.h"
+#include "gui/font_dialog.h"
+#include "gui/pdf_ink.h"
 #include "gui/vertical_printer.h"
 #include "gui/vertical_view.h"
 
@@ -257,14 +259,70 @@ TEST_F(VerticalViewTest, PrintedPagesKeepTheMarginsAndStartAtTheRight) {
         EXPECT_LT(ink.left(), margins.left() + 40) << page;
         EXPECT_GT(ink.bottom(), paper.height() - margins.bottom() - 40) << page;
     }
+}
 
-    // the same pages through a printer, to a PDF file
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(dir / "vertical.pdf"));
-    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    gui::PrintVertically(document, font, printer);
-    EXPECT_TRUE(ReadBytes(dir / "vertical.pdf").starts_with("%PDF"));
+// The book's face, size and colour reach the vertical view and its printout, and the printout
+// keeps the book's margins, the first column against the right one.
+TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
+    gui::CChildFrame& child = OpenVertical();
+    CFileSystem& book = child.Document().FileSystem();
+    gui::CFontChooserDlg dialog(book.Font().m_logFont, book.Font().m_crTextColor);
+    QFont chosen("Noto Serif CJK JP");
+    chosen.setPointSize(14);
+    dialog.SetCurrentFont(chosen);
+    dialog.SetCurrentColor(QColor(200, 0, 16));
+    book.ChangeFont(dialog.ChosenRecord(), dialog.ChosenColor());
+    book.ChangeMargins(30, 20, 25, 40);
+
+    gui::CVerticalView& view = child.VerticalEditor();
+    QApplication::processEvents();
+    EXPECT_EQ(view.Layout().Font().pointSizeF(), 14);
+    EXPECT_EQ(view.Layout().RawFont().familyName(), "Noto Serif CJK JP");
+    const auto reddish = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > 120 && c.green() < 90 && c.blue() < 90;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(reddish(view.viewport()->grab().toImage()), 50);
+
+    QString text;
+    for (int i = 0; i < 30; ++i) {
+        // long paragraphs without a word that must be kept whole, so every column is full
+        text += QString("縦書きで印刷する長い段落です").repeated(8) + "\n";
+    }
+    child.Editor().SetPlainFileText(text);
+    const auto print = [&](const std::string& name, bool preview) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setOutputFileName(QString::fromStdString(dir / (name + ".pdf")));
+        EXPECT_TRUE(child.Editor().PrintDocument(printer, preview, true));
+        return testing::InkOfPage(QString::fromStdString(dir / (name + ".pdf")),
+                                  QString::fromStdString(dir / name));
+    };
+    const testing::Ink ink = print("vertical", false);
+    EXPECT_GE(ink.left, 30 - 0.5);
+    EXPECT_LE(ink.left, 30 + 10);  // columns fill the page towards the left margin
+    EXPECT_LE(ink.right, 210 - 20 + 0.5);
+    EXPECT_GE(ink.right, 210 - 20 - 2);  // the first column against the right margin
+    EXPECT_GE(ink.top, 25 - 0.5);
+    EXPECT_LE(ink.top, 25 + 3);
+    EXPECT_LE(ink.bottom, 297 - 40 + 0.5);
+    EXPECT_GE(ink.bottom, 297 - 40 - 6);
+    EXPECT_GT(reddish(ink.page), 1000);
+
+    // In preview the dotted guides cross the sheet; the editor is as it was.
+    const testing::Ink guides = print("guides", true);
+    EXPECT_LT(guides.left, 1);
+    EXPECT_GT(guides.right, 209);
+    EXPECT_EQ(child.Editor().document()->defaultFont().pointSizeF(), 14);
+    EXPECT_EQ(child.Editor().Control().GetPrintMargins(), (PrintMargins{1701, 1417, 1134, 2268}));
+    EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦書きで印刷する"));
 }
 
 }  // namespace
