@@ -2,9 +2,11 @@
 
 #include <QFontDatabase>
 #include <QGlyphRun>
+#include <QMap>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -99,8 +101,11 @@ void CVerticalLayout::SetFont(const QFont& font) {
         // unless the caller sized the face for its own device.
         sized.setPixelSize(qMax(1, qRound(font.pointSizeF() * 96.0 / 72.0)));
     }
-    QRawFont raw = QRawFont::fromFont(sized, QFontDatabase::Japanese);
-    shaper_ = std::make_unique<CVerticalShaper>(raw);
+    sized_font_ = sized;
+    faces_.clear();
+    stand_in_.clear();
+    faces_.push_back(
+        std::make_unique<CVerticalShaper>(QRawFont::fromFont(sized, QFontDatabase::Japanese)));
     paragraphs_.clear();
     dirty_ = true;
 }
@@ -114,7 +119,47 @@ void CVerticalLayout::SetColumnHeight(qreal height) {
 }
 
 const QRawFont& CVerticalLayout::RawFont() const {
-    return shaper_->Font();
+    return faces_.front()->Font();
+}
+
+const QRawFont& CVerticalLayout::FaceFont(int face) const {
+    return faces_[static_cast<size_t>(face)]->Font();
+}
+
+// A character the book's face lacks is drawn in the face Qt's own text layout falls back to,
+// asked once per character; one the desktop has no face for stays in the book's face.
+int CVerticalLayout::FaceFor(char32_t c) const {
+    if (RawFont().supportsCharacter(c)) {
+        return 0;
+    }
+    if (const auto found = stand_in_.constFind(c); found != stand_in_.constEnd()) {
+        return *found;
+    }
+    int face = 0;
+    QTextLayout probe(QString::fromUcs4(&c, 1), sized_font_);
+    probe.beginLayout();
+    probe.createLine();
+    probe.endLayout();
+    for (const QGlyphRun& run : probe.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        if (!raw.isValid() || !raw.supportsCharacter(c)) {
+            continue;
+        }
+        for (size_t f = 0; f < faces_.size() && face == 0; ++f) {
+            const QRawFont& known = faces_[f]->Font();
+            if (known.familyName() == raw.familyName() && known.styleName() == raw.styleName() &&
+                known.pixelSize() == raw.pixelSize()) {
+                face = static_cast<int>(f);
+            }
+        }
+        if (face == 0) {
+            faces_.push_back(std::make_unique<CVerticalShaper>(raw));
+            face = static_cast<int>(faces_.size()) - 1;
+        }
+        break;
+    }
+    stand_in_.insert(c, face);
+    return face;
 }
 qreal CVerticalLayout::ColumnWidth() const {
     return qMax<qreal>(1, RawFont().pixelSize());
@@ -128,13 +173,16 @@ ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
     shaped.text = text;
     int run_start = 0;
     while (run_start < text.size()) {
+        // A run keeps one direction and one face.
         const bool upright = IsUpright(CodePointAt(text, run_start));
+        const int face = FaceFor(CodePointAt(text, run_start));
         int run_end = run_start;
-        while (run_end < text.size() && IsUpright(CodePointAt(text, run_end)) == upright) {
+        while (run_end < text.size() && IsUpright(CodePointAt(text, run_end)) == upright &&
+               FaceFor(CodePointAt(text, run_end)) == face) {
             run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
         }
         const QVector<CVerticalShaper::Glyph> glyphs =
-            shaper_->Shape(text, run_start, run_end - run_start, upright);
+            faces_[static_cast<size_t>(face)]->Shape(text, run_start, run_end - run_start, upright);
         for (qsizetype g = 0; g < glyphs.size();) {
             // One unit per cluster: the glyphs HarfBuzz gave the same first character.
             qsizetype next = g;
@@ -146,6 +194,7 @@ ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
             unit.position = glyphs[g].cluster;
             unit.length = qMax(1, cluster_end - unit.position);
             unit.sideways = !upright;
+            unit.face = face;
             const char32_t c = CodePointAt(text, unit.position);
             unit.no_start = IsNoStart(c);
             unit.no_end = IsNoEnd(c);
@@ -453,7 +502,7 @@ qreal CVerticalLayout::DrawRun(QPainter& painter, const ShapedParagraph& shaped,
     painter.setPen(color);
     qreal y = 0;
     for (const VerticalUnit& unit : shaped.units) {
-        DrawUnit(painter, RawFont(), shaped, unit, top_centre + QPointF(0, y));
+        DrawUnit(painter, FaceFont(unit.face), shaped, unit, top_centre + QPointF(0, y));
         y += unit.advance;
     }
     return y;
@@ -463,9 +512,13 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
                            int selection_end, const Colors& colors) {
     Update();
     last = qMin(last, ColumnCount() - 1);
-    const QRawFont& raw = RawFont();
     const qreal width = ColumnWidth();
     const qreal gap = (ColumnPitch() - width) / 2;
+    // Upright glyphs go out in one run per face and per highlighting.
+    struct Batch {
+        QVector<quint32> indexes;
+        QVector<QPointF> positions;
+    };
     for (int column = qMax(0, first); column <= last; ++column) {
         const ColumnRef ref = Column(column);
         const QTextBlock block = document_->findBlockByNumber(ref.block);
@@ -475,8 +528,7 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
                             ? p.broken.column_starts[ref.column_in_block + 1]
                             : static_cast<int>(p.shaped.units.size());
         const qreal centre = ColumnRight(column) - gap - width / 2;
-        QVector<quint32> indexes[2];
-        QVector<QPointF> positions[2];
+        QMap<std::pair<bool, int>, Batch> batches;
         for (int u = begin; u < end; ++u) {
             const VerticalUnit& unit = p.shaped.units[u];
             const int at = block.position() + unit.position;
@@ -488,23 +540,21 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
             }
             if (unit.sideways) {
                 painter.setPen(selected ? colors.highlighted_text : colors.text);
-                DrawUnit(painter, raw, p.shaped, unit, QPointF(centre, top));
+                DrawUnit(painter, FaceFont(unit.face), p.shaped, unit, QPointF(centre, top));
                 continue;
             }
+            Batch& batch = batches[{selected, unit.face}];
             for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
-                indexes[selected].push_back(p.shaped.glyphs[g].index);
-                positions[selected].push_back(p.shaped.glyphs[g].offset + QPointF(centre, top));
+                batch.indexes.push_back(p.shaped.glyphs[g].index);
+                batch.positions.push_back(p.shaped.glyphs[g].offset + QPointF(centre, top));
             }
         }
-        for (int selected = 0; selected < 2; ++selected) {
-            if (indexes[selected].isEmpty()) {
-                continue;
-            }
+        for (auto it = batches.cbegin(); it != batches.cend(); ++it) {
             QGlyphRun run;
-            run.setRawFont(raw);
-            run.setGlyphIndexes(indexes[selected]);
-            run.setPositions(positions[selected]);
-            painter.setPen(selected ? colors.highlighted_text : colors.text);
+            run.setRawFont(FaceFont(it.key().second));
+            run.setGlyphIndexes(it->indexes);
+            run.setPositions(it->positions);
+            painter.setPen(it.key().first ? colors.highlighted_text : colors.text);
             painter.drawGlyphRun(QPointF(), run);
         }
     }

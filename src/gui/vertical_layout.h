@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QMetaObject>
 #include <QPointF>
 #include <QRawFont>
@@ -29,6 +30,7 @@ struct VerticalUnit {
     bool no_start = false;  // must not open a column (。、」ー, small kana…)
     bool no_end = false;    // must not close a column (「（…)
     bool word = false;      // a letter or digit of a sideways word, kept with its neighbours
+    int face = 0;           // the layout's face that draws it: 0 is the book's, others stand in
     int first_glyph = 0;
     int glyph_count = 0;
 };
@@ -66,7 +68,9 @@ public:
     void SetFont(const QFont& font);
     void SetColumnHeight(qreal height);
     QFont Font() const { return font_; }
+    // The book's face; characters it lacks are drawn in the face Qt would fall back to.
     const QRawFont& RawFont() const;
+    const QRawFont& FaceFont(int face) const;
     qreal ColumnHeight() const { return height_; }
     // Distance from one column's right edge to the next one's.
     qreal ColumnPitch() const;
@@ -122,11 +126,15 @@ private:
     Paragraph& ParagraphOf(int block_number);
     ColumnRef Column(int column);
     void RelayoutAll();
+    int FaceFor(char32_t c) const;
 
     QTextDocument* document_;
     QFont font_;
+    QFont sized_font_;  // in pixels, as the faces are
     qreal height_ = 400;
-    std::unique_ptr<CVerticalShaper> shaper_;
+    // Shaping happens in const code, but the stand-in faces are found on the way and kept.
+    mutable std::vector<std::unique_ptr<CVerticalShaper>> faces_;
+    mutable QHash<char32_t, int> stand_in_;
     std::vector<std::unique_ptr<Paragraph>> paragraphs_;
     QVector<int> first_column_;  // per block, then the total at the end
     bool dirty_ = true;          // font or height changed: everything is laid out again

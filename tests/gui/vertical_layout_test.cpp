@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QImage>
+#include <QPainter>
 #include <QRawFont>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -101,6 +103,48 @@ TEST_F(VerticalLayoutTest, LatinRunsAreShapedSidewaysAndKeptWhole) {
     layout->SetColumnHeight(40 + la + 1);  // 縦にLa fits, t does not
     EXPECT_EQ(Column(2), 1);
     EXPECT_EQ(Column(1), 0);
+}
+
+// Characters the book's face lacks come from the face Qt falls back to, never as empty boxes:
+// an upright symbol and a sideways Armenian word, each in a run of its own.
+TEST_F(VerticalLayoutTest, CharactersTheFaceLacksAreDrawnInAStandInFace) {
+    const QString text =
+        QString("放射") + QChar(0x2622) + "と" + QChar(0x0531) + QChar(0x0532) + "語";
+    ASSERT_FALSE(layout->RawFont().supportsCharacter(0x2622));
+    ASSERT_FALSE(layout->RawFont().supportsCharacter(0x0531));
+    Lay(text, 20);
+    const gui::ShapedParagraph& shaped = layout->ShapedBlock(0);
+    ASSERT_EQ(shaped.units.size(), 7);
+    for (int i : {0, 1, 3, 6}) {
+        EXPECT_EQ(shaped.units[i].face, 0) << i;
+    }
+    for (int i : {2, 4, 5}) {
+        const gui::VerticalUnit& unit = shaped.units[i];
+        ASSERT_NE(unit.face, 0) << i;
+        EXPECT_TRUE(layout->FaceFont(unit.face).supportsCharacter(text.at(i).unicode())) << i;
+        EXPECT_NE(shaped.glyphs[unit.first_glyph].index, 0u) << i;
+        EXPECT_GT(unit.advance, 5) << i;
+    }
+    EXPECT_FALSE(shaped.units[2].sideways);
+    EXPECT_TRUE(shaped.units[4].sideways);
+    EXPECT_TRUE(shaped.units[5].word);
+
+    // and the symbol is inked in its square
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.translate(150, 0);
+        layout->Draw(painter, 0, 0, 0, 0, {});
+    }
+    const QRect square = layout->UnitRect(2).translated(150, 0).toAlignedRect();
+    int dark = 0;
+    for (int x = square.left(); x <= square.right(); ++x) {
+        for (int y = square.top(); y <= square.bottom(); ++y) {
+            dark += qGray(image.pixel(x, y)) < 128;
+        }
+    }
+    EXPECT_GT(dark, 20);
 }
 
 TEST_F(VerticalLayoutTest, ColumnsNeverOpenWithClosingMarksNorCloseWithOpeningOnes) {
