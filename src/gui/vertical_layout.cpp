@@ -64,9 +64,25 @@ char32_t CodePointAt(const QString& text, int index) {
 
 struct CVerticalLayout::Paragraph {
     int revision = -1;  // of the block when it was shaped
+    // The composition shown inside the paragraph: its offset and length in the shaped text.
+    int preedit_at = 0;
+    int preedit_length = 0;
     ShapedParagraph shaped;
     BrokenParagraph broken;
     qreal broken_height = -1;
+
+    int TextLength() const { return static_cast<int>(shaped.text.size()) - preedit_length; }
+    bool InPreedit(int layout_offset) const {
+        return layout_offset >= preedit_at && layout_offset < preedit_at + preedit_length;
+    }
+    // The document offset shown at a layout offset; the composition counts as its own position.
+    int DocumentOffset(int layout_offset) const {
+        if (layout_offset < preedit_at) {
+            return layout_offset;
+        }
+        return layout_offset < preedit_at + preedit_length ? preedit_at
+                                                           : layout_offset - preedit_length;
+    }
 };
 
 CVerticalLayout::CVerticalLayout(QTextDocument* document) : document_(document) {
@@ -260,13 +276,38 @@ CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
         const QTextBlock block = document_->findBlockByNumber(block_number);
         slot = std::make_unique<Paragraph>();
         slot->revision = block.revision();
-        slot->shaped = Shape(block.text());
+        QString text = block.text();
+        if (block_number == preedit_block_) {
+            slot->preedit_at = qBound(0, preedit_at_, static_cast<int>(text.size()));
+            slot->preedit_length = static_cast<int>(preedit_.size());
+            text.insert(slot->preedit_at, preedit_);
+        }
+        slot->shaped = Shape(text);
     }
     if (slot->broken_height != height_) {
         slot->broken = Break(slot->shaped, height_);
         slot->broken_height = height_;
     }
     return *slot;
+}
+
+void CVerticalLayout::SetPreedit(int position, const QString& text, int cursor) {
+    const int old_block = preedit_block_;
+    const QTextBlock block = document_->findBlock(position);
+    preedit_ = text;
+    preedit_cursor_ = qBound(0, cursor, static_cast<int>(text.size()));
+    preedit_block_ = text.isEmpty() || !block.isValid() ? -1 : block.blockNumber();
+    preedit_at_ = block.isValid() ? position - block.position() : 0;
+    for (const int b : {old_block, preedit_block_}) {
+        if (b >= 0 && static_cast<size_t>(b) < paragraphs_.size()) {
+            paragraphs_[static_cast<size_t>(b)].reset();
+        }
+    }
+    stale_ = true;
+}
+
+int CVerticalLayout::LayoutOffset(const Paragraph& p, int offset) const {
+    return p.preedit_length > 0 && offset >= p.preedit_at ? offset + p.preedit_length : offset;
 }
 
 void CVerticalLayout::Update() {
@@ -284,8 +325,8 @@ void CVerticalLayout::Update() {
         int b = 0;
         for (QTextBlock block = document_->begin(); block.isValid(); block = block.next(), ++b) {
             auto& slot = paragraphs_[static_cast<size_t>(b)];
-            if (slot && (slot->revision != block.revision() ||
-                         slot->shaped.text.size() != block.length() - 1)) {
+            if (slot &&
+                (slot->revision != block.revision() || slot->TextLength() != block.length() - 1)) {
                 slot.reset();
             }
         }
@@ -389,7 +430,7 @@ int CVerticalLayout::ColumnOfPosition(int position) {
         return qMax(0, ColumnCount() - 1);
     }
     const Paragraph& p = ParagraphOf(block.blockNumber());
-    const int unit = UnitAt(p.shaped, position - block.position());
+    const int unit = UnitAt(p.shaped, LayoutOffset(p, position - block.position()));
     const int last = static_cast<int>(p.shaped.units.size()) - 1;
     return first_column_[block.blockNumber()] + ColumnOfUnit(p.broken, qMin(unit, qMax(0, last)));
 }
@@ -402,7 +443,11 @@ QRectF CVerticalLayout::CaretRect(int position) {
         position = block.position() + block.length() - 1;
     }
     const Paragraph& p = ParagraphOf(block.blockNumber());
-    const int unit = UnitAt(p.shaped, position - block.position());
+    int offset = position - block.position();
+    // While composing, the caret at the composition stands inside it.
+    offset = p.preedit_length > 0 && offset == p.preedit_at ? offset + preedit_cursor_
+                                                            : LayoutOffset(p, offset);
+    const int unit = UnitAt(p.shaped, offset);
     int column = 0;
     qreal y = 0;
     if (unit < p.shaped.units.size()) {
@@ -422,7 +467,7 @@ QRectF CVerticalLayout::UnitRect(int position) {
     Update();
     const QTextBlock block = document_->findBlock(position);
     const Paragraph& p = ParagraphOf(block.blockNumber());
-    const int unit = UnitAt(p.shaped, position - block.position());
+    const int unit = UnitAt(p.shaped, LayoutOffset(p, position - block.position()));
     if (unit >= p.shaped.units.size()) {
         return {};
     }
@@ -445,14 +490,14 @@ int CVerticalLayout::PositionInColumn(int column, qreal y) {
                                 : p.broken.column_starts[ref.column_in_block + 1];
     for (int u = first; u < end; ++u) {
         if (y < p.broken.unit_y[u] + p.shaped.units[u].advance / 2) {
-            return block.position() + p.shaped.units[u].position;
+            return block.position() + p.DocumentOffset(p.shaped.units[u].position);
         }
     }
     if (last_column) {
-        return block.position() + static_cast<int>(p.shaped.text.size());
+        return block.position() + p.TextLength();
     }
     // Past the end of a full column: before its last unit, so the caret stays in this column.
-    return block.position() + p.shaped.units[end - 1].position;
+    return block.position() + p.DocumentOffset(p.shaped.units[end - 1].position);
 }
 
 int CVerticalLayout::PositionAt(const QPointF& point) {
@@ -497,17 +542,6 @@ void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& sha
 
 }  // namespace
 
-qreal CVerticalLayout::DrawRun(QPainter& painter, const ShapedParagraph& shaped,
-                               const QPointF& top_centre, const QColor& color) const {
-    painter.setPen(color);
-    qreal y = 0;
-    for (const VerticalUnit& unit : shaped.units) {
-        DrawUnit(painter, FaceFont(unit.face), shaped, unit, top_centre + QPointF(0, y));
-        y += unit.advance;
-    }
-    return y;
-}
-
 void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection_start,
                            int selection_end, const Colors& colors) {
     Update();
@@ -531,9 +565,14 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
         QMap<std::pair<bool, int>, Batch> batches;
         for (int u = begin; u < end; ++u) {
             const VerticalUnit& unit = p.shaped.units[u];
-            const int at = block.position() + unit.position;
-            const bool selected = at >= selection_start && at < selection_end;
+            const bool composing = p.InPreedit(unit.position);
+            const int at = block.position() + p.DocumentOffset(unit.position);
+            const bool selected = !composing && at >= selection_start && at < selection_end;
             const qreal top = p.broken.unit_y[u];
+            if (composing) {
+                // Vertical text is underlined on its right.
+                painter.fillRect(QRectF(centre + width / 2 + 1, top, 1, unit.advance), colors.text);
+            }
             if (selected) {
                 painter.fillRect(QRectF(centre - width / 2, top, width, unit.advance),
                                  colors.highlight);
@@ -547,6 +586,18 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
             for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
                 batch.indexes.push_back(p.shaped.glyphs[g].index);
                 batch.positions.push_back(p.shaped.glyphs[g].offset + QPointF(centre, top));
+            }
+        }
+        const bool last_of_paragraph = ref.column_in_block + 1 == p.broken.column_starts.size();
+        const int paragraph_end = block.position() + p.TextLength();
+        if (last_of_paragraph && paragraph_end >= selection_start &&
+            paragraph_end < selection_end) {
+            // A selected paragraph end shows as half a square after the paragraph's last unit.
+            const qreal top =
+                end > begin ? p.broken.unit_y[end - 1] + p.shaped.units[end - 1].advance : 0;
+            const qreal length = qMin(width / 2, height_ - top);
+            if (length > 0) {
+                painter.fillRect(QRectF(centre - width / 2, top, width, length), colors.highlight);
             }
         }
         for (auto it = batches.cbegin(); it != batches.cend(); ++it) {

@@ -102,10 +102,10 @@ public:
     void Draw(QPainter& painter, int first, int last, int selection_start, int selection_end,
               const Colors& colors);
 
-    // A shaped string down from a point on a column's centre line, unbroken (the input
-    // method's pre-edit text); returns its length down the column.
-    qreal DrawRun(QPainter& painter, const ShapedParagraph& shaped, const QPointF& top_centre,
-                  const QColor& color) const;
+    // The input method's text being composed, shown at a document position inside its
+    // paragraph, which reflows around it; the caret at that position stands at cursor within it.
+    // An empty text ends the composition. The document itself is not touched.
+    void SetPreedit(int position, const QString& text, int cursor);
 
     // Glyphs of the shaped text, for the checks of where vertical forms went.
     const ShapedParagraph& ShapedBlock(int block_number);
@@ -127,6 +127,8 @@ private:
     ColumnRef Column(int column);
     void RelayoutAll();
     int FaceFor(char32_t c) const;
+    // The paragraph offset of a document position, past the text being composed.
+    int LayoutOffset(const Paragraph& p, int offset) const;
 
     QTextDocument* document_;
     QFont font_;
@@ -137,8 +139,12 @@ private:
     mutable QHash<char32_t, int> stand_in_;
     std::vector<std::unique_ptr<Paragraph>> paragraphs_;
     QVector<int> first_column_;  // per block, then the total at the end
-    bool dirty_ = true;          // font or height changed: everything is laid out again
-    bool stale_ = true;          // the text changed: the column numbers are recounted
+    int preedit_block_ = -1;     // the paragraph showing the composition, if any
+    int preedit_at_ = 0;
+    int preedit_cursor_ = 0;
+    QString preedit_;
+    bool dirty_ = true;  // font or height changed: everything is laid out again
+    bool stale_ = true;  // the text changed: the column numbers are recounted
     int seen_revision_ = -1;
     QMetaObject::Connection connection_;
 };

@@ -1,10 +1,12 @@
 #include "gui/vertical_view.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -33,7 +35,7 @@ CVerticalView::CVerticalView(CFolixView& editor, QWidget* parent)
     connect(&editor_, &QTextEdit::cursorPositionChanged, this, [this] {
         if (isVisible()) {
             EnsureCaretVisible();
-            viewport()->update();
+            RestartBlinking();
         }
     });
     connect(&editor_, &QTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
@@ -120,23 +122,9 @@ void CVerticalView::paintEvent(QPaintEvent*) {
     ink.highlighted_text = colors.color(QPalette::HighlightedText);
     layout.Draw(painter, first, last, cursor.selectionStart(), cursor.selectionEnd(), ink);
 
-    const QRectF caret = layout.CaretRect(cursor.position());
-    if (!preedit_.isEmpty()) {
-        // The text being composed sits at the caret over the page, marked by a line at its
-        // right, where vertical text is underlined.
-        const ShapedParagraph shaped = layout.Shape(preedit_);
-        qreal length = 0;
-        for (const VerticalUnit& unit : shaped.units) {
-            length += unit.advance;
-        }
-        const QRectF box(caret.left(), caret.center().y(), caret.width(), length);
-        painter.fillRect(box, colors.color(QPalette::Base));
-        layout.DrawRun(painter, shaped, QPointF(box.center().x(), box.top()), ink.text);
-        painter.setPen(QPen(ink.text, 1));
-        painter.drawLine(QPointF(box.right() + 2, box.top()),
-                         QPointF(box.right() + 2, box.bottom()));
-    } else if (hasFocus() && !cursor.hasSelection()) {
-        painter.fillRect(caret, ink.text);
+    // The text being composed is laid out in the paragraph itself; the caret stands in it.
+    if (caret_shown_ && !cursor.hasSelection()) {
+        painter.fillRect(layout.CaretRect(cursor.position()), ink.text);
     }
 }
 
@@ -335,8 +323,15 @@ void CVerticalView::inputMethodEvent(QInputMethodEvent* event) {
         editor_.setTextCursor(cursor);
     }
     preedit_ = event->preeditString();
+    int preedit_cursor = static_cast<int>(preedit_.size());
+    for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
+        if (attribute.type == QInputMethodEvent::Cursor) {
+            preedit_cursor = attribute.start;
+        }
+    }
+    layout_.SetPreedit(editor_.textCursor().position(), preedit_, preedit_cursor);
     EnsureCaretVisible();
-    viewport()->update();
+    RestartBlinking();
     event->accept();
 }
 
@@ -367,14 +362,34 @@ QVariant CVerticalView::inputMethodQuery(Qt::InputMethodQuery query) const {
     }
 }
 
+void CVerticalView::RestartBlinking() {
+    caret_shown_ = hasFocus();
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (caret_shown_ && flash > 0) {
+        blink_.start(flash / 2, this);
+    } else {
+        blink_.stop();
+    }
+    viewport()->update();
+}
+
+void CVerticalView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != blink_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    caret_shown_ = !caret_shown_;
+    viewport()->update(CaretRectInViewport().adjusted(-1, -1, 1, 1));
+}
+
 void CVerticalView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    viewport()->update();
+    RestartBlinking();
 }
 
 void CVerticalView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
-    viewport()->update();
+    RestartBlinking();
 }
 
 }  // namespace folix::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QTextCursor>
 
 #include "gui/vertical_layout.h"
@@ -25,6 +26,8 @@ public:
     QRect CaretRectInViewport();
     void EnsureCaretVisible();
     const QString& PreeditText() const { return preedit_; }
+    // The caret blinks while the view has the focus; any movement or typing shows it at once.
+    bool CaretShown() const { return caret_shown_; }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -41,6 +44,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void SyncFont();
@@ -48,10 +52,13 @@ private:
     int VisibleColumns() const;
     bool Writable() const;
     void MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode);
+    void RestartBlinking();
 
     CFolixView& editor_;
     CVerticalLayout layout_;
     QString preedit_;
+    QBasicTimer blink_;
+    bool caret_shown_ = false;
     int margin_ = 16;
 };
 

@@ -147,6 +147,23 @@ TEST_F(VerticalLayoutTest, CharactersTheFaceLacksAreDrawnInAStandInFace) {
     EXPECT_GT(dark, 20);
 }
 
+// A selection across a paragraph's end shows that end: half a square after its last character.
+TEST_F(VerticalLayoutTest, SelectedParagraphEndIsHighlighted) {
+    Lay("一二\n三", 10);
+    const auto highlighted_below_two = [this](int selection_start, int selection_end) {
+        QImage image(200, 220, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(150, 0);
+        gui::CVerticalLayout::Colors colors;
+        layout->Draw(painter, 0, 1, selection_start, selection_end, colors);
+        const QPointF inside = layout->UnitRect(1).bottomLeft() + QPointF(10, 5);
+        return image.pixelColor((inside + QPointF(150, 0)).toPoint()) == colors.highlight;
+    };
+    EXPECT_TRUE(highlighted_below_two(1, 4));   // 二, the end and 三
+    EXPECT_FALSE(highlighted_below_two(0, 2));  // 一二 only
+}
+
 TEST_F(VerticalLayoutTest, ColumnsNeverOpenWithClosingMarksNorCloseWithOpeningOnes) {
     Lay("一二三。", 3);  // 。 would open the second column: 三 goes with it
     EXPECT_EQ(Column(2), 1);

@@ -1,9 +1,11 @@
 #include "gui/gui_fixture.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QStyleHints>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -95,10 +97,18 @@ TEST_F(VerticalViewTest, TypingAndInputMethodCommitsEditTheSharedDocument) {
     Key(view, Qt::Key_Home, Qt::ControlModifier);
     Type(view, "縦に");
 
-    QInputMethodEvent compose("かく", {});
+    // The composition opens a gap in its column: the text after the caret moves down by it,
+    // the caret stands where the input method puts it, and the document is not touched.
+    gui::CVerticalLayout& layout = view.Layout();
+    const qreal em = layout.UnitRect(0).height();
+    EXPECT_NEAR(layout.UnitRect(2).top(), 2 * em, 0.01);
+    QInputMethodEvent compose("かく", {{QInputMethodEvent::Cursor, 1, 1}});
     QApplication::sendEvent(&view, &compose);
     EXPECT_EQ(view.PreeditText(), "かく");
     EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦にこの本"));  // not in the text yet
+    EXPECT_NEAR(layout.UnitRect(2).top(), 4 * em, 0.01);
+    EXPECT_NEAR(layout.CaretRect(2).center().y(), 3 * em, 0.01);
+    EXPECT_NEAR(layout.UnitRect(1).top(), em, 0.01);
     const QRect caret = view.inputMethodQuery(Qt::ImCursorRectangle).toRect();
     EXPECT_TRUE(view.rect().contains(caret.center()));
 
@@ -108,6 +118,8 @@ TEST_F(VerticalViewTest, TypingAndInputMethodCommitsEditTheSharedDocument) {
     EXPECT_TRUE(view.PreeditText().isEmpty());
     EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦に書くこの本"));
     EXPECT_EQ(Position(child), 4);
+    EXPECT_NEAR(layout.UnitRect(4).top(), 4 * em, 0.01);  // こ after the committed text
+    EXPECT_NEAR(layout.CaretRect(4).center().y(), 4 * em, 0.01);
     EXPECT_TRUE(child.Document().IsModified());
 
     Key(view, Qt::Key_Backspace);
@@ -174,6 +186,25 @@ TEST_F(VerticalViewTest, MovementKeysFollowTheColumns) {
     EXPECT_EQ(child.Editor().textCursor().selectedText(), "一二");
     Key(view, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(child.Editor().textCursor().selectionEnd(), 13);
+}
+
+TEST_F(VerticalViewTest, CaretBlinksWithTheFocusAndShowsAtOnceWhenMoved) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    view.setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(view.hasFocus());
+    EXPECT_TRUE(view.CaretShown());
+    const int half = QGuiApplication::styleHints()->cursorFlashTime() / 2;
+    ASSERT_GT(half, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 4 * half);
+    Key(view, Qt::Key_Down);
+    EXPECT_TRUE(view.CaretShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 4 * half);
+    QTRY_VERIFY_WITH_TIMEOUT(view.CaretShown(), 4 * half);
+    child.Tree().setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(view.CaretShown());
 }
 
 TEST_F(VerticalViewTest, ClickPlacesTheCaretAndDragSelects) {
