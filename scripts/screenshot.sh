@@ -13,8 +13,13 @@ if [ "$mode" = vertical ]; then
   # line 11 of options.flc, after its header line
   sed -i '12s/false/true/' "$scratch/sample/options.flc"
 fi
-mkdir -p "$scratch/home" "$(dirname "$out")"
+case "$out" in
+  /*) target=$out ;;
+  *) target=$(pwd)/$out ;;
+esac
+mkdir -p "$scratch/home" "$(dirname "$target")"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/config" XDG_RUNTIME_DIR="$scratch/home" \
-  QT_QPA_PLATFORM=offscreen FOLIX_SCREENSHOT="$(pwd)/$out" \
+  QT_QPA_PLATFORM=offscreen FOLIX_SCREENSHOT="$target" \
   "$build_dir/folix" "$scratch/sample/sample.flx" 2>/dev/null
+test -s "$target" || { echo "no picture was written to $target" >&2; exit 1; }
 echo "$out"
