@@ -4,12 +4,21 @@
 #include "book/entry_order.h"
 #include "book/file_io.h"
 #include "book/path_parts.h"
+#include "book/text_encoding.h"
 
 namespace folix {
 namespace {
 
 bool IsListedFile(const std::string& name, bool is_book_folder) {
     return IsEditableName(name) || (is_book_folder && IsHtmName(name));
+}
+
+// A name that no line of "contents.flc" can hold: bytes that are not UTF-8 would make the file
+// one its own reader refuses (and the whole folder would vanish from the book), and a CR LF would
+// cut the entry in two. Such a file stays on disk untouched but is not part of the book, like a
+// file of an unknown type.
+bool IsStorableName(const std::string& name) {
+    return IsValidUtf8(name) && name.find("\r\n") == std::string::npos;
 }
 
 }  // namespace
@@ -21,6 +30,9 @@ std::vector<std::string> BuildEntryList(Ui& ui, const std::string& folder, bool 
     }
     std::vector<std::string> disk;
     for (const FolderEntry& entry : listing) {
+        if (!IsStorableName(entry.name)) {
+            continue;
+        }
         if (entry.is_folder) {
             if (entry.name[0] != '.') {
                 disk.push_back("d" + entry.name);

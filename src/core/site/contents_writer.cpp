@@ -10,10 +10,11 @@ ContentsWriter::ContentsWriter(Ui& ui, const SiteBook& book, const SiteLayout& l
     : ui_(ui), book_(book), layout_(layout), page_name_(std::move(page_name)) {}
 
 std::string ContentsWriter::HeadingLine(const std::string& path) const {
-    const std::string anchor = AnchorName(book_.root_path, path);
+    const std::string anchor = HtmlEscaped(AnchorName(book_.root_path, path));
     const char* tag = anchor.empty() ? "H3" : "H4";
     return "<A NAME=\"" + anchor + "\" HREF=\"" + page_name_ + (anchor.empty() ? "" : "#") +
-           anchor + "\" TARGET=\"main\"><" + tag + ">" + TitlePart(path) + "</" + tag + "></A>";
+           anchor + "\" TARGET=\"main\"><" + tag + ">" + HtmlEscaped(TitlePart(path)) + "</" + tag +
+           "></A>";
 }
 
 void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::string>& lines,
@@ -26,8 +27,9 @@ void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::
         }
         for (const std::string& entry : entries) {
             const std::string path = JoinPath(folder, EntryName(entry));
-            lines.push_back("<A HREF=\"" + page_name_ + "#" + AnchorName(book_.root_path, path) +
-                            "\" TARGET=\"main\">" + TitlePart(path) + "</A><BR>");
+            lines.push_back("<A HREF=\"" + page_name_ + "#" +
+                            HtmlEscaped(AnchorName(book_.root_path, path)) + "\" TARGET=\"main\">" +
+                            HtmlEscaped(TitlePart(path)) + "</A><BR>");
             if (IsFolderEntry(entry)) {
                 AppendContents(path, lines, depth + 1);
             }
@@ -50,8 +52,8 @@ void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::
 
 std::string ContentsWriter::ContentsEntry(const std::string& path, bool target) const {
     const std::string prefix = layout_.indent && !layout_.frame ? "<DD>" : "<DT>";
-    const std::string anchor = AnchorName(book_.root_path, path);
-    const std::string title = TitlePart(path);
+    const std::string anchor = HtmlEscaped(AnchorName(book_.root_path, path));
+    const std::string title = HtmlEscaped(TitlePart(path));
     if (target) {
         return prefix + "<A HREF=\"" + page_name_ + "#" + anchor +
                "\" TARGET=\"main\"><SPAN CLASS=\"target\">" + title + "</SPAN></A><BR>";

@@ -4,12 +4,16 @@
 #include "book/entry_order.h"
 #include "book/file_io.h"
 #include "book/path_parts.h"
+#include "book/system_error.h"
 
 namespace folix {
 
 std::vector<std::string> ListBookEntries(Ui& ui, const std::string& folder) {
     std::vector<FolderEntry> listing;
-    if (ListFolder(folder, listing) != 0) {
+    // A folder that vanished or became unreadable since the walk came to it: the build goes on
+    // without it, but says so rather than report a whole book.
+    if (int error = ListFolder(folder, listing); error != 0) {
+        ShowCannotOpen(ui, folder, error);
         return {};
     }
     std::vector<std::string> found;

@@ -26,12 +26,13 @@ PageWriter::PageWriter(Ui& ui, const SiteBook& book) : ui_(ui), book_(book) {}
 
 std::string PageWriter::HeadingLine(const std::string& path, int level) const {
     const std::string n = std::to_string(std::min(level + 1, kMaxHeadingLevel));
-    return "<A NAME=\"" + AnchorName(book_.root_path, path) + "\"></A><H" + n + ">" +
-           TitlePart(path) + "</H" + n + ">";
+    return "<A NAME=\"" + HtmlEscaped(AnchorName(book_.root_path, path)) + "\"></A><H" + n + ">" +
+           HtmlEscaped(TitlePart(path)) + "</H" + n + ">";
 }
 
 void PageWriter::AppendFileText(const std::string& path, LineSink& lines) {
     embeds_left_ = kMaxEmbedsPerFile;
+    embedded_bytes_left_ = kMaxEmbeddedBytesPerFile;
     AppendLines(path, lines, 0);
 }
 
@@ -39,6 +40,14 @@ void PageWriter::AppendLines(const std::string& path, LineSink& lines, int depth
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
         return;
+    }
+    if (depth > 0) {
+        if (text.size() > embedded_bytes_left_) {
+            embedded_bytes_left_ = 0;
+            ReportTooManyEmbeds(path);
+            return;
+        }
+        embedded_bytes_left_ -= text.size();
     }
     table_mode_ = false;
     for (std::string_view line : SplitTextLines(text)) {
@@ -69,6 +78,13 @@ void PageWriter::AppendLines(const std::string& path, LineSink& lines, int depth
     }
 }
 
+void PageWriter::ReportTooManyEmbeds(const std::string& list_path) {
+    if (!reported_too_many_) {
+        reported_too_many_ = true;
+        ui_.ShowMessage(list_path + kTooManyEmbedsMessage);
+    }
+}
+
 void PageWriter::EmbedList(std::string_view test_text, LineSink& lines, int depth) {
     std::string name(TrimSpace(test_text.substr(std::string_view(kEmbedTag).size())));
     std::string list_path = JoinPath(book_.root_path, name + ".lst");
@@ -78,11 +94,8 @@ void PageWriter::EmbedList(std::string_view test_text, LineSink& lines, int dept
         }
         return;
     }
-    if (embeds_left_ == 0) {
-        if (!reported_too_many_) {
-            reported_too_many_ = true;
-            ui_.ShowMessage(list_path + kTooManyEmbedsMessage);
-        }
+    if (embeds_left_ == 0 || embedded_bytes_left_ == 0) {
+        ReportTooManyEmbeds(list_path);
         return;
     }
     --embeds_left_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <set>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ inline constexpr int kMaxEmbedDepth = 16;
 inline constexpr char kTooManyEmbedsMessage[] =
     "の埋め込みが多すぎるため、そこから先は埋め込みませんでした。";
 inline constexpr int kMaxEmbedsPerFile = 10000;
+// And so are the bytes they bring: within the count a list of a megabyte poured in ten thousand
+// times would still fill ten gigabytes of page.
+inline constexpr size_t kMaxEmbeddedBytesPerFile = 16 * 1024 * 1024;
 
 // Writes the lines of the text page: the heading of every folder and file, and the text of
 // every file as HTML source. Authors write HTML in their files, so nothing is escaped; a line
@@ -53,6 +57,8 @@ public:
 private:
     void AppendLines(const std::string& path, LineSink& lines, int depth);
     void EmbedList(std::string_view test_text, LineSink& lines, int depth);
+    // Once a build: the message that the lists one file embeds reached a limit.
+    void ReportTooManyEmbeds(const std::string& list_path);
 
     Ui& ui_;
     const SiteBook& book_;
@@ -63,6 +69,7 @@ private:
     // Each runaway list is reported once, not once for every way it was reached.
     std::set<std::string> reported_deep_lists_;
     int embeds_left_ = kMaxEmbedsPerFile;
+    size_t embedded_bytes_left_ = kMaxEmbeddedBytesPerFile;
     bool reported_too_many_ = false;  // once a build, like the lists too deep
 };
 

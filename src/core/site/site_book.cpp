@@ -13,6 +13,30 @@ std::string AnchorName(const std::string& root_path, const std::string& path) {
     return below_root < full.size() ? full.substr(below_root) : std::string();
 }
 
+std::string HtmlEscaped(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
     constexpr std::string_view kLineEnd = "\r\n";
     std::vector<std::string_view> lines;

@@ -3,6 +3,7 @@
 #include "book/path_parts.h"
 #include "site/frame_templates.h"
 #include "site/page_templates.h"
+#include "site/site_book.h"
 #include "site/template_file.h"
 
 namespace folix {
@@ -10,7 +11,7 @@ namespace folix {
 SiteTemplates LoadSiteTemplates(Ui& ui, const std::string& root_path, const SiteLayout& layout,
                                 const SiteFilePaths& outputs) {
     const bool v = layout.vertical;
-    const std::string book_name = FileNamePart(root_path);
+    const std::string book_name = HtmlEscaped(FileNamePart(root_path));
     const std::string page_name = FileNamePart(outputs.text_page);
     const auto load = [&](const char* name, const std::string& default_text) {
         return LoadTemplate(ui, JoinPath(root_path, name), default_text);

@@ -322,5 +322,33 @@ TEST(FileFaults, FileVanishingDuringABuildIsReportedAndSkipped) {
     EXPECT_EQ(text.find("章の本文"), std::string::npos);
 }
 
+// A chapter that vanishes (or becomes unreadable) between the walk's listing of its parent and
+// the listing of its own files is named too, in either build; the rest is built.
+TEST(FileFaults, FolderVanishingDuringABuildIsReported) {
+    for (bool html : {false, true}) {
+        SCOPED_TRACE(html ? "html" : "text");
+        BookFixture book;
+        ArrangeBook(book);
+        SetFileFaultHook([](FileOperation operation, const std::string& path) {
+            return operation == FileOperation::kList && path.ends_with("/ch") ? ENOENT : 0;
+        });
+        if (html) {
+            HtmlBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});
+            HtmlOptions options;
+            options.m_strHtmlFileName = "index.htm";
+            builder.MakeHtml(options);
+        } else {
+            TextBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});
+            BookOptions options;
+            options.m_bAllowText = true;
+            builder.MakeText(options);
+        }
+        SetFileFaultHook({});
+        EXPECT_TRUE(Told(book.ui, "/ch"));
+        const std::string out = ReadBytes(book.dir / (html ? "index3_.htm" : "novel.txt"));
+        EXPECT_NE(out.find("二行目"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace folix
