@@ -1,6 +1,11 @@
 #include "gui/qt_profile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace folix::gui {
 namespace {
@@ -11,7 +16,8 @@ QString KeyOf(const std::string& section, const std::string& key) {
 
 }  // namespace
 
-QtProfile::QtProfile() : settings_(QSettings::IniFormat, QSettings::UserScope, "morivane", "folix") {}
+QtProfile::QtProfile()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, "morivane", "folix") {}
 
 QtProfile::QtProfile(const QString& file_path) : settings_(file_path, QSettings::IniFormat) {}
 
@@ -38,9 +44,22 @@ void QtProfile::WriteInt(const std::string& section, const std::string& key, int
     Protect();
 }
 
+// The file holds the scrambled password: it is made private before anything is written to it,
+// since the writer of the settings replaces the file by a new one with the old one's permissions,
+// and made private again after every save, whatever the user or the umask did meanwhile.
 void QtProfile::Protect() {
+    const QString path = settings_.fileName();
+    if (!QFile::exists(path)) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        int fd = ::open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     settings_.sync();
-    QFile::setPermissions(settings_.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 }  // namespace folix::gui

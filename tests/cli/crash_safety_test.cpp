@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <ostream>
@@ -65,6 +66,21 @@ void WriteLargeBook(const TempFolder& dir, const std::string& version) {
     for (int i = 0; i < 20; ++i) {
         WriteBytes(root + "/" + std::to_string(i) + ".txt", paragraph);
     }
+}
+
+// Every temporary file of a write under the folder (the look-alike aside), in name order.
+std::vector<std::string> Temporaries(const std::string& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".folix-") != std::string::npos && name.size() > 7 &&
+            name.substr(name.size() - 7).find('.') == std::string::npos &&
+            name.find(".folix-Old") == std::string::npos) {
+            found.push_back(entry.path().string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 struct KilledBuild {
@@ -135,6 +151,29 @@ TEST_P(KilledBuildTest, LeavesEveryFileOldOrNew) {
     // The kills fell both before and after the main output was replaced.
     EXPECT_GT(saw_old, 0);
     EXPECT_GT(saw_new, 0);
+
+    // What the killed writes left behind never shows in the book or its outputs, and the next
+    // whole build takes it away once it is old enough to belong to no live writer. Files only
+    // like ours, and fresh ones, stay.
+    const std::vector<std::string> left = Temporaries(dir.path());
+    EXPECT_FALSE(left.empty()) << "no kill fell inside a write";
+    auto listing = RunFolix({"ls", "novel/novel.flx"}, dir.path());
+    EXPECT_EQ(listing.out.find(".folix-"), std::string::npos) << listing.out;
+    for (const std::string& path : left) {
+        std::filesystem::last_write_time(
+            path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    const std::string main_output = dir / build.outputs[0];
+    const std::string fresh = dir / ("." + build.outputs[0] + ".folix-Fresh1");
+    const std::string lookalike = dir / ("." + build.outputs[0] + ".folix-Old1234");
+    WriteBytes(fresh, "fresh");
+    WriteBytes(lookalike, "not ours");
+    std::filesystem::last_write_time(
+        lookalike, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_EQ(RunFolix({build.command, "novel/novel.flx"}, dir.path()).exit_code, 0);
+    EXPECT_EQ(Temporaries(dir.path()), (std::vector<std::string>{fresh}));
+    EXPECT_EQ(ReadBytes(lookalike), "not ours");
+    EXPECT_EQ(ReadBytes(main_output), new_bytes[0]);
 }
 
 INSTANTIATE_TEST_SUITE_P(

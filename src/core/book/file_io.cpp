@@ -10,7 +10,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "book/file_faults.h"
 #include "book/path_parts.h"
@@ -65,6 +68,71 @@ int WriteAll(int fd, std::string_view bytes) {
 
 // Appends are gathered up to this size before they are written.
 constexpr size_t kWriteBufferSize = 1 << 20;
+
+constexpr std::string_view kTemporaryMark = ".folix-";
+constexpr size_t kTemporarySuffixSize = 6;  // the XXXXXX mkostemp fills in
+// A temporary file still being written is touched at least every buffer's worth; one untouched
+// this long belongs to a writer that was killed.
+constexpr time_t kAbandonedAfterSeconds = 10 * 60;
+
+// The temporary files this process has open, which no clean-up may take.
+std::mutex g_live_temporaries_mutex;
+std::set<std::string> g_live_temporaries;
+
+void SetLive(const std::string& temp_path, bool live) {
+    std::lock_guard<std::mutex> lock(g_live_temporaries_mutex);
+    if (live) {
+        g_live_temporaries.insert(temp_path);
+    } else {
+        g_live_temporaries.erase(temp_path);
+    }
+}
+
+// Whether name is exactly the temporary name a write of file_name makes:
+// "." + file_name + ".folix-" + six letters or digits.
+bool IsTemporaryNameOf(std::string_view name, std::string_view file_name) {
+    const size_t prefix = 1 + file_name.size() + kTemporaryMark.size();
+    if (name.size() != prefix + kTemporarySuffixSize || name[0] != '.' ||
+        name.substr(1, file_name.size()) != file_name ||
+        name.substr(1 + file_name.size(), kTemporaryMark.size()) != kTemporaryMark) {
+        return false;
+    }
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// Once a file has been put in place, the temporary files an earlier, killed write of the same
+// file left beside it go. Such a file is never the only copy of anything: until its rename the
+// old file stands whole, and after it the temporary name is gone. Only regular files of exactly
+// our name for this very file are taken, none this process is writing, none touched lately (a
+// second copy of the program may be writing the same file), and never through the fault hook:
+// a failed clean-up changes nothing the writer asked for.
+void RemoveAbandonedTemporaries(const std::string& folder, const std::string& file_name) {
+    struct CloseDir {
+        void operator()(DIR* d) const { ::closedir(d); }
+    };
+    std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
+    if (!dir) {
+        return;
+    }
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!IsTemporaryNameOf(entry->d_name, file_name)) {
+            continue;
+        }
+        const std::string path = JoinPath(folder, entry->d_name);
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            now - status.st_mtime < kAbandonedAfterSeconds) {
+            continue;
+        }
+        std::lock_guard<std::mutex> lock(g_live_temporaries_mutex);
+        if (!g_live_temporaries.contains(path)) {
+            ::unlink(path.c_str());
+        }
+    }
+}
 
 // Copies the first size bytes of one file to the current position of another, inside the
 // kernel where the file system allows it.
@@ -202,6 +270,7 @@ void TemporaryFile::Create(const std::string& folder, const std::string& for_pat
         return;
     }
     temp_path_ = std::move(temp_path);
+    SetLive(temp_path_, true);
     if (mode != 0 && ::fchmod(fd_, static_cast<mode_t>(mode)) != 0) {
         Fail(errno);
     }
@@ -274,6 +343,7 @@ void TemporaryFile::Remove() {
     Close();
     if (!temp_path_.empty()) {
         ::unlink(temp_path_.c_str());
+        SetLive(temp_path_, false);
         temp_path_.clear();
     }
 }
@@ -339,7 +409,9 @@ int AtomicFileWriter::Commit() {
         Remove();
         return error_;
     }
+    SetLive(temp_path_, false);
     temp_path_.clear();
+    RemoveAbandonedTemporaries(folder_, FileNamePart(path_));
     // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
     FileDescriptor folder_fd(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder_fd.valid()) {

@@ -21,7 +21,8 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes);
 
 // Writes the whole file or nothing: the bytes go to a temporary file in the same folder, which
 // replaces the target only once it is completely on disk. The target keeps its permissions.
-// On failure the target is untouched and the temporary file is gone.
+// On failure the target is untouched and the temporary file is gone. Once the target is in
+// place, temporary files of the same target that a killed write left long ago are removed.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 class ScratchFile;
