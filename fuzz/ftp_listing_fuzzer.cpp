@@ -1,5 +1,5 @@
 // The readers of a server's directory listings (MLSD and LIST) on any reply: no crash, and no
-// entry that names the folder itself, its parent or nothing.
+// entry that names the folder itself, its parent, nothing, or a way out of the folder.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +17,9 @@ void CheckEntries(const std::vector<FtpEntry>& entries) {
     for (const FtpEntry& entry : entries) {
         fuzz::Require(!entry.name.empty(), "an entry without a name");
         fuzz::Require(entry.name != "." && entry.name != "..", "an entry for . or ..");
+        fuzz::Require(
+            entry.name.find_first_of(std::string_view("/\\\0\r\n", 5)) == std::string::npos,
+            "an entry that leads out of its folder");
     }
 }
 

@@ -1,8 +1,9 @@
 """An FTP server for the upload tests that misbehaves on purpose.
 
 The tests start the ordinary server with `python3 -m pyftpdlib`; this one is for the servers a
-writer meets less often: one that does not know MLSD, and one that drops the connection when a
-given file is sent. It prints the same start line as the ordinary server, with the port it got.
+writer meets less often: one that does not know MLSD, one that drops the connection when a
+given file is sent, and one that answers every listing with the bytes of a file (garbage, or names
+meant to lead a client out of the folder). It prints the same start line as the ordinary server, with the port it got.
 """
 import argparse
 import os
@@ -20,6 +21,7 @@ parser.add_argument("--username", required=True)
 parser.add_argument("--password", required=True)
 parser.add_argument("--no-mlsd", action="store_true")
 parser.add_argument("--drop-on", default="")
+parser.add_argument("--listing", default="")
 args = parser.parse_args()
 
 
@@ -28,7 +30,18 @@ class Handler(FTPHandler):
         if args.no_mlsd:
             self.respond('500 Command "MLSD" not understood.')
             return
+        if args.listing:
+            return self.push_canned_listing("MLSD")
         return super().ftp_MLSD(path)
+
+    def ftp_LIST(self, path):
+        if args.listing:
+            return self.push_canned_listing("LIST")
+        return super().ftp_LIST(path)
+
+    def push_canned_listing(self, command):
+        with open(args.listing, "rb") as listing:
+            self.push_dtp_data(listing.read(), cmd=command)
 
     def ftp_STOR(self, file, mode="w"):
         if args.drop_on and os.path.basename(file) == args.drop_on:

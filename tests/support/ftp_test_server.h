@@ -17,6 +17,7 @@ public:
         std::string password = "ftp-test-pw";
         bool no_mlsd = false;  // the server answers MLSD with "500 … not understood"
         std::string drop_on;   // sending a file of this name resets the connection
+        std::string listing;   // a file whose bytes answer every MLSD and LIST
     };
 
     explicit FtpTestServer(const std::string& root);

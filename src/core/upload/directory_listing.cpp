@@ -22,8 +22,13 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
-bool IsDotName(std::string_view name) {
-    return name == "." || name == "..";
+// A name the tree may show and join to its folder's path: not the folder itself or its parent,
+// and nothing that would lead a later delete or upload out of the folder ("/" and the "\\" of
+// some servers) or break the command that carries it (NUL, CR, LF). A hostile or broken server
+// can send any of these; such an entry is left out.
+bool IsUsableName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0\r\n", 5)) == std::string_view::npos;
 }
 
 std::string Lower(std::string_view text) {
@@ -87,7 +92,7 @@ std::vector<FtpEntry> ParseMachineListing(std::string_view text) {
         }
         std::string_view name = line.substr(blank + 1);
         const std::string type = FactValue(line.substr(0, blank), "type");
-        if (type == "cdir" || type == "pdir" || name.empty() || IsDotName(name)) {
+        if (type == "cdir" || type == "pdir" || !IsUsableName(name)) {
             continue;
         }
         entries.push_back({std::string(name), type == "dir"});
@@ -122,7 +127,7 @@ std::vector<FtpEntry> ParseListListing(std::string_view text) {
         } else {
             continue;
         }
-        if (rest.empty() || IsDotName(rest)) {
+        if (!IsUsableName(rest)) {
             continue;
         }
         entry.name = std::string(rest);

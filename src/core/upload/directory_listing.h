@@ -8,7 +8,8 @@
 namespace folix {
 
 // Reads a machine listing (MLSD): one "fact=value;…; name" line per entry, whose type fact says
-// what the entry is. "." and ".." (cdir, pdir) are left out.
+// what the entry is. "." and ".." (cdir, pdir) are left out, and so is every name that would
+// lead out of the listed folder or cannot be sent back (holding "/", "\\", NUL, CR or LF).
 std::vector<FtpEntry> ParseMachineListing(std::string_view text);
 
 // Reads a LIST reply, for servers that refuse MLSD: Unix "ls -l" lines ("drwxr-xr-x 2 u g 4096

@@ -187,6 +187,72 @@ TEST_F(UploadSessionTest, DeletesTheTickedFilesInSightOnly) {
     EXPECT_EQ(ui.messages.back(), kDeleteDoneMessage);
 }
 
+// A hostile server names entries so that deleting them would reach outside the chosen folder:
+// with "..", "/", "\\" or a CR LF that smuggles a second command. None of them shows, so none
+// can be ticked, and deleting every file in sight removes only what is really in the folder.
+// (A CR LF cuts the line short, into the name before it.) A listing of garbage leaves the
+// session working. Both with MLSD and LIST.
+TEST_F(UploadSessionTest, HostileListingsNeverLeadOutOfTheFolder) {
+    WriteBytes(served / "secret.htm", "keep me");
+    WriteBytes(served / "www/a.htm", "");
+    WriteBytes(served / "www/b.htm", "");
+    const std::vector<std::string> names = {"../secret.htm",
+                                            "/secret.htm",
+                                            "..\\secret.htm",
+                                            "x/../../secret.htm",
+                                            "b.htm\r\nDELE /secret.htm",
+                                            ".."};
+    std::string mlsd = "type=dir; www\r\n";
+    std::string list = "drwxr-xr-x 2 u g 4096 Jan 1 12:00 www\r\n";
+    for (const std::string& name : names) {
+        mlsd += "type=file;size=1; " + name + "\n";
+        list += "-rw-r--r-- 1 u g 1 Jan 1 12:00 " + name + "\n";
+    }
+    mlsd += "type=file;size=0; a.htm\r\n";
+    list += "-rw-r--r-- 1 u g 0 Jan 1 12:00 a.htm\r\n";
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage += static_cast<char>((i * 37 + 11) % 256);
+    }
+
+    for (const auto& [listing, no_mlsd] :
+         {std::pair{mlsd, false}, std::pair{list, true}, std::pair{garbage, false}}) {
+        SCOPED_TRACE(no_mlsd ? "LIST" : "MLSD");
+        WriteBytes(local / "listing", listing);
+        FtpTestServer::Options options;
+        options.no_mlsd = no_mlsd;
+        options.listing = local / "listing";
+        FtpTestServer server(served.path(), options);
+        MemoryTreeControl tree;
+        UploadSession hostile{ui, tree, std::make_unique<CurlFtpClient>(testing::kTestTimeouts)};
+        hostile.m_strServer = server.address();
+        hostile.m_strUserName = server.options().user;
+        hostile.m_strPassword = server.options().password;
+        ASSERT_TRUE(hostile.Start());
+        const TreeItem root = hostile.remote_tree().root_item();
+        if (listing == garbage) {
+            EXPECT_TRUE(hostile.IsConnected());
+            continue;
+        }
+        const TreeItem www = ChildNamed(tree, root, "www");
+        tree.Expand(www, true);
+        for (const std::string& label : testing::ChildLabels(tree, www)) {
+            EXPECT_TRUE(label == "www/" || label == "a.htm" || label == "b.htm") << label;
+        }
+        for (TreeItem item = tree.GetChildItem(www); item != kNoItem;
+             item = tree.GetNextSiblingItem(item)) {
+            tree.SetItemChecked(item, true);
+        }
+        tree.SetItemChecked(www, true);
+        ui.ExpectQuestion(true);
+        EXPECT_TRUE(hostile.OnDeleteFiles());
+        EXPECT_EQ(ReadBytes(served / "secret.htm"), "keep me");
+        EXPECT_FALSE(Exists(served / "www/a.htm"));
+        WriteBytes(served / "www/a.htm", "");
+        WriteBytes(served / "www/b.htm", "");
+    }
+}
+
 TEST_F(UploadSessionTest, ConnectRefusalsLeaveTheNotice) {
     EXPECT_TRUE(session.Start());
     EXPECT_EQ(control.GetItemText(control.GetChildItem(kNoItem)), kNotConnectedNotice);
