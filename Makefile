@@ -46,7 +46,7 @@ test-asan: $(ASAN_DIR)/build.ninja
 # Benchmarks in an optimised build of their own; never part of `make test`.
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFOLIX_BUILD_TESTS=OFF
-	cmake --build build-bench --target folix make_book
+	cmake --build build-bench --target folix make_book editor_bench
 	@bench/run.sh build-bench
 
 format:

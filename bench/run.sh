@@ -57,5 +57,12 @@ row "ls, 10,000 files in one folder (s)" \
 book_kb=$(du -sk "$large" | cut -f1)
 row "HTML build peak memory (KB) vs book" \
     "$(peak_kb "'$folix' html '$large/bench.flx' --yes")" "$book_kb"
+# The editor figures come from one process, against a plain QPlainTextEdit in it.
+if [ -x "$build_dir/bench/editor_bench" ]; then
+  QT_QPA_PLATFORM=offscreen "$build_dir/bench/editor_bench" "${BENCH_EDITOR_MB:-10}" 2>/dev/null |
+    while IFS="$(printf '\t')" read -r figure ours baseline; do
+      row "$figure" "$ours" "$baseline"
+    done
+fi
 echo
 echo "machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(uname -r); large book ${large_mb} MB, median of $runs runs"

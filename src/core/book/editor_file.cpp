@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "book/book_files.h"
 #include "book/file_io.h"
@@ -23,7 +24,7 @@ bool ReadEditorFile(Ui& ui, const std::string& path, EditorFile& file) {
         file.text = std::move(read.bytes);
         return true;
     }
-    DecodedText decoded = DecodeText(read.bytes);
+    DecodedText decoded = DecodeOwnedText(std::move(read.bytes));
     file.text = std::move(decoded.text);
     file.encoding = decoded.encoding;
     file.clean = decoded.clean;

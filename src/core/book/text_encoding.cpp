@@ -1,5 +1,8 @@
 #include "book/text_encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "book/iconv_converter.h"
 
 namespace folix {
@@ -59,18 +62,51 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// Every file a build or a search reads is checked here first, so the check goes by byte ranges
+// (those of RFC 3629: no overlong forms, no surrogates, nothing above U+10FFFF) and skips runs
+// of ASCII eight bytes at a time.
 bool IsValidUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    const auto continuation = [&](size_t i, unsigned char low, unsigned char high) {
+        return i < size && data[i] >= low && data[i] <= high;
+    };
     size_t pos = 0;
-    while (pos < bytes.size()) {
-        unsigned char lead = static_cast<unsigned char>(bytes[pos]);
+    while (pos < size) {
+        if (pos + 8 <= size) {
+            uint64_t eight;
+            std::memcpy(&eight, data + pos, sizeof eight);
+            if ((eight & 0x8080808080808080ULL) == 0) {
+                pos += 8;
+                continue;
+            }
+        }
+        const unsigned char lead = data[pos];
         if (lead < 0x80) {
             ++pos;
-            continue;
-        }
-        size_t before = pos;
-        char32_t c = NextCodePoint(bytes, pos);
-        // A real U+FFFD takes three bytes; a malformed byte is consumed alone.
-        if (c == 0xFFFD && pos - before != 3) {
+        } else if (lead < 0xC2) {
+            return false;
+        } else if (lead < 0xE0) {
+            if (!continuation(pos + 1, 0x80, 0xBF)) {
+                return false;
+            }
+            pos += 2;
+        } else if (lead < 0xF0) {
+            const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+            if (!continuation(pos + 1, low, high) || !continuation(pos + 2, 0x80, 0xBF)) {
+                return false;
+            }
+            pos += 3;
+        } else if (lead < 0xF5) {
+            const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+            if (!continuation(pos + 1, low, high) || !continuation(pos + 2, 0x80, 0xBF) ||
+                !continuation(pos + 3, 0x80, 0xBF)) {
+                return false;
+            }
+            pos += 4;
+        } else {
             return false;
         }
     }
@@ -92,6 +128,14 @@ std::string DecodeCp932Lossy(std::string_view bytes) {
     return IconvConverter("UTF-8", "CP932").Convert(bytes, true).value_or(std::string());
 }
 
+// Bytes that are not UTF-8 are CP932, strictly where they can be.
+DecodedText DecodeNotUtf8(std::string_view bytes) {
+    if (auto decoded = DecodeCp932(bytes)) {
+        return {std::move(*decoded), TextEncoding::kCp932, true};
+    }
+    return {DecodeCp932Lossy(bytes), TextEncoding::kCp932, false};
+}
+
 }  // namespace
 
 DecodedText DecodeText(std::string_view bytes) {
@@ -103,10 +147,17 @@ DecodedText DecodeText(std::string_view bytes) {
     if (IsValidUtf8(bytes)) {
         return {std::string(bytes), TextEncoding::kUtf8, true};
     }
-    if (auto decoded = DecodeCp932(bytes)) {
-        return {std::move(*decoded), TextEncoding::kCp932, true};
+    return DecodeNotUtf8(bytes);
+}
+
+DecodedText DecodeOwnedText(std::string&& bytes) {
+    if (std::string_view(bytes).starts_with(kUtf8Bom)) {
+        return DecodeText(std::string_view(bytes));
     }
-    return {DecodeCp932Lossy(bytes), TextEncoding::kCp932, false};
+    if (IsValidUtf8(bytes)) {
+        return {std::move(bytes), TextEncoding::kUtf8, true};
+    }
+    return DecodeNotUtf8(bytes);
 }
 
 std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encoding) {

@@ -27,6 +27,8 @@ bool IsValidUtf8(std::string_view bytes);
 
 // A byte-order mark or valid UTF-8 means UTF-8; anything else is read as CP932.
 DecodedText DecodeText(std::string_view bytes);
+// The same, taking over the bytes of UTF-8 text rather than copying them.
+DecodedText DecodeOwnedText(std::string&& bytes);
 
 // CP932 bytes as UTF-8; nothing when a byte sequence is not CP932.
 std::optional<std::string> DecodeCp932(std::string_view bytes);

@@ -171,5 +171,17 @@ TEST(AtomicFileWriter, ALinkIsWrittenThrough) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
 }
 
+TEST(ReadWholeFile, AFolderIsNoFileAndAMissingFileIsReported) {
+    TempFolder dir;
+    testing::MakeFolder(dir / "folder");
+    FileRead folder = ReadWholeFile(dir / "folder");
+    EXPECT_EQ(folder.error, EISDIR);
+    EXPECT_EQ(folder.bytes, "");
+    EXPECT_EQ(ReadWholeFile(dir / "missing").error, ENOENT);
+    WriteBytes(dir / "long.txt", LongText('x'));
+    EXPECT_EQ(ReadWholeFile(dir / "long.txt").bytes, LongText('x'));
+    EXPECT_EQ(ReadFileStart(dir / "long.txt", 10).bytes, LongText('x').substr(0, 10));
+}
+
 }  // namespace
 }  // namespace folix

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "book/system_error.h"
 #include "support/scripted_ui.h"
 
@@ -27,8 +30,61 @@ TEST(TextEncoding, RejectsOverlongAndSurrogateUtf8) {
 
 // What Windows wrote comes back byte for byte: the wave dash as 81 60, circled digits, half-width
 // katakana, the full-width letters of its font names.
+// The quick check must agree with reading the bytes one character at a time: a malformed byte
+// reads as U+FFFD taking one byte, a real U+FFFD takes three. Every string of up to three bytes
+// from the edges of the ranges, each behind ASCII runs long enough for the eight-byte skip.
+TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
+    const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0,
+                                   0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xE3, 0xEC,
+                                   0xED, 0xEE, 0xEF, 0xF0, 0xF3, 0xF4, 0xF5, 0xFF};
+    const auto reference = [](std::string_view bytes) {
+        for (size_t pos = 0; pos < bytes.size();) {
+            const size_t before = pos;
+            if (NextCodePoint(bytes, pos) == 0xFFFD && pos - before != 3) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<std::string> pieces{""};
+    for (int length = 1; length <= 3; ++length) {
+        std::vector<std::string> longer;
+        for (const std::string& piece : pieces) {
+            if (piece.size() + 1 == static_cast<size_t>(length)) {
+                for (unsigned char byte : edges) {
+                    longer.push_back(piece + static_cast<char>(byte));
+                }
+            }
+        }
+        pieces.insert(pieces.end(), longer.begin(), longer.end());
+    }
+    // Four-byte characters and their neighbours, too.
+    for (const char* four : {"\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                             "\xF0\x8F\xBF\xBF", "\xF3\xBF\xBF\xBF", "\xEF\xBF\xBD"}) {
+        pieces.push_back(four);
+    }
+    for (const std::string& piece : pieces) {
+        for (const std::string& text :
+             {piece, "abcdefghij" + piece, piece + "abcdefghij", "日本" + piece + "12345678"}) {
+            EXPECT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
+        }
+    }
+}
+
+TEST(TextEncoding, OwnedTextDecodesAsTheCopyDoes) {
+    for (std::string bytes : {std::string("日本語"), std::string("\xEF\xBB\xBF日本"),
+                              std::string("\x95\x5c\x8e\x86"), std::string("\xFF\xFE")}) {
+        const DecodedText copied = DecodeText(bytes);
+        const DecodedText owned = DecodeOwnedText(std::move(bytes));
+        EXPECT_EQ(owned.text, copied.text);
+        EXPECT_EQ(owned.encoding, copied.encoding);
+        EXPECT_EQ(owned.clean, copied.clean);
+    }
+}
+
 TEST(TextEncoding, WindowsBytesRoundTrip) {
-    const std::string bytes = "\x81\x60\x87\x40\xcc\xa7\xb2\xd9\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9\x95\x5c";
+    const std::string bytes =
+        "\x81\x60\x87\x40\xcc\xa7\xb2\xd9\x82\x6c\x82\x72 \x82\x6f\x96\xbe\x92\xa9\x95\x5c";
     auto text = DecodeCp932(bytes);
     ASSERT_TRUE(text);
     EXPECT_EQ(*text, "～①ﾌｧｲﾙＭＳ Ｐ明朝表");

@@ -1,0 +1,148 @@
+// The editor figures, offscreen in the window's own widgets, each against the same operation on
+// a plain QPlainTextEdit in the same process: opening a 10 MB text file, typing a character at
+// its start, switching the file to vertical writing, and typing at its start there. Every
+// operation ends with a repaint of what it changed, as the writer would see it.
+//
+// Prints one line per figure: name, ours and the baseline in milliseconds, tab-separated.
+// Run offscreen: QT_QPA_PLATFORM=offscreen build-bench/bench/editor_bench [MB]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/child_frame.h"
+#include "gui/editor_view.h"
+#include "gui/qt_desktop.h"
+#include "gui/qt_profile.h"
+#include "gui/qt_ui.h"
+#include "gui/vertical_view.h"
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr int kKeystrokes = 30;
+
+// Lines of a novel, about 10 MB of UTF-8 for the default size.
+QByteArray NovelText(int megabytes) {
+    const QByteArray paragraph =
+        "朝の庭に出ると、梅の木の枝に小さな鳥がとまっていた。「おはよう」と声をかけると、"
+        "鳥は首をかしげてこちらを見た。Latinの名前もあるらしい。\r\n";
+    QByteArray text;
+    const qsizetype size = static_cast<qsizetype>(megabytes) * 1024 * 1024;
+    text.reserve(size + paragraph.size());
+    while (text.size() < size) {
+        text += paragraph;
+    }
+    return text;
+}
+
+double Milliseconds(const std::function<void()>& operation) {
+    QElapsedTimer timer;
+    timer.start();
+    operation();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds a keystroke, typing at the start of the text.
+double TypeAtStart(QWidget& typed_into, QWidget& painted, QTextCursor cursor,
+                   const std::function<void(const QTextCursor&)>& place) {
+    cursor.setPosition(0);
+    place(cursor);
+    painted.repaint();
+    return Milliseconds([&] {
+               for (int i = 0; i < kKeystrokes; ++i) {
+                   QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, {}, i % 2 ? "縦" : "書");
+                   QApplication::sendEvent(&typed_into, &press);
+                   painted.repaint();
+               }
+           }) /
+           kKeystrokes;
+}
+
+void Print(const char* figure, double ours, double baseline) {
+    std::printf("%s\t%.1f\t%.1f\n", figure, ours, baseline);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const int megabytes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("novel.txt");
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(NovelText(megabytes)) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    folix::gui::QtUi ui;
+    folix::gui::QtDesktop desktop;
+    folix::gui::QtProfile profile(dir.filePath("profile.ini"));
+
+    std::vector<double> open, open_plain, type, type_plain, vertical, vertical_plain, type_vertical;
+    for (int run = 0; run < kRuns; ++run) {
+        // The window's editor pane: the document opens the file and fills the editor.
+        folix::gui::CChildFrame child(ui, desktop, profile);
+        child.resize(1000, 700);
+        child.show();
+        QApplication::processEvents();
+        open.push_back(Milliseconds([&] {
+            child.Open(path.toStdString());
+            child.ShownEditor().repaint();
+        }));
+        folix::gui::CFolixView& editor = child.Editor();
+        type.push_back(TypeAtStart(*editor.viewport(), *editor.viewport(), editor.textCursor(),
+                                   [&](const QTextCursor& c) { editor.setTextCursor(c); }));
+        vertical.push_back(Milliseconds([&] {
+            child.ToggleVertical();
+            child.ShownEditor().repaint();
+        }));
+        folix::gui::CVerticalView& down = child.VerticalEditor();
+        type_vertical.push_back(
+            TypeAtStart(down, *down.viewport(), editor.textCursor(),
+                        [&](const QTextCursor& c) { editor.setTextCursor(c); }));
+        child.Editor().document()->setModified(false);
+
+        // The plain widget: the same file read, decoded and shown.
+        QPlainTextEdit plain;
+        plain.resize(1000, 700);
+        plain.show();
+        QApplication::processEvents();
+        open_plain.push_back(Milliseconds([&] {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            plain.setPlainText(QString::fromUtf8(file.readAll()));
+            plain.viewport()->repaint();
+        }));
+        type_plain.push_back(TypeAtStart(*plain.viewport(), *plain.viewport(), plain.textCursor(),
+                                         [&](const QTextCursor& c) { plain.setTextCursor(c); }));
+        // Its nearest to a change of writing direction: every line laid out anew to a new width.
+        vertical_plain.push_back(Milliseconds([&] {
+            plain.setLineWrapMode(QPlainTextEdit::NoWrap);
+            plain.viewport()->repaint();
+        }));
+    }
+    const std::string open_figure = "open a " + std::to_string(megabytes) + " MB text file (ms)";
+    Print(open_figure.c_str(), Median(open), Median(open_plain));
+    Print("type at its start (ms a key)", Median(type), Median(type_plain));
+    Print("switch it to vertical (ms)", Median(vertical), Median(vertical_plain));
+    Print("type at its start, vertical (ms a key)", Median(type_vertical), Median(type_plain));
+    return 0;
+}
