@@ -28,9 +28,13 @@ CVerticalView::CVerticalView(CFolixView& editor, QWidget* parent)
     horizontalScrollBar()->setInvertedAppearance(true);
     horizontalScrollBar()->setInvertedControls(true);
     QTextDocument* document = editor.document();
+    // Hidden (horizontal writing), the view waits: laying a long file out in columns on every
+    // change would slow the horizontal editor down. Shown again, it catches up at once.
     connect(document, &QTextDocument::contentsChanged, this, [this] {
-        UpdateScrollRange();
-        viewport()->update();
+        if (isVisible()) {
+            UpdateScrollRange();
+            viewport()->update();
+        }
     });
     connect(&editor_, &QTextEdit::cursorPositionChanged, this, [this] {
         if (isVisible()) {
@@ -130,6 +134,11 @@ void CVerticalView::paintEvent(QPaintEvent*) {
 
 void CVerticalView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRange();
+}
+
+void CVerticalView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
     UpdateScrollRange();
 }
 

@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
 #include <QTextBlock>
@@ -73,6 +74,29 @@ TEST_F(VerticalViewTest, ToggleSwapsTheEditorsOverOneDocumentAndKeepsTextCaretAn
     // only the editor pane carries the command
     child.SetActivePane(gui::Pane::kTree);
     EXPECT_FALSE(Enabled(gui::kCmdVerticalPrint));
+}
+
+// The hidden vertical view leaves the document alone while the horizontal editor edits it, and
+// catches up when it is shown again: every column of the new text can be scrolled to.
+TEST_F(VerticalViewTest, TextWrittenHorizontallyIsInTheColumnsWhenTheViewReturns) {
+    gui::CChildFrame& child = OpenVertical();
+    QScrollBar* bar = child.VerticalEditor().horizontalScrollBar();
+    const int columns_before = child.VerticalEditor().Layout().ColumnCount();
+    child.ToggleVertical();
+    ASSERT_EQ(&child.ShownEditor(), &child.Editor());
+    QTextCursor cursor = child.Editor().textCursor();
+    cursor.movePosition(QTextCursor::End);
+    for (int i = 0; i < 200; ++i) {
+        cursor.insertText("\n新しい段落");
+    }
+    child.Editor().setTextCursor(cursor);
+    child.ToggleVertical();
+    QApplication::processEvents();
+    gui::CVerticalLayout& layout = child.VerticalEditor().Layout();
+    EXPECT_EQ(layout.ColumnCount(), columns_before + 200);
+    EXPECT_GE(bar->maximum(), static_cast<int>(200 * layout.ColumnPitch()) -
+                                  child.VerticalEditor().viewport()->width());
+    EXPECT_EQ(bar->value(), bar->maximum()) << "the caret at the end is in sight";
 }
 
 TEST_F(VerticalViewTest, BookReopensInVerticalWritingWithTheFileUnchanged) {
