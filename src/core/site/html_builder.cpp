@@ -176,7 +176,9 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     written_.clear();
     const BuildDate date = date_ ? *date_ : DateOfBuild();
     std::vector<std::string> menu;
-    PageSpool page(paths_.text_page);
+    // The spool is named after the file the page becomes, so that the next build of that file
+    // clears what a killed one left.
+    PageSpool page(layout.frame || layout.top_bottom ? paths_.text_page : paths_.main_page);
     WalkBook(ui_, book_, layout, FileNamePart(paths_.text_page), menu, page);
 
     SiteFileWriter files(ui_, book_.root_path, layout, options, date, menu, page, paths_, written_);
