@@ -2,8 +2,9 @@
 
 The tests start the ordinary server with `python3 -m pyftpdlib`; this one is for the servers a
 writer meets less often: one that does not know MLSD, one that drops the connection when a
-given file is sent, and one that answers every listing with the bytes of a file (garbage, or names
-meant to lead a client out of the folder). It prints the same start line as the ordinary server, with the port it got.
+given file is sent, one that answers every listing with the bytes of a file (garbage, or names
+meant to lead a client out of the folder), and one whose data connections never reach an
+active-mode client. It prints the same start line as the ordinary server, with the port it got.
 """
 import argparse
 import os
@@ -22,6 +23,7 @@ parser.add_argument("--password", required=True)
 parser.add_argument("--no-mlsd", action="store_true")
 parser.add_argument("--drop-on", default="")
 parser.add_argument("--listing", default="")
+parser.add_argument("--never-connect-back", action="store_true")
 args = parser.parse_args()
 
 
@@ -33,6 +35,18 @@ class Handler(FTPHandler):
         if args.listing:
             return self.push_canned_listing("MLSD")
         return super().ftp_MLSD(path)
+
+    def ftp_PORT(self, line):
+        if args.never_connect_back:
+            self.respond("200 Active data connection established.")
+            return
+        return super().ftp_PORT(line)
+
+    def ftp_EPRT(self, line):
+        if args.never_connect_back:
+            self.respond("200 Active data connection established.")
+            return
+        return super().ftp_EPRT(line)
 
     def ftp_LIST(self, path):
         if args.listing:

@@ -21,7 +21,8 @@ FtpTestServer::FtpTestServer(const std::string& root, Options options)
     : options_(std::move(options)) {
     const std::string log_path = log_folder_ / "server.log";
     std::vector<std::string> args{"/usr/bin/python3"};
-    if (!options_.no_mlsd && options_.drop_on.empty() && options_.listing.empty()) {
+    if (!options_.no_mlsd && options_.drop_on.empty() && options_.listing.empty() &&
+        !options_.never_connects_back) {
         args.insert(args.end(), {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-w", "-d", root,
                                  "-u", options_.user, "-P", options_.password});
     } else {
@@ -36,6 +37,9 @@ FtpTestServer::FtpTestServer(const std::string& root, Options options)
         }
         if (!options_.listing.empty()) {
             args.insert(args.end(), {"--listing", options_.listing});
+        }
+        if (options_.never_connects_back) {
+            args.push_back("--never-connect-back");
         }
     }
     std::vector<char*> argv;

@@ -18,6 +18,9 @@ public:
         bool no_mlsd = false;  // the server answers MLSD with "500 … not understood"
         std::string drop_on;   // sending a file of this name resets the connection
         std::string listing;   // a file whose bytes answer every MLSD and LIST
+        // PORT and EPRT are accepted but the data connection is never opened: a firewall
+        // between the server and an active-mode client
+        bool never_connects_back = false;
     };
 
     explicit FtpTestServer(const std::string& root);

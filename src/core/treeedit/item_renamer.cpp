@@ -16,6 +16,18 @@ bool EndsWithLst(const std::string& name) {
     return name.size() >= 4 && name.compare(name.size() - 4, 4, ".lst") == 0;
 }
 
+// A control character (a pasted line end or tab) would break the name's line in contents.flc,
+// and the tree leaves such names out: the file would vanish from the writer's sight.
+bool HasControlCharacter(const std::string& name) {
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void ItemRenamer::OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text) {
@@ -60,7 +72,8 @@ void ItemRenamer::OnEndlabeledit(TreeItem item, const std::optional<std::string>
             checked_name.resize(checked_name.size() - 4);
         }
     }
-    if (checked_name.find_first_of(kForbiddenNameCharacters) != std::string::npos) {
+    if (checked_name.find_first_of(kForbiddenNameCharacters) != std::string::npos ||
+        HasControlCharacter(checked_name)) {
         ui.ShowNotice(std::string(kForbiddenCharactersNotice) + kForbiddenNameCharacters);
         return;
     }

@@ -42,10 +42,12 @@ TEST_F(ItemRenamerTest, TextFileIsRenamedOnDiskInItsEntryAndReopened) {
 }
 
 TEST_F(ItemRenamerTest, ForbiddenCharactersAreRefusedAndTheLabelStays) {
-    for (const char* name : {"a.b", "a:b", "a/b", "a?"}) {
+    // a pasted line end or tab too: it would split the name's line in contents.flc
+    for (const char* name : {"a.b", "a:b", "a/b", "a?", "序\r\n章", "序\t章", "\x7f"}) {
         Rename("a.txt", std::string(name));
     }
-    EXPECT_EQ(book.ui.notices, Names(4, kForbiddenNotice));
+    EXPECT_EQ(book.ui.notices, Names(7, kForbiddenNotice));
+    EXPECT_EQ(book.Stored("").front(), "la.txt");
     EXPECT_EQ(book.tree.GetItemText(book.Child(root, "a.txt")), "a");
     EXPECT_TRUE(Exists(book.root + "/a.txt"));
 }
