@@ -318,29 +318,78 @@ void CVerticalLayout::Update() {
     }
     // A document without a layout of its own (a printout's copy) sends no change signal: the
     // blocks' revisions and lengths tell what changed instead. Undo gives a block its old
-    // revision back, which differs from the one shaped after the edit all the same.
+    // revision back, which differs from the one shaped after the edit all the same. Past the
+    // counted paragraphs nothing is kept to check.
     if (document_->revision() != seen_revision_) {
         seen_revision_ = document_->revision();
         stale_ = true;
         int b = 0;
-        for (QTextBlock block = document_->begin(); block.isValid(); block = block.next(), ++b) {
+        for (QTextBlock block = document_->begin(); block.isValid() && b < counted_blocks_;
+             block = block.next(), ++b) {
             auto& slot = paragraphs_[static_cast<size_t>(b)];
             if (slot &&
                 (slot->revision != block.revision() || slot->TextLength() != block.length() - 1)) {
                 slot.reset();
             }
         }
+        for (size_t i = static_cast<size_t>(counted_blocks_); i < paragraphs_.size(); ++i) {
+            paragraphs_[i].reset();
+        }
     }
-    if (!stale_) {
-        return;
+    if (stale_) {
+        stale_ = false;
+        Recount();
     }
-    stale_ = false;
+}
+
+// Counts the columns of the paragraphs counted so far (all of them in a document that is not
+// long) and estimates the rest.
+void CVerticalLayout::Recount() {
+    const int blocks = document_->blockCount();
+    first_column_.resize(blocks + 1);
+    if (document_->characterCount() <= whole_layout_limit_) {
+        counted_blocks_ = blocks;
+    }
+    counted_blocks_ = qMin(counted_blocks_, blocks);
     int column = 0;
-    for (int b = 0; b < blocks; ++b) {
+    for (int b = 0; b < counted_blocks_; ++b) {
         first_column_[b] = column;
         column += static_cast<int>(ParagraphOf(b).broken.column_starts.size());
     }
-    first_column_[blocks] = column;
+    first_column_[counted_blocks_] = column;
+    EstimateRest();
+}
+
+// A paragraph not yet shaped is reckoned as upright squares filling its columns, half a column
+// left over on average.
+void CVerticalLayout::EstimateRest() {
+    const int blocks = document_->blockCount();
+    if (counted_blocks_ >= blocks) {
+        estimated_columns_ = 0;
+        return;
+    }
+    const QTextBlock first = document_->findBlockByNumber(counted_blocks_);
+    const qreal characters = document_->characterCount() - first.position();
+    const qreal per_column = qMax<qreal>(1, std::floor(height_ / ColumnWidth()));
+    const int rest = blocks - counted_blocks_;
+    estimated_columns_ = qMax(rest, qRound(characters / per_column + rest * 0.5));
+}
+
+void CVerticalLayout::CountThrough(int block, int column) {
+    Update();
+    const int blocks = document_->blockCount();
+    if (counted_blocks_ >= blocks ||
+        (block < counted_blocks_ && column < first_column_[counted_blocks_])) {
+        return;
+    }
+    int counted = first_column_[counted_blocks_];
+    while (counted_blocks_ < blocks && (counted_blocks_ <= block || counted <= column)) {
+        first_column_[counted_blocks_] = counted;
+        counted += static_cast<int>(ParagraphOf(counted_blocks_).broken.column_starts.size());
+        ++counted_blocks_;
+    }
+    first_column_[counted_blocks_] = counted;
+    EstimateRest();
 }
 
 void CVerticalLayout::RelayoutAll() {
@@ -367,22 +416,23 @@ void CVerticalLayout::RelayoutAll() {
     dirty_ = false;
     stale_ = false;
     seen_revision_ = document_->revision();
-    first_column_.resize(blocks + 1);
-    int column = 0;
-    for (int b = 0; b < blocks; ++b) {
-        first_column_[b] = column;
-        column += static_cast<int>(ParagraphOf(b).broken.column_starts.size());
-    }
-    first_column_[blocks] = column;
+    Recount();
 }
 
 int CVerticalLayout::ColumnCount() {
     Update();
-    return first_column_.isEmpty() ? 0 : first_column_.back();
+    return first_column_[counted_blocks_] + estimated_columns_;
+}
+
+int CVerticalLayout::ExactColumnCount() {
+    CountThrough(document_->blockCount() - 1, 0);
+    return ColumnCount();
 }
 
 CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
-    const auto it = std::upper_bound(first_column_.begin(), first_column_.end() - 1, column);
+    CountThrough(0, column);
+    const auto it =
+        std::upper_bound(first_column_.begin(), first_column_.begin() + counted_blocks_, column);
     ColumnRef ref;
     ref.block = qMax(0, static_cast<int>(it - first_column_.begin()) - 1);
     ref.column_in_block = column - first_column_[ref.block];
@@ -429,6 +479,7 @@ int CVerticalLayout::ColumnOfPosition(int position) {
     if (!block.isValid()) {
         return qMax(0, ColumnCount() - 1);
     }
+    CountThrough(block.blockNumber(), 0);
     const Paragraph& p = ParagraphOf(block.blockNumber());
     const int unit = UnitAt(p.shaped, LayoutOffset(p, position - block.position()));
     const int last = static_cast<int>(p.shaped.units.size()) - 1;
@@ -442,6 +493,7 @@ QRectF CVerticalLayout::CaretRect(int position) {
         block = document_->lastBlock();
         position = block.position() + block.length() - 1;
     }
+    CountThrough(block.blockNumber(), 0);
     const Paragraph& p = ParagraphOf(block.blockNumber());
     int offset = position - block.position();
     // While composing, the caret at the composition stands inside it.
@@ -466,6 +518,7 @@ QRectF CVerticalLayout::CaretRect(int position) {
 QRectF CVerticalLayout::UnitRect(int position) {
     Update();
     const QTextBlock block = document_->findBlock(position);
+    CountThrough(block.blockNumber(), 0);
     const Paragraph& p = ParagraphOf(block.blockNumber());
     const int unit = UnitAt(p.shaped, LayoutOffset(p, position - block.position()));
     if (unit >= p.shaped.units.size()) {
@@ -479,7 +532,7 @@ QRectF CVerticalLayout::UnitRect(int position) {
 }
 
 int CVerticalLayout::PositionInColumn(int column, qreal y) {
-    Update();
+    CountThrough(0, column);
     column = std::clamp(column, 0, qMax(0, ColumnCount() - 1));
     const ColumnRef ref = Column(column);
     const QTextBlock block = document_->findBlockByNumber(ref.block);
@@ -544,7 +597,7 @@ void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& sha
 
 void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection_start,
                            int selection_end, const Colors& colors) {
-    Update();
+    CountThrough(0, last);
     last = qMin(last, ColumnCount() - 1);
     const qreal width = ColumnWidth();
     const qreal gap = (ColumnPitch() - width) / 2;

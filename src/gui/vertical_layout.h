@@ -78,8 +78,20 @@ public:
     qreal ColumnWidth() const;
 
     // Brings the layout up to date with the document; only changed paragraphs are shaped again.
+    // A long document is shaped from the start only as far as it has been asked about: the
+    // columns after that are estimated until they are needed.
     void Update();
+    // The columns counted so far and the estimate for the rest; exact when the whole document
+    // has been counted.
     int ColumnCount();
+    // Counts the whole document first (for printing).
+    int ExactColumnCount();
+    // Documents of up to this many characters are always counted whole.
+    void SetWholeLayoutLimit(int characters) {
+        whole_layout_limit_ = characters;
+        stale_ = true;
+    }
+    int CountedParagraphs() const { return counted_blocks_; }
     // Right edge of a column in layout coordinates (0 for the first, negative after).
     qreal ColumnRight(int column) const { return -column * ColumnPitch(); }
     int ColumnAtX(qreal x);
@@ -126,6 +138,11 @@ private:
     Paragraph& ParagraphOf(int block_number);
     ColumnRef Column(int column);
     void RelayoutAll();
+    void Recount();
+    void EstimateRest();
+    // Counts paragraphs from where counting stopped until the block is counted and the column
+    // exists (or the document ends).
+    void CountThrough(int block, int column);
     int FaceFor(char32_t c) const;
     // The paragraph offset of a document position, past the text being composed.
     int LayoutOffset(const Paragraph& p, int offset) const;
@@ -138,8 +155,12 @@ private:
     mutable std::vector<std::unique_ptr<CVerticalShaper>> faces_;
     mutable QHash<char32_t, int> stand_in_;
     std::vector<std::unique_ptr<Paragraph>> paragraphs_;
-    QVector<int> first_column_;  // per block, then the total at the end
-    int preedit_block_ = -1;     // the paragraph showing the composition, if any
+    // per counted block, then the columns of all counted blocks
+    QVector<int> first_column_{0};
+    int counted_blocks_ = 0;
+    int estimated_columns_ = 0;
+    int whole_layout_limit_ = 200000;
+    int preedit_block_ = -1;  // the paragraph showing the composition, if any
     int preedit_at_ = 0;
     int preedit_cursor_ = 0;
     QString preedit_;

@@ -33,7 +33,7 @@ CVerticalPrinter::CVerticalPrinter(QTextDocument& document, const QFont& font, q
 }
 
 int CVerticalPrinter::PageCount() {
-    const int columns = layout_.ColumnCount();
+    const int columns = layout_.ExactColumnCount();
     return qMax(1, (columns + columns_per_page_ - 1) / columns_per_page_);
 }
 

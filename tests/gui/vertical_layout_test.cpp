@@ -230,5 +230,33 @@ TEST_F(VerticalLayoutTest, EditsReshapeOnlyWhatChangedAndKeepColumnsRight) {
     EXPECT_EQ(layout->ColumnCount(), 3);
 }
 
+// A long document is shaped only as far as it has been asked about; the rest is an estimate
+// that becomes exact as the writer moves on, and edits before that point keep it right.
+TEST_F(VerticalLayoutTest, LongDocumentIsLaidOutAsFarAsItIsSeen) {
+    layout->SetWholeLayoutLimit(0);
+    QString text;
+    for (int p = 0; p < 100; ++p) {
+        text += QString("縦").repeated(30) + "\n";  // three columns of ten each
+    }
+    Lay(text, 10);
+    EXPECT_EQ(Column(31 * 2), 6);  // the third paragraph
+    EXPECT_LE(layout->CountedParagraphs(), 4);
+    EXPECT_NEAR(layout->ColumnCount(), 301, 75);  // 100 paragraphs and an empty last one
+
+    QTextCursor cursor(&document);
+    cursor.insertText(QString("書").repeated(10));  // a fourth column for the first paragraph
+    EXPECT_EQ(Column(31 * 2 + 10), 7);
+    EXPECT_LE(layout->CountedParagraphs(), 4);
+
+    // the last paragraph is asked about: everything is counted, exactly
+    const int end = document.characterCount() - 1;
+    EXPECT_EQ(Column(end - 1), 300);
+    EXPECT_EQ(layout->CountedParagraphs(), 100);
+    EXPECT_EQ(Column(end), 301);
+    EXPECT_EQ(layout->CountedParagraphs(), 101);
+    EXPECT_EQ(layout->ColumnCount(), 302);
+    EXPECT_EQ(layout->PositionAt(layout->CaretRect(end - 5).center()), end - 5);
+}
+
 }  // namespace
 }  // namespace folix
