@@ -11,8 +11,6 @@
 namespace folix::gui {
 namespace {
 
-constexpr int kKindRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kButtonSize = 9;
 
 // The notice that no connection is open: a grey disc crossed out.
@@ -48,7 +46,7 @@ QIcon RemoteIcon(int image) {
 
 }  // namespace
 
-CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : CTreeWidgetControl(kRemoteNoticeImage, parent) {
     setObjectName("remote_tree");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -61,105 +59,13 @@ CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
 }
 
-QTreeWidgetItem* CFtpTreeCtrl::ParentOf(TreeItem item) const {
-    return item == kNoItem ? invisibleRootItem() : FromItem(item);
+QIcon CFtpTreeCtrl::ItemIcon(int image) const {
+    return RemoteIcon(image);
 }
 
-TreeItem CFtpTreeCtrl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                                  int image, int kind) {
-    QTreeWidgetItem* parent_item = ParentOf(parent);
-    auto* item = new QTreeWidgetItem;
-    item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
-    item->setCheckState(0, Qt::Unchecked);
-    item->setText(0, QString::fromStdString(label));
-    item->setData(0, kKindRole, kind);
-    item->setData(0, kImageRole, image);
-    item->setIcon(0, RemoteIcon(image));
-    int index = 0;
-    if (after == kInsertLast) {
-        index = parent_item->childCount();
-    } else if (after != kInsertFirst) {
-        index = parent_item->indexOfChild(FromItem(after)) + 1;
-    }
-    parent_item->insertChild(index, item);
-    return ToItem(item);
-}
-
-bool CFtpTreeCtrl::DeleteItem(TreeItem item) {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr) {
-        return false;
-    }
-    delete widget_item;
-    return true;
-}
-
-TreeItem CFtpTreeCtrl::GetParentItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? ToItem(widget_item->parent()) : kNoItem;
-}
-
-TreeItem CFtpTreeCtrl::GetChildItem(TreeItem item) const {
-    QTreeWidgetItem* parent = ParentOf(item);
-    return parent->childCount() > 0 ? ToItem(parent->child(0)) : kNoItem;
-}
-
-TreeItem CFtpTreeCtrl::GetNextSiblingItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr) {
-        return kNoItem;
-    }
-    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
-    return ToItem(parent->child(parent->indexOfChild(widget_item) + 1));
-}
-
-TreeItem CFtpTreeCtrl::GetPrevSiblingItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr) {
-        return kNoItem;
-    }
-    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
-    const int index = parent->indexOfChild(widget_item);
-    return index > 0 ? ToItem(parent->child(index - 1)) : kNoItem;
-}
-
-std::string CFtpTreeCtrl::GetItemText(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->text(0).toStdString() : std::string();
-}
-
-void CFtpTreeCtrl::SetItemText(TreeItem item, const std::string& label) {
-    FromItem(item)->setText(0, QString::fromStdString(label));
-}
-
-int CFtpTreeCtrl::GetItemImage(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kImageRole).toInt() : kRemoteNoticeImage;
-}
-
-void CFtpTreeCtrl::SetItemImage(TreeItem item, int image) {
-    FromItem(item)->setData(0, kImageRole, image);
-    FromItem(item)->setIcon(0, RemoteIcon(image));
-}
-
-int CFtpTreeCtrl::GetItemKind(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kKindRole).toInt() : 0;
-}
-
-void CFtpTreeCtrl::SetItemKind(TreeItem item, int kind) {
-    FromItem(item)->setData(0, kKindRole, kind);
-}
-
-bool CFtpTreeCtrl::IsItemBold(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item && widget_item->font(0).bold();
-}
-
-void CFtpTreeCtrl::SetItemBold(TreeItem item, bool bold) {
-    QFont font = FromItem(item)->font(0);
-    font.setBold(bold);
-    FromItem(item)->setFont(0, font);
+void CFtpTreeCtrl::PrepareNewItem(QTreeWidgetItem& item) const {
+    item.setFlags((item.flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
+    item.setCheckState(0, Qt::Unchecked);
 }
 
 bool CFtpTreeCtrl::IsItemChecked(TreeItem item) const {
@@ -169,30 +75,6 @@ bool CFtpTreeCtrl::IsItemChecked(TreeItem item) const {
 
 void CFtpTreeCtrl::SetItemChecked(TreeItem item, bool checked) {
     FromItem(item)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-}
-
-bool CFtpTreeCtrl::IsExpanded(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item && widget_item->isExpanded();
-}
-
-void CFtpTreeCtrl::Expand(TreeItem item, bool expand) {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr || widget_item->isExpanded() == expand) {
-        return;
-    }
-    if (expand && widget_item->childCount() == 0) {
-        return;
-    }
-    if (expanding_handler_ && expanding_handler_(item, expand)) {
-        return;
-    }
-    // The listing may have found the folder empty: there is nothing to open then.
-    widget_item->setExpanded(expand && widget_item->childCount() > 0);
-}
-
-void CFtpTreeCtrl::SetExpandingHandler(ExpandingHandler handler) {
-    expanding_handler_ = std::move(handler);
 }
 
 void CFtpTreeCtrl::ToggleItem(TreeItem item) {

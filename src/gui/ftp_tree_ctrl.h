@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QTreeWidget>
-
-#include "platform/tree_control.h"
+#include "gui/tree_widget_control.h"
 
 namespace folix::gui {
 
@@ -10,7 +8,7 @@ namespace folix::gui {
 // tree control, with a check box on every item, dotted lines and expand buttons. The view's own
 // expansion is off: a click on a button, a double click or a key goes through Expand, so the
 // remote tree lists the folder from the server before it opens or closes.
-class CFtpTreeCtrl : public QTreeWidget, public TreeControl {
+class CFtpTreeCtrl : public CTreeWidgetControl {
     Q_OBJECT
 public:
     explicit CFtpTreeCtrl(QWidget* parent = nullptr);
@@ -21,32 +19,9 @@ public:
     // Opens a closed folder, closes an open one.
     void ToggleItem(TreeItem item);
 
-    static TreeItem ToItem(QTreeWidgetItem* item) { return reinterpret_cast<TreeItem>(item); }
-    static QTreeWidgetItem* FromItem(TreeItem item) {
-        return reinterpret_cast<QTreeWidgetItem*>(item);
-    }
-
-    // TreeControl
-    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
-                        int kind) override;
-    bool DeleteItem(TreeItem item) override;
-    TreeItem GetParentItem(TreeItem item) const override;
-    TreeItem GetChildItem(TreeItem item) const override;
-    TreeItem GetNextSiblingItem(TreeItem item) const override;
-    TreeItem GetPrevSiblingItem(TreeItem item) const override;
-    std::string GetItemText(TreeItem item) const override;
-    void SetItemText(TreeItem item, const std::string& label) override;
-    int GetItemImage(TreeItem item) const override;
-    void SetItemImage(TreeItem item, int image) override;
-    int GetItemKind(TreeItem item) const override;
-    void SetItemKind(TreeItem item, int kind) override;
-    bool IsItemBold(TreeItem item) const override;
-    void SetItemBold(TreeItem item, bool bold) override;
+    // TreeControl, beyond the shared item operations
     bool IsItemChecked(TreeItem item) const override;
     void SetItemChecked(TreeItem item, bool checked) override;
-    bool IsExpanded(TreeItem item) const override;
-    void Expand(TreeItem item, bool expand) override;
-    void SetExpandingHandler(ExpandingHandler handler) override;
     // The remote tree opens several folders at once; selecting opens nothing.
     bool HasSingleExpandStyle() const override { return false; }
     void SetSingleExpandStyle(bool) override {}
@@ -59,6 +34,8 @@ public:
     void EndDragFeedback() override {}
 
 protected:
+    QIcon ItemIcon(int image) const override;
+    void PrepareNewItem(QTreeWidgetItem& item) const override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -66,11 +43,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QTreeWidgetItem* ParentOf(TreeItem item) const;
     // True when the point lies on the expand button of the item's row.
     bool OnButton(QTreeWidgetItem* item, const QPoint& point) const;
-
-    ExpandingHandler expanding_handler_;
 };
 
 }  // namespace folix::gui

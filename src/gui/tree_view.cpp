@@ -16,9 +16,6 @@
 namespace folix::gui {
 namespace {
 
-constexpr int kKindRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
-
 // Hands the typed label to the view instead of writing it into the item: the book model sets
 // the label itself, once the disk has taken the new name.
 class LabelDelegate : public QStyledItemDelegate {
@@ -39,7 +36,7 @@ private:
 }  // namespace
 
 CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document) {
+    : CTreeWidgetControl(0, parent), document_(document) {
     setObjectName("tree");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -52,9 +49,8 @@ CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setDragEnabled(false);
-    auto* delegate = new LabelDelegate(this, [this](const QString& text) {
-        pending_label_ = text.toStdString();
-    });
+    auto* delegate = new LabelDelegate(
+        this, [this](const QString& text) { pending_label_ = text.toStdString(); });
     setItemDelegate(delegate);
     connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::OnCurrentItemChanged);
 }
@@ -72,29 +68,20 @@ void CLeftView::OnInitialUpdate() {
     book.ApplyMultiFolderMode();
 }
 
-QTreeWidgetItem* CLeftView::ParentOf(TreeItem item) const {
-    return item == kNoItem ? invisibleRootItem() : FromItem(item);
+QIcon CLeftView::ItemIcon(int image) const {
+    return TreeItemIcon(image);
 }
 
-TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                               int image, int kind) {
-    QTreeWidgetItem* parent_item = ParentOf(parent);
-    auto* item = new QTreeWidgetItem;
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-    item->setText(0, QString::fromStdString(label));
-    item->setData(0, kKindRole, kind);
-    item->setData(0, kImageRole, image);
-    item->setIcon(0, TreeItemIcon(image));
-    int index = 0;
-    if (after == kInsertLast) {
-        index = parent_item->childCount();
-    } else if (after != kInsertFirst) {
-        index = parent_item->indexOfChild(FromItem(after)) + 1;
-    }
+void CLeftView::PrepareNewItem(QTreeWidgetItem& item) const {
+    item.setFlags(item.flags() | Qt::ItemIsEditable);
+}
+
+TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
+                               int kind) {
     ++quiet_selection_;
-    parent_item->insertChild(index, item);
+    const TreeItem item = CTreeWidgetControl::InsertItem(parent, after, label, image, kind);
     --quiet_selection_;
-    return ToItem(item);
+    return item;
 }
 
 bool CLeftView::DeleteItem(TreeItem item) {
@@ -111,100 +98,9 @@ bool CLeftView::DeleteItem(TreeItem item) {
         }
     }
     ++quiet_selection_;
-    delete widget_item;
+    const bool deleted = CTreeWidgetControl::DeleteItem(item);
     --quiet_selection_;
-    return true;
-}
-
-TreeItem CLeftView::GetParentItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? ToItem(widget_item->parent()) : kNoItem;
-}
-
-TreeItem CLeftView::GetChildItem(TreeItem item) const {
-    QTreeWidgetItem* parent = ParentOf(item);
-    return parent->childCount() > 0 ? ToItem(parent->child(0)) : kNoItem;
-}
-
-TreeItem CLeftView::GetNextSiblingItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr) {
-        return kNoItem;
-    }
-    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
-    return ToItem(parent->child(parent->indexOfChild(widget_item) + 1));
-}
-
-TreeItem CLeftView::GetPrevSiblingItem(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr) {
-        return kNoItem;
-    }
-    QTreeWidgetItem* parent = widget_item->parent() ? widget_item->parent() : invisibleRootItem();
-    int index = parent->indexOfChild(widget_item);
-    return index > 0 ? ToItem(parent->child(index - 1)) : kNoItem;
-}
-
-std::string CLeftView::GetItemText(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->text(0).toStdString() : std::string();
-}
-
-void CLeftView::SetItemText(TreeItem item, const std::string& label) {
-    FromItem(item)->setText(0, QString::fromStdString(label));
-}
-
-int CLeftView::GetItemImage(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kImageRole).toInt() : 0;
-}
-
-void CLeftView::SetItemImage(TreeItem item, int image) {
-    FromItem(item)->setData(0, kImageRole, image);
-    FromItem(item)->setIcon(0, TreeItemIcon(image));
-}
-
-int CLeftView::GetItemKind(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kKindRole).toInt() : 0;
-}
-
-void CLeftView::SetItemKind(TreeItem item, int kind) {
-    FromItem(item)->setData(0, kKindRole, kind);
-}
-
-bool CLeftView::IsItemBold(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item && widget_item->font(0).bold();
-}
-
-void CLeftView::SetItemBold(TreeItem item, bool bold) {
-    QFont font = FromItem(item)->font(0);
-    font.setBold(bold);
-    FromItem(item)->setFont(0, font);
-}
-
-bool CLeftView::IsExpanded(TreeItem item) const {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item && widget_item->isExpanded();
-}
-
-void CLeftView::Expand(TreeItem item, bool expand) {
-    QTreeWidgetItem* widget_item = FromItem(item);
-    if (widget_item == nullptr || widget_item->isExpanded() == expand) {
-        return;
-    }
-    if (expand && widget_item->childCount() == 0) {
-        return;
-    }
-    if (expanding_handler_ && expanding_handler_(item, expand)) {
-        return;
-    }
-    widget_item->setExpanded(expand && widget_item->childCount() > 0);
-}
-
-void CLeftView::SetExpandingHandler(ExpandingHandler handler) {
-    expanding_handler_ = std::move(handler);
+    return deleted;
 }
 
 void CLeftView::ToggleItem(TreeItem item) {
@@ -213,9 +109,13 @@ void CLeftView::ToggleItem(TreeItem item) {
     }
 }
 
-TreeItem CLeftView::GetSelectedItem() const { return ToItem(currentItem()); }
+TreeItem CLeftView::GetSelectedItem() const {
+    return ToItem(currentItem());
+}
 
-void CLeftView::SelectItem(TreeItem item) { setCurrentItem(FromItem(item)); }
+void CLeftView::SelectItem(TreeItem item) {
+    setCurrentItem(FromItem(item));
+}
 
 void CLeftView::SetDropHighlightItem(TreeItem item) {
     if (drop_highlight_ != kNoItem) {
@@ -400,6 +300,5 @@ void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         emit LabelEditEnded();
     }
 }
-
 
 }  // namespace folix::gui

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QPoint>
-#include <QTreeWidget>
 
 #include <functional>
 #include <optional>
 
-#include "platform/tree_control.h"
+#include "gui/tree_widget_control.h"
 
 class QLabel;
 class QMenu;
@@ -18,7 +17,7 @@ class CFolixDoc;
 // The tree pane: a QTreeWidget that is the book model's tree control. The view's own expansion
 // is off; every way of opening a folder goes through Expand, which asks the model first. Right
 // clicks never select; label edits and drags are handed to the model, which decides.
-class CLeftView : public QTreeWidget, public TreeControl {
+class CLeftView : public CTreeWidgetControl {
     Q_OBJECT
 public:
     explicit CLeftView(CFolixDoc& document, QWidget* parent = nullptr);
@@ -39,31 +38,11 @@ signals:
     void LabelEditEnded();
 
 public:
-
-    static TreeItem ToItem(QTreeWidgetItem* item) { return reinterpret_cast<TreeItem>(item); }
-    static QTreeWidgetItem* FromItem(TreeItem item) {
-        return reinterpret_cast<QTreeWidgetItem*>(item);
-    }
-
-    // TreeControl
+    // TreeControl, beyond the shared item operations: inserting and deleting change the
+    // selection without opening a file.
     TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
                         int kind) override;
     bool DeleteItem(TreeItem item) override;
-    TreeItem GetParentItem(TreeItem item) const override;
-    TreeItem GetChildItem(TreeItem item) const override;
-    TreeItem GetNextSiblingItem(TreeItem item) const override;
-    TreeItem GetPrevSiblingItem(TreeItem item) const override;
-    std::string GetItemText(TreeItem item) const override;
-    void SetItemText(TreeItem item, const std::string& label) override;
-    int GetItemImage(TreeItem item) const override;
-    void SetItemImage(TreeItem item, int image) override;
-    int GetItemKind(TreeItem item) const override;
-    void SetItemKind(TreeItem item, int kind) override;
-    bool IsItemBold(TreeItem item) const override;
-    void SetItemBold(TreeItem item, bool bold) override;
-    bool IsExpanded(TreeItem item) const override;
-    void Expand(TreeItem item, bool expand) override;
-    void SetExpandingHandler(ExpandingHandler handler) override;
     bool HasSingleExpandStyle() const override { return single_expand_; }
     void SetSingleExpandStyle(bool single) override { single_expand_ = single; }
     TreeItem GetSelectedItem() const override;
@@ -74,6 +53,8 @@ public:
     void EndDragFeedback() override;
 
 protected:
+    QIcon ItemIcon(int image) const override;
+    void PrepareNewItem(QTreeWidgetItem& item) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -85,10 +66,8 @@ protected:
 
 private:
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
-    QTreeWidgetItem* ParentOf(TreeItem item) const;
 
     CFolixDoc& document_;
-    ExpandingHandler expanding_handler_;
     std::function<QMenu*(QWidget*)> menu_factory_;
     bool single_expand_ = true;
     // Selection changes the model makes itself (deleting the selected item) open no file.

@@ -1,0 +1,143 @@
+#include "gui/tree_widget_control.h"
+
+namespace folix::gui {
+namespace {
+
+constexpr int kKindRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+QTreeWidgetItem* ParentOrRoot(QTreeWidgetItem* item) {
+    return item->parent() ? item->parent() : item->treeWidget()->invisibleRootItem();
+}
+
+}  // namespace
+
+CTreeWidgetControl::CTreeWidgetControl(int image_of_nothing, QWidget* parent)
+    : QTreeWidget(parent), image_of_nothing_(image_of_nothing) {}
+
+QTreeWidgetItem* CTreeWidgetControl::ParentOf(TreeItem item) const {
+    return item == kNoItem ? invisibleRootItem() : FromItem(item);
+}
+
+TreeItem CTreeWidgetControl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                                        int image, int kind) {
+    QTreeWidgetItem* parent_item = ParentOf(parent);
+    auto* item = new QTreeWidgetItem;
+    PrepareNewItem(*item);
+    item->setText(0, QString::fromStdString(label));
+    item->setData(0, kKindRole, kind);
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, ItemIcon(image));
+    int index = 0;
+    if (after == kInsertLast) {
+        index = parent_item->childCount();
+    } else if (after != kInsertFirst) {
+        index = parent_item->indexOfChild(FromItem(after)) + 1;
+    }
+    parent_item->insertChild(index, item);
+    return ToItem(item);
+}
+
+bool CTreeWidgetControl::DeleteItem(TreeItem item) {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return false;
+    }
+    delete widget_item;
+    return true;
+}
+
+TreeItem CTreeWidgetControl::GetParentItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? ToItem(widget_item->parent()) : kNoItem;
+}
+
+TreeItem CTreeWidgetControl::GetChildItem(TreeItem item) const {
+    QTreeWidgetItem* parent = ParentOf(item);
+    return parent->childCount() > 0 ? ToItem(parent->child(0)) : kNoItem;
+}
+
+TreeItem CTreeWidgetControl::GetNextSiblingItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return kNoItem;
+    }
+    QTreeWidgetItem* parent = ParentOrRoot(widget_item);
+    return ToItem(parent->child(parent->indexOfChild(widget_item) + 1));
+}
+
+TreeItem CTreeWidgetControl::GetPrevSiblingItem(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return kNoItem;
+    }
+    QTreeWidgetItem* parent = ParentOrRoot(widget_item);
+    const int index = parent->indexOfChild(widget_item);
+    return index > 0 ? ToItem(parent->child(index - 1)) : kNoItem;
+}
+
+std::string CTreeWidgetControl::GetItemText(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->text(0).toStdString() : std::string();
+}
+
+void CTreeWidgetControl::SetItemText(TreeItem item, const std::string& label) {
+    FromItem(item)->setText(0, QString::fromStdString(label));
+}
+
+int CTreeWidgetControl::GetItemImage(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->data(0, kImageRole).toInt() : image_of_nothing_;
+}
+
+void CTreeWidgetControl::SetItemImage(TreeItem item, int image) {
+    FromItem(item)->setData(0, kImageRole, image);
+    FromItem(item)->setIcon(0, ItemIcon(image));
+}
+
+int CTreeWidgetControl::GetItemKind(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item ? widget_item->data(0, kKindRole).toInt() : 0;
+}
+
+void CTreeWidgetControl::SetItemKind(TreeItem item, int kind) {
+    FromItem(item)->setData(0, kKindRole, kind);
+}
+
+bool CTreeWidgetControl::IsItemBold(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item && widget_item->font(0).bold();
+}
+
+void CTreeWidgetControl::SetItemBold(TreeItem item, bool bold) {
+    QFont font = FromItem(item)->font(0);
+    font.setBold(bold);
+    FromItem(item)->setFont(0, font);
+}
+
+bool CTreeWidgetControl::IsExpanded(TreeItem item) const {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    return widget_item && widget_item->isExpanded();
+}
+
+// An item without children does not open; the handler (the model) may take the request over.
+// A listing that found the folder empty leaves nothing to open.
+void CTreeWidgetControl::Expand(TreeItem item, bool expand) {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr || widget_item->isExpanded() == expand) {
+        return;
+    }
+    if (expand && widget_item->childCount() == 0) {
+        return;
+    }
+    if (expanding_handler_ && expanding_handler_(item, expand)) {
+        return;
+    }
+    widget_item->setExpanded(expand && widget_item->childCount() > 0);
+}
+
+void CTreeWidgetControl::SetExpandingHandler(ExpandingHandler handler) {
+    expanding_handler_ = std::move(handler);
+}
+
+}  // namespace folix::gui
