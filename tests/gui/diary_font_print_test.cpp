@@ -28,10 +28,8 @@ class DiaryFontPrintTest : public GuiFixture {
 protected:
     // The book open on はじめに, the editor the active pane, the date pinned.
     gui::CChildFrame& OpenEditing() {
-        gui::CChildFrame& child = OpenSample();
-        Select(child, Find(child, Root(child), "はじめに"));
+        gui::CChildFrame& child = OpenFirstPageInEditor();
         child.Document().FileSystem().SetDiaryClock([] { return 2020y / December / 7d; });
-        child.SetActivePane(gui::Pane::kEditor);
         return child;
     }
 };

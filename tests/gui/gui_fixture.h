@@ -49,6 +49,13 @@ protected:
         EXPECT_TRUE(frame->OpenDocument(book_path));
         return *frame->ActiveChild();
     }
+    // The sample open on its first page, はじめに (writable), with the editor the active pane.
+    gui::CChildFrame& OpenFirstPageInEditor() {
+        gui::CChildFrame& child = OpenSample();
+        Select(child, Find(child, Root(child), "はじめに"));
+        child.SetActivePane(gui::Pane::kEditor);
+        return child;
+    }
     QTreeWidgetItem* Root(gui::CChildFrame& child) { return child.Tree().topLevelItem(0); }
     // The item with this label under the parent, opening the parent first as a click would.
     QTreeWidgetItem* Find(gui::CChildFrame& child, QTreeWidgetItem* parent, const QString& label) {

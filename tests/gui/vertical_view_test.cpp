@@ -27,9 +27,7 @@ class VerticalViewTest : public GuiFixture {
 protected:
     // The sample's first page, writable, switched to vertical writing with the editor pane active.
     gui::CChildFrame& OpenVertical() {
-        gui::CChildFrame& child = OpenSample();
-        Select(child, Find(child, Root(child), "はじめに"));
-        child.SetActivePane(gui::Pane::kEditor);
+        gui::CChildFrame& child = OpenFirstPageInEditor();
         frame->RunCommand(gui::kCmdVerticalPrint);
         QApplication::processEvents();
         return child;
