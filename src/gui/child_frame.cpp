@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTextDocument>
+
+#include <filesystem>
 
 #include "book/path_parts.h"
 #include "editing/find_bar_model.h"
@@ -46,6 +49,12 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     });
     connect(document_, &CFolixDoc::PathNameChanged, this, &CChildFrame::UpdateTitle);
     connect(tree_, &CLeftView::LabelEditEnded, this, &CChildFrame::UpdateTitle);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, &CChildFrame::SwitchPane);
+    }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QWidget* walk = now; walk != nullptr; walk = walk->parentWidget()) {
             if (walk == tree_) {
@@ -79,6 +88,13 @@ bool CChildFrame::Open(const std::string& path) {
     return true;
 }
 
+bool CChildFrame::IsBook(const std::string& book_file) const {
+    const CFileSystem& book = document_->FileSystem();
+    std::error_code error;
+    return book.HasTree() &&
+           std::filesystem::equivalent(book.Tree().BookFilePath(), book_file, error) && !error;
+}
+
 QWidget& CChildFrame::ShownEditor() {
     return *editor_stack_->currentWidget();
 }
@@ -104,6 +120,19 @@ void CChildFrame::ToggleVertical() {
     bool& vertical = document_->FileSystem().Options().m_bVertical;
     vertical = !vertical;
     ApplyVertical();
+}
+
+void CChildFrame::SwitchPane() {
+    if (tree_->hasFocus() || tree_->isAncestorOf(QApplication::focusWidget())) {
+        ShownEditor().setFocus(Qt::ShortcutFocusReason);
+        active_pane_ = Pane::kEditor;
+    } else {
+        if (GetTreeWidth() == 0) {
+            ToggleTreePane();  // a hidden tree comes back to take the keys
+        }
+        tree_->setFocus(Qt::ShortcutFocusReason);
+        active_pane_ = Pane::kTree;
+    }
 }
 
 int CChildFrame::GetTreeWidth() const {
@@ -142,6 +171,10 @@ void CChildFrame::UpdateTitle() {
     emit TitleChanged(Title());
 }
 
+bool CChildFrame::QueryClose() {
+    return closed_ || document_->SaveModified();
+}
+
 void CChildFrame::CloseDocument() {
     if (!closed_) {
         closed_ = true;
@@ -171,6 +204,10 @@ void CChildFrame::OpenFindBar() {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!QueryClose()) {
+        event->ignore();
+        return;
+    }
     CloseDocument();
     event->accept();
 }

@@ -39,6 +39,8 @@ public:
 
     // Opens the book (or file) and starts the tree; false when the document could not open it.
     bool Open(const std::string& path);
+    // The window shows the book this book file names.
+    bool IsBook(const std::string& book_file) const;
 
     int GetTreeWidth() const;
     void SetTreeWidth(int width);
@@ -48,14 +50,18 @@ public:
     // The pane that had the focus last.
     Pane ActivePane() const { return active_pane_; }
     void SetActivePane(Pane pane) { active_pane_ = pane; }
+    // F6 and Shift+F6: the keyboard's way from the tree to the editor and back.
+    void SwitchPane();
 
     // The editor follows the book's vertical writing; the file does not count as changed.
     void ApplyVertical();
     // Command 32802: the book switches between horizontal and vertical writing.
     void ToggleVertical();
 
-    // The document's close: options saved, the save question for a changed file; then the
-    // find bar closes, storing its histories.
+    // The writer's question about a changed file before the window goes; false keeps it open.
+    bool QueryClose();
+    // The document's close once the writer has answered: options saved, then the find bar
+    // closes, storing its histories.
     void CloseDocument();
 
     // Command 32796 from either pane: opens the book's find bar over the editor, or brings the

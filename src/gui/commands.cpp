@@ -32,6 +32,15 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdFont, "フォント", "フォントを指定します", CommandRoute::kEditorPane},
     {kCmdMargins, "印刷余白", "印刷の余白を指定", CommandRoute::kEditorPane},
     {kCmdVerticalPrint, "縦書印刷", "縦書印刷", CommandRoute::kEditorPane},
+    // The edit commands work on the editor's text: with the tree active they would change a
+    // text the writer is not looking at.
+    {kCmdUndo, "元に戻す", "", CommandRoute::kEditorPane},
+    {kCmdCut, "切り取り", "", CommandRoute::kEditorPane},
+    {kCmdCopy, "ｺﾋﾟｰ", "", CommandRoute::kEditorPane},
+    {kCmdPaste, "貼り付け", "", CommandRoute::kEditorPane},
+    {kCmdSelectAll, "すべて選択", "", CommandRoute::kEditorPane},
+    {kCmdFind, "検索", "", CommandRoute::kEditorPane},
+    {kCmdFindNext, "次を検索", "", CommandRoute::kEditorPane},
 };
 
 }  // namespace

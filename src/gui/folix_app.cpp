@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
 
 #include "book/recent_files.h"
@@ -27,7 +28,9 @@ CFolixApp::CFolixApp(Ui& ui, Desktop& desktop, Profile& profile)
 
 CFolixApp::~CFolixApp() = default;
 
-void CFolixApp::PruneRecentFiles(Profile& profile) { ReplaceRecentFile(profile, "", ""); }
+void CFolixApp::PruneRecentFiles(Profile& profile) {
+    ReplaceRecentFile(profile, "", "");
+}
 
 bool CFolixApp::InitInstance(const QStringList& arguments) {
     PruneRecentFiles(profile_);
@@ -66,6 +69,15 @@ int RunGui(int argc, char** argv) {
     if (!app.InitInstance(arguments)) {
         return 1;
     }
+    // Logging out asks about changed files as closing does; a session that may not ask gets
+    // the text kept in the books' recovery copies instead.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest,
+                     [&app](QSessionManager& manager) {
+                         if (!app.MainFrame().CommitSession(manager.allowsInteraction())) {
+                             manager.cancel();
+                         }
+                         manager.release();
+                     });
     const QString screenshot = qEnvironmentVariable("FOLIX_SCREENSHOT");
     if (!screenshot.isEmpty()) {
         app.MainFrame().resize(1200, 760);

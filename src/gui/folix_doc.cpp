@@ -13,6 +13,7 @@
 #include "editing/rtf_reader.h"
 #include "editing/rtf_writer.h"
 #include "gui/editor_view.h"
+#include "gui/recovery_keeper.h"
 #include "gui/rich_text_mapper.h"
 #include "platform/ui.h"
 
@@ -81,6 +82,12 @@ const std::vector<CFolixDoc*>& CFolixDoc::OpenDocuments() {
 void CFolixDoc::SetEditor(CFolixView* editor) {
     editor_ = editor;
     file_system_.SetEditor(editor != nullptr ? &editor->Control() : nullptr);
+    recovery_.reset();
+    if (editor != nullptr) {
+        recovery_ = std::make_unique<RecoveryKeeper>(
+            *editor->document(), [this] { return RecoveryFolder(); },
+            [this] { return CurrentRecoveryCopy(); });
+    }
 }
 
 bool CFolixDoc::IsEditorReadOnly() const {
@@ -92,7 +99,61 @@ void CFolixDoc::SetPathName(const std::string& path) {
     emit PathNameChanged(QString::fromStdString(path));
 }
 
+void CFolixDoc::SetDocumentPath(const std::string& path) {
+    SetPathName(path);
+    KeepRecoveryCopy();  // the copy names the file where it is now
+}
+
+void CFolixDoc::KeepRecoveryCopy() {
+    if (recovery_ != nullptr) {
+        recovery_->WriteNow();
+    }
+}
+
+std::string CFolixDoc::EditorText() const {
+    if (m_bRTF) {
+        return WriteRtf(ReadTextDocument(*editor_->document()));
+    }
+    return FromEditorText(*editor_->document(), line_end_);
+}
+
+std::string CFolixDoc::RecoveryFolder() const {
+    return file_system_.HasTree() ? file_system_.Tree().m_strRootPath : ParentPath(path_name_);
+}
+
+std::optional<RecoveryCopy> CFolixDoc::CurrentRecoveryCopy() const {
+    const std::string folder = RecoveryFolder();
+    if (IsEditorReadOnly() || folder.empty() || path_name_.rfind(folder + "/", 0) != 0) {
+        return std::nullopt;
+    }
+    return RecoveryCopy{path_name_.substr(folder.size() + 1), m_bRTF, EditorText()};
+}
+
+void CFolixDoc::OfferRecoveredText() {
+    const std::optional<RecoveryCopy> mine = CurrentRecoveryCopy();
+    if (!mine) {
+        return;
+    }
+    const std::optional<RecoveryCopy> left = ReadRecoveryCopy(RecoveryFolder());
+    if (!left || left->relative_path != mine->relative_path) {
+        return;
+    }
+    if (left->text == mine->text || left->rtf != mine->rtf ||
+        !ui_.AskYesNo("「" + TitlePart(path_name_) + kOfferRecoverySuffix)) {
+        RemoveRecoveryCopy(RecoveryFolder());
+        return;
+    }
+    if (left->rtf) {
+        FillTextDocument(ReadRtf(left->text).document, *editor_->document());
+    } else {
+        editor_->SetPlainFileText(ToEditorText(left->text));
+    }
+    editor_->document()->setModified(true);
+    recovery_->Adopt();
+}
+
 void CFolixDoc::EmptyDocument() {
+    declined_close_revision_.reset();
     if (editor_ != nullptr) {
         editor_->clear();
         editor_->document()->setModified(false);
@@ -149,7 +210,15 @@ bool CFolixDoc::OnOpenDocument(const std::string& path) {
     CheckFileInUse(path);
     SetPathName(path);
     ReplaceRecentFile(profile_, "", path);
+    OfferRecoveredText();
     return true;
+}
+
+bool CFolixDoc::OpenDocument(const std::string& path) {
+    if (path == path_name_ && editor_ != nullptr) {
+        return true;
+    }
+    return OnOpenDocument(path);
 }
 
 void CFolixDoc::CheckFileInUse(const std::string& path) {
@@ -168,15 +237,13 @@ bool CFolixDoc::OnSaveDocument() {
     }
     bool saved = false;
     if (m_bRTF) {
-        const std::string rtf = WriteRtf(ReadTextDocument(*editor_->document()));
-        int error = WriteFileAtomically(path_name_, rtf);
+        int error = WriteFileAtomically(path_name_, EditorText());
         if (error != 0) {
             ShowCannotOpen(ui_, path_name_, error);
         }
         saved = error == 0;
     } else {
-        saved = SaveEditorText(ui_, path_name_, FromEditorText(*editor_->document(), line_end_),
-                               encoding_);
+        saved = SaveEditorText(ui_, path_name_, EditorText(), encoding_);
     }
     if (saved) {
         editor_->document()->setModified(false);
@@ -188,17 +255,35 @@ bool CFolixDoc::IsModified() const {
     return editor_ != nullptr && editor_->document()->isModified();
 }
 
-void CFolixDoc::AskSaveIfModified() {
-    if (!IsModified()) {
-        return;
+bool CFolixDoc::AskSaveIfModified() {
+    if (!IsModified() || !ui_.AskYesNo(TitlePart(path_name_) + kAskSaveSuffix)) {
+        return true;
     }
-    if (ui_.AskYesNo(TitlePart(path_name_) + kAskSaveSuffix)) {
-        OnSaveDocument();
-    }
+    return OnSaveDocument();
 }
 
+bool CFolixDoc::SaveModified() {
+    const int revision = editor_ != nullptr ? editor_->document()->revision() : 0;
+    if (!IsModified() || declined_close_revision_ == revision) {
+        return true;
+    }
+    switch (ui_.AskYesNoCancel(TitlePart(path_name_) + kAskSaveSuffix)) {
+        case Ui::Answer::kYes:
+            return OnSaveDocument();
+        case Ui::Answer::kNo:
+            declined_close_revision_ = revision;
+            return true;
+        case Ui::Answer::kCancel:
+            return false;
+    }
+    return false;
+}
+
+// The writer has answered for the text by now; a copy kept for it goes with the window.
 void CFolixDoc::OnCloseDocument() {
-    AskSaveIfModified();
+    if (recovery_ != nullptr) {
+        recovery_->Discard();
+    }
     if (file_system_.HasTree()) {
         file_system_.SaveOptions();
     }

@@ -2,10 +2,13 @@
 
 #include <QObject>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "book/file_system.h"
+#include "book/recovery_copy.h"
 #include "book/text_encoding.h"
 #include "platform/document_host.h"
 
@@ -18,6 +21,7 @@ class Ui;
 namespace folix::gui {
 
 class CFolixView;
+class RecoveryKeeper;
 
 // The document of one book window. Its content is the file the editor holds at the moment (the
 // book file right after the book opens, then whichever file the tree selects); it owns the
@@ -45,16 +49,26 @@ public:
     bool OnOpenDocument(const std::string& path);
     // Writes the editor's file whole, as RTF or in its own encoding.
     bool OnSaveDocument();
+    // The question before the window closes (or the program quits, or the desktop logs out):
+    // はい saves, いいえ gives the changes up, キャンセル keeps everything open. False when the
+    // window must stay: cancelled, or the save failed (its message shown, the text kept).
+    bool SaveModified();
     // Saves the options of a shown tree; the window is about to close.
     void OnCloseDocument();
     // Makes the editor read-only, with the message, when another window holds the file writable.
     void CheckFileInUse(const std::string& path);
 
-    void AskSaveIfModified() override;
+    bool AskSaveIfModified() override;
     bool IsModified() const override;
-    bool OpenDocument(const std::string& path) override { return OnOpenDocument(path); }
+    // The editor already holding the file keeps it as it is, unsaved changes included.
+    bool OpenDocument(const std::string& path) override;
     void EmptyDocument() override;
+    std::string DocumentPath() const override { return path_name_; }
+    void SetDocumentPath(const std::string& path) override;
     std::vector<std::string> OtherBookRootPaths() const override;
+
+    // The unsaved text goes to the book's recovery copy now, not after the pause in typing.
+    void KeepRecoveryCopy();
 
     // Every open document of the application, in the order they were made.
     static const std::vector<CFolixDoc*>& OpenDocuments();
@@ -65,6 +79,13 @@ signals:
 private:
     void SetPathName(const std::string& path);
     bool LoadIntoEditor(const std::string& path);
+    // The editor's text as a save would write it, before the file's encoding: UTF-8 or RTF.
+    std::string EditorText() const;
+    // Where the book keeps its recovery copy, and the copy of the editor's text as it stands.
+    std::string RecoveryFolder() const;
+    std::optional<RecoveryCopy> CurrentRecoveryCopy() const;
+    // A copy left for the file just opened (by a crash) is offered back to the writer.
+    void OfferRecoveredText();
 
     Ui& ui_;
     Desktop& desktop_;
@@ -75,10 +96,16 @@ private:
     bool m_bRTF = false;
     TextEncoding encoding_ = TextEncoding::kUtf8;
     std::string line_end_ = "\r\n";
+    std::unique_ptr<RecoveryKeeper> recovery_;
+    // The document's revision when the writer said いいえ to closing: asked once, not again
+    // when the program quits right after.
+    std::optional<int> declined_close_revision_;
 };
 
 inline constexpr char kPlaceholderPathName[] = "_";
 inline constexpr char kFileInUseMessage[] = "このファイルは他の画面で使用中です。";
 inline constexpr char kAskSaveSuffix[] = "は変更されています。保存しますか？";
+inline constexpr char kOfferRecoverySuffix[] =
+    "」には保存されていない変更が残っています。復元しますか？";
 
 }  // namespace folix::gui

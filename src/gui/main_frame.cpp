@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -91,21 +92,21 @@ CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pare
     mdi_area_->setTabsMovable(true);
     mdi_area_->setDocumentMode(true);
     setCentralWidget(mdi_area_);
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     RegisterCommands();
     BuildToolBar();
     BuildStatusBar();
-    RebuildMenus();
-    connect(mdi_area_, &QMdiArea::subWindowActivated, this, [this] {
-        RebuildMenus();
-        UpdateCommandStates();
-    });
-    // Commands are enabled as the window idles, the way the desktop's framework always did.
+    BuildMenus();
+    connect(mdi_area_, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandStates);
+    // Commands are enabled as the window idles, the way the desktop's framework always did,
+    // and again just before a shortcut is looked up: Ctrl+S right after a file opened saves it.
+    qApp->installEventFilter(this);
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
     idle->start(250);
 }
 
-// The book windows close as the frame goes; the frame must not rebuild its menus meanwhile.
+// The book windows close as the frame goes; the frame must not update its commands meanwhile.
 CMainFrame::~CMainFrame() {
     mdi_area_->disconnect(this);
 }
@@ -140,10 +141,9 @@ void CMainFrame::RegisterCommands() {
         kCmdFileSave, "上書き保存(&S)", QKeySequence("Ctrl+S"),
         [this] { ActiveChild()->Document().OnSaveDocument(); },
         [this] { return ActiveChild() && !ActiveChild()->Document().IsEditorReadOnly(); });
-    Register(kCmdPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", {}, [this] {
-        QPrinter printer;
-        QPrintDialog(&printer, this).exec();
-    });
+    // What the writer chooses here stays for the window's printing.
+    Register(kCmdPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", {},
+             [this] { QPrintDialog(printer_.get(), this).exec(); });
     Register(kCmdExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", {}, [this] { close(); });
     Register(kCmdAbout, "folix のﾊﾞｰｼﾞｮﾝ情報(&A)...", {}, [this] { About(); });
     Register(kCmdHelpTopics, "ﾄﾋﾟｯｸの検索(&H)", QKeySequence("F1"),
@@ -263,15 +263,17 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdMakeHtml, TextOf(kCmdMakeHtml), {},
         [this, book] {
-            ActiveChild()->Document().AskSaveIfModified();
-            book()->MakeHtml();
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                book()->MakeHtml();
+            }
         },
         any_book);
     Register(
         kCmdMakeText, TextOf(kCmdMakeText), {},
         [this, book] {
-            ActiveChild()->Document().AskSaveIfModified();
-            book()->MakeText();
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                book()->MakeText();
+            }
         },
         any_book);
     Register(
@@ -354,10 +356,17 @@ void CMainFrame::BuildStatusBar() {
     bar->showMessage("レディ");
 }
 
-void CMainFrame::FillRecentMenu(QMenu* menu) {
+void CMainFrame::FillRecentMenu() {
+    const QList<QAction*> actions = file_menu_->actions();
+    for (qsizetype i = actions.indexOf(recent_start_) + 1; actions[i] != recent_end_; ++i) {
+        file_menu_->removeAction(actions[i]);
+        delete actions[i];
+    }
     const std::vector<std::string> recent = LoadRecentFiles(profile_);
     if (recent.empty()) {
-        menu->addAction("最近使ったﾌｧｲﾙ")->setEnabled(false);
+        auto* none = new QAction("最近使ったﾌｧｲﾙ", file_menu_);
+        none->setEnabled(false);
+        file_menu_->insertAction(recent_end_, none);
         return;
     }
     int number = 1;
@@ -366,47 +375,41 @@ void CMainFrame::FillRecentMenu(QMenu* menu) {
         if (shown.size() > 30) {
             shown = "…" + shown.right(29);
         }
-        QAction* action = menu->addAction(QString("&%1 %2").arg(number++).arg(shown));
+        auto* action = new QAction(QString("&%1 %2").arg(number++).arg(shown), file_menu_);
         connect(action, &QAction::triggered, this, [this, path] { OpenDocument(path); });
+        file_menu_->insertAction(recent_end_, action);
     }
 }
 
-void CMainFrame::RebuildMenus() {
-    const bool book = ActiveChild() != nullptr;
+// Built once; the recent books are read again each time the File menu opens, so it always
+// shows the list as it is.
+void CMainFrame::BuildMenus() {
     QMenuBar* bar = menuBar();
-    bar->clear();
-    QMenu* file = bar->addMenu("ﾌｧｲﾙ(&F)");
-    file->addAction(Action(kCmdFileNew));
-    file->addAction(Action(kCmdFileOpen));
-    if (book) {
-        file->addAction(Action(kCmdFileClose));
-        file->addAction(Action(kCmdFileSave));
-        file->addSeparator();
-        file->addAction(Action(kCmdPrint));
-        file->addAction(Action(kCmdPrintPreview));
-        file->addAction(Action(kCmdMargins));
-    } else {
-        file->addSeparator();
-    }
-    file->addAction(Action(kCmdPrintSetup));
-    file->addSeparator();
-    FillRecentMenu(file);
-    connect(file, &QMenu::aboutToShow, this, [this] { RebuildMenus(); });
-    file->addSeparator();
-    file->addAction(Action(kCmdExit));
+    file_menu_ = bar->addMenu("ﾌｧｲﾙ(&F)");
+    file_menu_->addAction(Action(kCmdFileNew));
+    file_menu_->addAction(Action(kCmdFileOpen));
+    file_menu_->addAction(Action(kCmdFileClose));
+    file_menu_->addAction(Action(kCmdFileSave));
+    file_menu_->addSeparator();
+    file_menu_->addAction(Action(kCmdPrint));
+    file_menu_->addAction(Action(kCmdPrintPreview));
+    file_menu_->addAction(Action(kCmdMargins));
+    file_menu_->addAction(Action(kCmdPrintSetup));
+    recent_start_ = file_menu_->addSeparator();
+    recent_end_ = file_menu_->addSeparator();
+    file_menu_->addAction(Action(kCmdExit));
+    FillRecentMenu();
+    connect(file_menu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
     QMenu* view = bar->addMenu("表示(&V)");
     view->addAction(Action(kCmdViewToolbar));
     view->addAction(Action(kCmdViewStatusBar));
-    if (book) {
-        QMenu* window = bar->addMenu("ｳｨﾝﾄﾞｳ(&W)");
-        window->addAction(Action(kCmdCascade));
-        window->addAction(Action(kCmdTile));
-    }
+    QMenu* window = bar->addMenu("ｳｨﾝﾄﾞｳ(&W)");
+    window->addAction(Action(kCmdCascade));
+    window->addAction(Action(kCmdTile));
     QMenu* help = bar->addMenu("ﾍﾙﾌﾟ(&H)");
     help->addAction(Action(kCmdHelpTopics));
     help->addSeparator();
     help->addAction(Action(kCmdAbout));
-    had_book_menu_ = book;
 }
 
 // The edit menu's items, shown at the pointer.
@@ -479,9 +482,6 @@ bool CMainFrame::RouteAllows(int id) const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    if ((ActiveChild() != nullptr) != had_book_menu_) {
-        RebuildMenus();
-    }
     for (auto& [id, command] : commands_) {
         const bool enabled = (!command.enabled || command.enabled()) && RouteAllows(id);
         command.action->setEnabled(enabled);
@@ -502,6 +502,15 @@ void CMainFrame::RunCommand(int id) {
 }
 
 bool CMainFrame::OpenDocument(const std::string& path) {
+    // One window a book: a second would show its own tree and write its own options over the
+    // first's. The book already open comes to the front instead.
+    for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
+        auto* open = qobject_cast<CChildFrame*>(window->widget());
+        if (open != nullptr && open->IsBook(path)) {
+            mdi_area_->setActiveSubWindow(window);
+            return true;
+        }
+    }
     auto* child = new CChildFrame(ui_, desktop_, profile_);
     child->Editor().SetPopupMenuFactory(
         [this](QWidget* parent) { return MakeEditorPopup(parent); });
@@ -556,13 +565,12 @@ void CMainFrame::Print(bool preview) {
     const auto print = [&editor, vertical](QPrinter* p) {
         editor.PrintDocument(*p, IsPreviewPrinter(*p), vertical);
     };
-    QPrinter printer(QPrinter::HighResolution);
     if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
+        QPrintPreviewDialog dialog(printer_.get(), this);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, &editor, print);
         dialog.exec();
-    } else if (QPrintDialog(&printer, this).exec() == QDialog::Accepted) {
-        print(&printer);
+    } else if (QPrintDialog(printer_.get(), this).exec() == QDialog::Accepted) {
+        print(printer_.get());
     }
 }
 
@@ -646,11 +654,40 @@ QString CMainFrame::ManualPath() {
     return program.absolutePath() + "/" + program.completeBaseName() + ".htm";
 }
 
+// Each book window is asked in turn; one the writer keeps (キャンセル, or a save that failed)
+// keeps the program running, with the windows not yet asked untouched.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool may_be_shortcut = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+                                     (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35);
+        if (may_be_shortcut && widget != nullptr && widget->window() == this) {
+            UpdateCommandStates();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    for (CChildFrame* child : Children()) {
-        child->CloseDocument();
+    for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
     }
     event->accept();
+}
+
+bool CMainFrame::CommitSession(bool may_ask) {
+    for (CChildFrame* child : Children()) {
+        if (!may_ask) {
+            child->Document().KeepRecoveryCopy();
+        } else if (!child->QueryClose()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

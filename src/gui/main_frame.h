@@ -4,12 +4,14 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 
 namespace folix {
 class Desktop;
@@ -46,7 +48,14 @@ public:
     // The HTML manual beside the program: its folder, its name and ".htm".
     static QString ManualPath();
 
+    // The desktop is logging out: every changed file is asked about, or, where the session may
+    // not ask, kept in its book's recovery copy. False when the writer cancelled the logout.
+    bool CommitSession(bool may_ask);
+    // The printer the printer set-up chose, which every print and preview of this window uses.
+    QPrinter& Printer() { return *printer_; }
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -66,8 +75,8 @@ private:
     void RegisterBookCommands();
     void BuildToolBar();
     void BuildStatusBar();
-    void RebuildMenus();
-    void FillRecentMenu(QMenu* menu);
+    void BuildMenus();
+    void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);
     QMenu* MakeTreePopup(QWidget* parent);
     bool RouteAllows(int id) const;
@@ -86,7 +95,11 @@ private:
     Profile& profile_;
     QMdiArea* mdi_area_;
     std::map<int, Command> commands_;
-    bool had_book_menu_ = false;
+    // The File menu's recent books, between these two separators, refreshed as the menu opens.
+    QMenu* file_menu_ = nullptr;
+    QAction* recent_start_ = nullptr;
+    QAction* recent_end_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
     QString last_find_;
 };
 

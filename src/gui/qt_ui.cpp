@@ -25,13 +25,30 @@ bool QtUi::AskYesNo(const std::string& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Ui::Answer QtUi::AskYesNoCancel(const std::string& text) {
+    switch (QMessageBox::question(parent_, "folix", QString::fromStdString(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Answer::kYes;
+        case QMessageBox::No:
+            return Answer::kNo;
+        default:
+            return Answer::kCancel;
+    }
+}
+
 void QtUi::ShowNotice(const std::string& text) {
     QApplication::beep();
     CMessageDlg::Show(QString::fromStdString(text), parent_);
 }
 
-void QtUi::Beep() { QApplication::beep(); }
+void QtUi::Beep() {
+    QApplication::beep();
+}
 
-std::unique_ptr<Ui::WaitCursor> QtUi::BeginWait() { return std::make_unique<OverrideCursor>(); }
+std::unique_ptr<Ui::WaitCursor> QtUi::BeginWait() {
+    return std::make_unique<OverrideCursor>();
+}
 
 }  // namespace folix::gui

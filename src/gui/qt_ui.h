@@ -16,6 +16,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
     void ShowNotice(const std::string& text) override;
     void Beep() override;
     std::unique_ptr<WaitCursor> BeginWait() override;

@@ -163,6 +163,14 @@ void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         return;
     }
     const TreeItem item = ToItem(current);
+    // A changed file the writer chose to save and the disk refused keeps its place: the
+    // selection goes back to it and nothing else opens.
+    if (book.Tree().IsFileItem(item) && !document_.AskSaveIfModified()) {
+        ++quiet_selection_;
+        setCurrentItem(previous);
+        --quiet_selection_;
+        return;
+    }
     if (single_expand_) {
         // The branch open for the old selection closes, unless the new one lies inside it.
         for (QTreeWidgetItem* walk = previous; walk != nullptr; walk = walk->parent()) {
@@ -177,8 +185,7 @@ void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         Expand(item, true);
     }
     if (book.Tree().IsFileItem(item)) {
-        document_.AskSaveIfModified();
-        document_.OnOpenDocument(book.Tree().ItemPath(item));
+        document_.OpenDocument(book.Tree().ItemPath(item));
     }
 }
 
@@ -230,6 +237,9 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    // The first click of the two, on a selected item, has asked for a rename a moment later; a
+    // double click is not a rename, so that request is withdrawn.
+    QTreeWidget::edit(indexAt(event->position().toPoint()), DoubleClicked, event);
     if (item != nullptr && !single_expand_ && event->button() == Qt::LeftButton) {
         ToggleItem(ToItem(item));
     }
@@ -279,18 +289,25 @@ void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos() + QPoint(10, 0));
 }
 
+// The save question comes once, as the rename ends, where the book model asks it.
 bool CLeftView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-    const bool starts = (trigger == AllEditTriggers || (editTriggers() & trigger)) &&
-                        state() != EditingState && document_.FileSystem().HasTree();
-    if (starts) {
+    if (!document_.FileSystem().HasTree()) {
+        return false;
+    }
+    if (state() != EditingState) {
         pending_label_.reset();
-        document_.AskSaveIfModified();
     }
     return QTreeWidget::edit(index, trigger, event);
 }
 
+// Tab and Shift+Tab end the rename like Return; they never go on to edit, or open, the next item
+// before this rename is done.
 void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTreeWidgetItem* item = currentItem();
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem) {
+        hint = QAbstractItemDelegate::SubmitModelCache;
+    }
     QTreeWidget::closeEditor(editor, hint);
     std::optional<std::string> text =
         hint == QAbstractItemDelegate::RevertModelCache ? std::nullopt : pending_label_;

@@ -60,12 +60,18 @@ TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {
     EXPECT_EQ(ReadBytes(dir / "sample/あとがき.txt").find("消える"), std::string::npos);
 }
 
-TEST_F(GuiFixture, SameFileInASecondWindowIsReadOnly) {
+// One window a book: opening it again brings its window to the front. A file of the book opened
+// on its own in a second window is read-only while the book's window holds it writable.
+TEST_F(GuiFixture, ABookHasOneWindowAndAFileOneWritableEditor) {
     gui::CChildFrame& first = OpenSample();
     Select(first, Find(first, Root(first), "はじめに"));
-    gui::CChildFrame& second = OpenSample();
+    EXPECT_TRUE(frame->OpenDocument(dir / "sample/./sample.flx"));
+    EXPECT_EQ(frame->Children().size(), 1);
+    EXPECT_EQ(frame->ActiveChild(), &first);
+
+    ASSERT_TRUE(frame->OpenDocument(dir / "sample/はじめに.txt"));
+    gui::CChildFrame& second = *frame->ActiveChild();
     ASSERT_NE(&first, &second);
-    Select(second, Find(second, Root(second), "はじめに"));
     EXPECT_TRUE(second.Editor().isReadOnly());
     EXPECT_FALSE(first.Editor().isReadOnly());
     EXPECT_EQ(ui.messages, std::vector<std::string>{"このファイルは他の画面で使用中です。"});
@@ -101,6 +107,7 @@ TEST_F(GuiFixture, PagesAndBookFilesOpenReadOnly) {
     gui::CChildFrame& child = OpenSample();
     Select(child, Find(child, Root(child), "index.htm"));
     EXPECT_TRUE(child.Editor().isReadOnly());
+    FocusEditor(child);
     EXPECT_FALSE(Enabled(gui::kCmdFileSave));
     EXPECT_FALSE(Enabled(gui::kCmdPaste));
     EXPECT_TRUE(Enabled(gui::kCmdCopy));

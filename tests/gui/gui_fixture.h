@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
 
 #include <filesystem>
 #include <memory>
@@ -44,6 +48,13 @@ protected:
         frame.reset();
         QApplication::processEvents();
     }
+    // The sample as it came and a new main window: one row of a table after another.
+    void StartAgain() {
+        TearDown();
+        std::filesystem::remove_all(dir.path());
+        std::filesystem::create_directories(dir.path());
+        SetUp();
+    }
 
     gui::CChildFrame& OpenSample() {
         EXPECT_TRUE(frame->OpenDocument(book_path));
@@ -53,8 +64,15 @@ protected:
     gui::CChildFrame& OpenFirstPageInEditor() {
         gui::CChildFrame& child = OpenSample();
         Select(child, Find(child, Root(child), "はじめに"));
-        child.SetActivePane(gui::Pane::kEditor);
+        FocusEditor(child);
         return child;
+    }
+    // The keys go to the editor, as after a click into it.
+    void FocusEditor(gui::CChildFrame& child) {
+        frame->activateWindow();
+        child.ShownEditor().setFocus();
+        QApplication::processEvents();
+        child.SetActivePane(gui::Pane::kEditor);
     }
     QTreeWidgetItem* Root(gui::CChildFrame& child) { return child.Tree().topLevelItem(0); }
     // The item with this label under the parent, opening the parent first as a click would.
@@ -82,6 +100,63 @@ protected:
     RecordingDesktop desktop{dir / "trash"};
     MemoryProfile profile;
     std::unique_ptr<gui::CMainFrame> frame;
+};
+
+// The tree driven through its widget as a writer's mouse and keyboard would.
+class TreeFixture : public GuiFixture {
+protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        child = &OpenSample();
+        root = Root(*child);
+        child->Tree().Expand(gui::CLeftView::ToItem(root), true);
+    }
+    QWidget* Viewport() { return child->Tree().viewport(); }
+    QPoint At(QTreeWidgetItem* item) { return child->Tree().visualItemRect(item).center(); }
+    QStringList Labels(QTreeWidgetItem* folder) {
+        QStringList labels;
+        for (int i = 0; i < folder->childCount(); ++i) {
+            labels << folder->child(i)->text(0);
+        }
+        return labels;
+    }
+    // A right click at the point; the menu that comes up, if any.
+    QMenu* RightClick(const QPoint& point) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, Viewport()->mapToGlobal(point));
+        QApplication::sendEvent(Viewport(), &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    void Choose(QMenu* menu, const QString& text) {
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                action->trigger();
+                menu->close();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no menu entry " << text.toStdString();
+    }
+    void Drag(QTreeWidgetItem* from, QTreeWidgetItem* onto) {
+        const QPoint start = At(from);
+        QTest::mousePress(Viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(Viewport(), start + QPoint(0, 8));
+        QTest::mouseMove(Viewport(), At(onto));
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(onto));
+    }
+    void Rename(QTreeWidgetItem* item, const QString& text) {
+        child->Tree().setCurrentItem(item);
+        QTest::keyClick(&child->Tree(), Qt::Key_F2);
+        auto* editor = child->Tree().findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    gui::CChildFrame* child = nullptr;
+    QTreeWidgetItem* root = nullptr;
 };
 
 }  // namespace folix::testing

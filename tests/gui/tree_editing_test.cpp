@@ -1,10 +1,5 @@
 #include "gui/gui_fixture.h"
 
-#include <QContextMenuEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTest>
-
 #include "book/contents_file.h"
 #include "book/recent_files.h"
 #include "gui/commands.h"
@@ -18,62 +13,7 @@ using testing::Exists;
 using testing::GuiFixture;
 using Names = std::vector<std::string>;
 
-// The tree driven through its widget as a writer's mouse and keyboard would.
-class TreeEditingTest : public GuiFixture {
-protected:
-    void SetUp() override {
-        GuiFixture::SetUp();
-        child = &OpenSample();
-        root = Root(*child);
-        child->Tree().Expand(CLeftView::ToItem(root), true);
-    }
-    QWidget* Viewport() { return child->Tree().viewport(); }
-    QPoint At(QTreeWidgetItem* item) { return child->Tree().visualItemRect(item).center(); }
-    QStringList Labels(QTreeWidgetItem* folder) {
-        QStringList labels;
-        for (int i = 0; i < folder->childCount(); ++i) {
-            labels << folder->child(i)->text(0);
-        }
-        return labels;
-    }
-    // A right click at the point; the menu that comes up, if any.
-    QMenu* RightClick(const QPoint& point) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, Viewport()->mapToGlobal(point));
-        QApplication::sendEvent(Viewport(), &event);
-        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    }
-    void Choose(QMenu* menu, const QString& text) {
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                action->trigger();
-                menu->close();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no menu entry " << text.toStdString();
-    }
-    void Drag(QTreeWidgetItem* from, QTreeWidgetItem* onto) {
-        const QPoint start = At(from);
-        QTest::mousePress(Viewport(), Qt::LeftButton, {}, start);
-        QTest::mouseMove(Viewport(), start + QPoint(0, 8));
-        QTest::mouseMove(Viewport(), At(onto));
-        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(onto));
-    }
-    void Rename(QTreeWidgetItem* item, const QString& text) {
-        child->Tree().setCurrentItem(item);
-        QTest::keyClick(&child->Tree(), Qt::Key_F2);
-        auto* editor = child->Tree().findChild<QLineEdit*>();
-        ASSERT_NE(editor, nullptr);
-        editor->setText(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    CChildFrame* child = nullptr;
-    QTreeWidgetItem* root = nullptr;
-};
+class TreeEditingTest : public testing::TreeFixture {};
 
 TEST_F(TreeEditingTest, RightClickOnEmptySpaceShowsNothing) {
     EXPECT_EQ(RightClick(QPoint(20, child->Tree().viewport()->height() - 5)), nullptr);

@@ -15,10 +15,13 @@ public:
     ~ScriptedUi() override;
 
     // The next question is answered so.
-    void ExpectQuestion(bool answer) { answers_.push_back(answer); }
+    void ExpectQuestion(bool answer) { answers_.push_back(answer ? Answer::kYes : Answer::kNo); }
+    // The next question is answered so; only a Yes/No/Cancel question takes kCancel.
+    void ExpectAnswer(Answer answer) { answers_.push_back(answer); }
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
     void ShowNotice(const std::string& text) override { notices.push_back(text); }
     void Beep() override { ++beeps; }
     std::unique_ptr<WaitCursor> BeginWait() override;
@@ -30,7 +33,9 @@ public:
     int waits = 0;
 
 private:
-    std::deque<bool> answers_;
+    Answer NextAnswer(const std::string& text);
+
+    std::deque<Answer> answers_;
 };
 
 }  // namespace folix::testing

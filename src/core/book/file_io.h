@@ -112,4 +112,7 @@ bool PathExists(const std::string& path);
 // (EEXIST then), as a move in the book must not destroy another of the writer's files.
 int MovePath(const std::string& from, const std::string& to);
 
+// Removes one file; a file that is not there counts as removed.
+int RemoveFile(const std::string& path);
+
 }  // namespace folix

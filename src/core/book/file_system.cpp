@@ -16,8 +16,8 @@ CFileSystem::CFileSystem(Ui& ui, DocumentHost* host, Desktop* desktop, Profile* 
       tree_(ui),
       refresh_(tree_),
       creator_(tree_, refresh_),
-      deleter_(tree_, refresh_, desktop),
-      mover_(tree_, refresh_),
+      deleter_(tree_, refresh_, desktop, host),
+      mover_(tree_, refresh_, host),
       drag_(tree_, mover_, host),
       renamer_(tree_, host, profile),
       search_(tree_, refresh_, options_, host) {}
@@ -114,8 +114,9 @@ void CFileSystem::OpenInEditor(const std::string& path) {
     if (host_ == nullptr) {
         return;
     }
-    host_->AskSaveIfModified();
-    host_->OpenDocument(path);
+    if (host_->AskSaveIfModified()) {
+        host_->OpenDocument(path);
+    }
 }
 
 bool CFileSystem::ReadFileText(const std::string& path, std::string& text) {

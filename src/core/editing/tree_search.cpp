@@ -22,8 +22,8 @@ void TreeSearch::SearchTree(const std::string& text) {
     if (!tree_.RequireTree(kSearchAction)) {
         return;
     }
-    if (host_ != nullptr) {
-        host_->AskSaveIfModified();
+    if (host_ != nullptr && !host_->AskSaveIfModified()) {
+        return;
     }
     auto wait = tree_.ui().BeginWait();
     ResetTree();
@@ -130,8 +130,7 @@ bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const 
         // The window's editor decides what a word is, so the file is opened there; the last
         // file tested stays open. When it cannot be opened the editor still holds the file
         // before, which must not count for this one.
-        host_->AskSaveIfModified();
-        if (!host_->OpenDocument(path)) {
+        if (!host_->AskSaveIfModified() || !host_->OpenDocument(path)) {
             return false;
         }
         return editor_->FindText(search, {0, kEndOfText}, flags).has_value();

@@ -15,12 +15,19 @@ public:
         virtual ~WaitCursor() = default;
     };
 
+    enum class Answer { kYes, kNo, kCancel };
+
     virtual ~Ui() = default;
 
     // A modal message box with only an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
+    // A modal Yes/No/Cancel question, where Cancel takes back what led to it. Where nobody can
+    // take anything back (the command line) it is the Yes/No question.
+    virtual Answer AskYesNoCancel(const std::string& text) {
+        return AskYesNo(text) ? Answer::kYes : Answer::kNo;
+    }
     // The modeless notice window: a beep, then the text; the caller does not wait.
     virtual void ShowNotice(const std::string& text) = 0;
     // A bare system beep: a refusal without a message.

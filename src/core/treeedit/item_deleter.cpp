@@ -7,6 +7,7 @@
 #include "book/system_error.h"
 #include "platform/desktop.h"
 #include "platform/ui.h"
+#include "treeedit/document_follow.h"
 #include "treeedit/folder_refresh.h"
 
 namespace folix {
@@ -25,12 +26,18 @@ void ItemDeleter::Delete(TreeItem context_item) {
         tree_.ui().ShowMessage(kFolderNotDeletableMessage);
         return;
     }
-    const std::string question = "「" + tree_.ItemFileName(context_item) + "」をごみ箱に移動しますか？";
+    const std::string question =
+        "「" + tree_.ItemFileName(context_item) + "」をごみ箱に移動しますか？";
     if (tree_.ui().AskYesNo(question)) {
+        if (!SaveBeforeRemoving(host_, path)) {
+            return;
+        }
         // A trash that refuses is said so; the refresh then shows the item still there.
         int error = desktop_ != nullptr ? desktop_->MoveToTrash(path) : ENOTSUP;
         if (error != 0) {
             ShowLastError(tree_.ui(), error);
+        } else {
+            ForgetRemoved(host_, path);
         }
     }
     refresh_.ReloadFolder(tree_.tree().GetParentItem(context_item));

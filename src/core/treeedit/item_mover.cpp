@@ -6,6 +6,7 @@
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "platform/ui.h"
+#include "treeedit/document_follow.h"
 #include "treeedit/folder_refresh.h"
 
 namespace folix {
@@ -38,6 +39,7 @@ void ItemMover::MoveItem(TreeItem dragged, TreeItem target) {
             ShowLastError(ui, error);
             return;
         }
+        FollowMove(host_, source, destination);
     }
     const auto from = static_cast<size_t>(tree_.ItemIndex(dragged));
     const auto to = static_cast<size_t>(tree_.ItemIndex(target));

@@ -5,13 +5,15 @@
 namespace folix {
 
 class BookTree;
+class DocumentHost;
 class FolderRefresh;
 
 // Moves an item in front of another, across folders too: the disk, then both folders' stored
-// orders, then the tree.
+// orders, then the tree. The editor's file follows the item it is or lies in.
 class ItemMover {
 public:
-    ItemMover(BookTree& tree, FolderRefresh& refresh) : tree_(tree), refresh_(refresh) {}
+    ItemMover(BookTree& tree, FolderRefresh& refresh, DocumentHost* host)
+        : tree_(tree), refresh_(refresh), host_(host) {}
 
     // The dragged item ends up immediately before the target, in the target's folder.
     void MoveItem(TreeItem dragged, TreeItem target);
@@ -19,6 +21,7 @@ public:
 private:
     BookTree& tree_;
     FolderRefresh& refresh_;
+    DocumentHost* host_;
 };
 
 }  // namespace folix

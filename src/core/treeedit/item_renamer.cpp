@@ -8,6 +8,7 @@
 #include "book/system_error.h"
 #include "platform/document_host.h"
 #include "platform/ui.h"
+#include "treeedit/document_follow.h"
 
 namespace folix {
 namespace {
@@ -31,27 +32,26 @@ bool HasControlCharacter(const std::string& name) {
 }  // namespace
 
 void ItemRenamer::OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text) {
-    if (tree_.IsFolderItem(item)) {
-        if (host_ != nullptr && IsPathInUse(host_->OtherBookRootPaths(), tree_.ItemPath(item))) {
-            tree_.ui().ShowMessage(kPathInUseMessage);
-            return;
-        }
-        if (host_ != nullptr) {
-            host_->AskSaveIfModified();
-            host_->EmptyDocument();
-        }
-        OnEndlabeledit(item, text);
-    } else if (tree_.IsTextItem(item) ||
-               (tree_.IsFileItem(item) && EndsWithLst(tree_.tree().GetItemText(item)))) {
-        if (host_ != nullptr) {
-            host_->AskSaveIfModified();
-        }
-        OnEndlabeledit(item, text);
-        if (host_ != nullptr) {
-            host_->OpenDocument(tree_.ItemPath(item));
-        }
-    } else {
+    const bool text_file = tree_.IsTextItem(item) ||
+                           (tree_.IsFileItem(item) && EndsWithLst(tree_.tree().GetItemText(item)));
+    if (!tree_.IsFolderItem(item) && !text_file) {
         tree_.ui().Beep();
+        return;
+    }
+    if (tree_.IsFolderItem(item) && host_ != nullptr &&
+        IsPathInUse(host_->OtherBookRootPaths(), tree_.ItemPath(item))) {
+        tree_.ui().ShowMessage(kPathInUseMessage);
+        return;
+    }
+    // A save the writer chose and the disk refused stops the rename: the file keeps its name
+    // and the editor its text.
+    if (host_ != nullptr && !host_->AskSaveIfModified()) {
+        return;
+    }
+    OnEndlabeledit(item, text);
+    // The editor followed the rename; a renamed file it did not hold is opened in it.
+    if (text_file && host_ != nullptr) {
+        host_->OpenDocument(tree_.ItemPath(item));
     }
 }
 
@@ -89,6 +89,7 @@ void ItemRenamer::OnEndlabeledit(TreeItem item, const std::optional<std::string>
             control.SetItemText(item, old_label);
             return;
         }
+        FollowMove(host_, JoinPath(folder, old_name), JoinPath(folder, new_name));
     }
     if (item == tree_.m_hRootItem) {
         const std::string old_root = tree_.m_strRootPath;
@@ -116,6 +117,8 @@ void ItemRenamer::RenameBookFile(const std::string& old_root, const std::string&
         ShowLastError(tree_.ui(), error);
         return;
     }
+    FollowMove(host_, JoinPath(tree_.m_strRootPath, tree_.m_strBookFileName),
+               JoinPath(tree_.m_strRootPath, new_book_name));
     tree_.m_strBookFileName = new_book_name;
 }
 

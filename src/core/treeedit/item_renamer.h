@@ -19,8 +19,8 @@ public:
         : tree_(tree), host_(host), profile_(profile) {}
 
     // The end of a label edit as the tree view hands it over (text absent when cancelled):
-    // the in-use test and the emptied editor for folders, the file reopened for text and list
-    // files, a beep for the rest.
+    // the in-use test for folders, the save question, the rename with the editor's file
+    // following it, and a renamed text or list file in the editor; a beep for the rest.
     void OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text);
     // The rename itself.
     void OnEndlabeledit(TreeItem item, const std::optional<std::string>& text);

@@ -77,14 +77,28 @@ TEST_F(ItemMoverTest, RefusedDropsBeepAndMoveNothing) {
     TreeItem chapter = book.Open(Item("ch"));
     const Names before = book.Names(root);
     Drag(Item("ch"), {book.Child(chapter, "x.txt")});  // into its own branch
-    Drag(Item("2.txt"), {root});                         // onto the root
-    Drag(Item("2.txt"), {Item("2.txt")});                // onto itself
+    Drag(Item("2.txt"), {root});                       // onto the root
+    Drag(Item("2.txt"), {Item("2.txt")});              // onto itself
     EXPECT_EQ(book.ui.beeps, 3);
     Drag(Item("2.txt"), {});  // released before anything was highlighted
     Drag(Item("2.txt"), {kNoItem});
     EXPECT_EQ(book.ui.beeps, 3);
     EXPECT_EQ(book.Names(root), before);
     EXPECT_TRUE(Exists(book.root + "/ch/x.txt"));
+}
+
+TEST_F(ItemMoverTest, TheEditorsFileFollowsTheMovedItemOrItsFolder) {
+    book.host.document_path = book.root + "/3.txt";
+    Drag(Item("3.txt"), {Item("ch")});
+    ASSERT_TRUE(Exists(book.root + "/3.txt"));  // in front of ch, in the same folder
+    book.fs.MoveItem(Item("3.txt"), book.Child(book.Open(Item("ch")), "x.txt"));
+    EXPECT_EQ(book.host.document_path, book.root + "/ch/3.txt");
+    book.host.document_path = book.root + "/ch/x.txt";
+    book.Make({"other/", "other/y.txt"});
+    book.fs.ReloadFolder(root);
+    book.fs.MoveItem(Item("ch"), book.Child(book.Open(Item("other")), "y.txt"));
+    EXPECT_EQ(book.host.document_path, book.root + "/other/ch/x.txt");
+    EXPECT_TRUE(Exists(book.host.document_path));
 }
 
 TEST_F(ItemMoverTest, ModifiedDocumentIsOfferedForSavingInsteadOfADrag) {

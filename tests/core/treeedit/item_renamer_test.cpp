@@ -32,6 +32,7 @@ protected:
 };
 
 TEST_F(ItemRenamerTest, TextFileIsRenamedOnDiskInItsEntryAndReopened) {
+    book.host.modified = true;
     Rename("a.txt", "序章");
     EXPECT_EQ(ReadBytes(book.root + "/序章.txt"), "本文");
     EXPECT_FALSE(Exists(book.root + "/a.txt"));
@@ -67,8 +68,27 @@ TEST_F(ItemRenamerTest, FolderNameWithADotIsAnExtensionChange) {
     Rename("ch", "第一章");
     EXPECT_TRUE(Exists(book.root + "/第一章/x.txt"));
     EXPECT_EQ(book.Stored("").at(2), "d第一章");
-    EXPECT_EQ(book.host.emptied, 2);
     EXPECT_TRUE(book.host.opened.empty());
+}
+
+TEST_F(ItemRenamerTest, TheEditorsFileFollowsEveryRenameAndAFailedSaveStopsIt) {
+    book.host.document_path = book.root + "/ch/x.txt";
+    Rename("ch", "第一章");
+    EXPECT_EQ(book.host.document_path, book.root + "/第一章/x.txt");
+    EXPECT_EQ(book.host.emptied, 0);
+
+    book.host.document_path = book.root + "/novel.flx";
+    book.fs.OnLabelEditEnded(root, std::string("小説"));
+    EXPECT_EQ(book.host.document_path, book.dir / "小説/小説.flx");
+
+    // Yes to the question, and the disk refuses the save: nothing is renamed.
+    book.host.modified = true;
+    book.host.save_fails = true;
+    const std::string root_now = book.fs.Tree().m_strRootPath;
+    book.fs.OnLabelEditEnded(book.Child(root, "a.txt"), std::string("序章"));
+    EXPECT_TRUE(Exists(root_now + "/a.txt"));
+    EXPECT_EQ(book.host.save_questions, 1);
+    EXPECT_EQ(book.host.opened.size(), 0u);
 }
 
 TEST_F(ItemRenamerTest, OtherFilesOnlyBeep) {
@@ -89,11 +109,13 @@ TEST_F(ItemRenamerTest, RenameOntoAnExistingNameIsRefusedWithTheOldLabelBack) {
 }
 
 TEST_F(ItemRenamerTest, CancelledEditStillAsksAndReopens) {
+    book.host.modified = true;
     Rename("a.txt", std::nullopt);
+    book.host.modified = true;
     Rename("ch", std::nullopt);
     EXPECT_EQ(book.host.save_questions, 2);
     EXPECT_EQ(book.host.opened, Names{book.root + "/a.txt"});
-    EXPECT_EQ(book.host.emptied, 1);
+    EXPECT_EQ(book.host.emptied, 0);
     EXPECT_TRUE(Exists(book.root + "/ch"));
 }
 
@@ -103,7 +125,7 @@ TEST_F(ItemRenamerTest, FolderInUseByAnotherWindowIsRefused) {
     EXPECT_EQ(book.ui.messages,
               Names{"このパスは他の画面で使用中です。その画面を閉じてやり直してください。"});
     EXPECT_TRUE(Exists(book.root + "/ch"));
-    EXPECT_EQ(book.host.save_questions, 0);
+    EXPECT_EQ(book.host.save_questions, 0);  // refused before anything was asked
 }
 
 TEST_F(ItemRenamerTest, BookFolderTakesItsBookFileAndRecentEntryAlong) {
