@@ -51,6 +51,10 @@ protected:
     // The sample as it came and a new main window: one row of a table after another.
     void StartAgain() {
         TearDown();
+        ui.messages.clear();
+        ui.notices.clear();
+        ui.questions.clear();
+        ui.beeps = 0;
         std::filesystem::remove_all(dir.path());
         std::filesystem::create_directories(dir.path());
         SetUp();
