@@ -3,8 +3,9 @@
 The tests start the ordinary server with `python3 -m pyftpdlib`; this one is for the servers a
 writer meets less often: one that does not know MLSD, one that drops the connection when a
 given file is sent, one that answers every listing with the bytes of a file (garbage, or names
-meant to lead a client out of the folder), and one whose data connections never reach an
-active-mode client. It prints the same start line as the ordinary server, with the port it got.
+meant to lead a client out of the folder), ones that refuse passive or active mode, and one whose
+data connections never arrive in either mode, as behind a firewall that drops them. It prints the
+same start line as the ordinary server, with the port it got.
 """
 import argparse
 import os
@@ -23,8 +24,33 @@ parser.add_argument("--password", required=True)
 parser.add_argument("--no-mlsd", action="store_true")
 parser.add_argument("--drop-on", default="")
 parser.add_argument("--listing", default="")
-parser.add_argument("--never-connect-back", action="store_true")
+parser.add_argument("--refuse-passive", action="store_true")
+parser.add_argument("--refuse-active", action="store_true")
+parser.add_argument("--data-never-arrives", action="store_true")
 args = parser.parse_args()
+
+
+class DroppingPort:
+    """A listening port whose queue is already full, so the system drops every further
+    connection to it: the client's connect waits until it gives up."""
+
+    def __init__(self):
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(0)
+        self.port = self.listener.getsockname()[1]
+        self.fillers = []
+        for _ in range(3):
+            filler = socket.socket()
+            filler.setblocking(False)
+            try:
+                filler.connect(("127.0.0.1", self.port))
+            except BlockingIOError:
+                pass
+            self.fillers.append(filler)
+
+
+dropping_port = DroppingPort() if args.data_never_arrives else None
 
 
 class Handler(FTPHandler):
@@ -36,17 +62,37 @@ class Handler(FTPHandler):
             return self.push_canned_listing("MLSD")
         return super().ftp_MLSD(path)
 
+    def ftp_PASV(self, line):
+        if args.refuse_passive:
+            self.respond("502 Passive mode not allowed.")
+        elif dropping_port:
+            high, low = divmod(dropping_port.port, 256)
+            self.respond("227 Entering passive mode (127,0,0,1,%d,%d)." % (high, low))
+        else:
+            super().ftp_PASV(line)
+
+    def ftp_EPSV(self, line):
+        if args.refuse_passive:
+            self.respond("502 Extended passive mode not allowed.")
+        elif dropping_port:
+            self.respond("229 Entering extended passive mode (|||%d|)." % dropping_port.port)
+        else:
+            super().ftp_EPSV(line)
+
     def ftp_PORT(self, line):
-        if args.never_connect_back:
-            self.respond("200 Active data connection established.")
-            return
-        return super().ftp_PORT(line)
+        self.active_mode(line, super().ftp_PORT)
 
     def ftp_EPRT(self, line):
-        if args.never_connect_back:
+        self.active_mode(line, super().ftp_EPRT)
+
+    def active_mode(self, line, accept):
+        if args.refuse_active:
+            self.respond("502 Active mode not allowed.")
+        elif dropping_port:
+            # Taken, but the connection back to the client never gets through.
             self.respond("200 Active data connection established.")
-            return
-        return super().ftp_EPRT(line)
+        else:
+            accept(line)
 
     def ftp_LIST(self, path):
         if args.listing:

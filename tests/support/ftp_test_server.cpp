@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <regex>
 #include <thread>
@@ -21,25 +22,31 @@ FtpTestServer::FtpTestServer(const std::string& root, Options options)
     : options_(std::move(options)) {
     const std::string log_path = log_folder_ / "server.log";
     std::vector<std::string> args{"/usr/bin/python3"};
-    if (!options_.no_mlsd && options_.drop_on.empty() && options_.listing.empty() &&
-        !options_.never_connects_back) {
+    const std::vector<std::pair<bool, const char*>> flags{
+        {options_.no_mlsd, "--no-mlsd"},
+        {options_.refuses_passive, "--refuse-passive"},
+        {options_.refuses_active, "--refuse-active"},
+        {options_.data_never_arrives, "--data-never-arrives"}};
+    const bool ordinary =
+        options_.drop_on.empty() && options_.listing.empty() &&
+        std::none_of(flags.begin(), flags.end(), [](const auto& flag) { return flag.first; });
+    if (ordinary) {
         args.insert(args.end(), {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-w", "-d", root,
                                  "-u", options_.user, "-P", options_.password});
     } else {
         args.insert(args.end(),
                     {std::string(FOLIX_SOURCE_DIR) + "/tests/support/ftp_server.py", "--directory",
                      root, "--username", options_.user, "--password", options_.password});
-        if (options_.no_mlsd) {
-            args.push_back("--no-mlsd");
+        for (const auto& [on, flag] : flags) {
+            if (on) {
+                args.push_back(flag);
+            }
         }
         if (!options_.drop_on.empty()) {
             args.insert(args.end(), {"--drop-on", options_.drop_on});
         }
         if (!options_.listing.empty()) {
             args.insert(args.end(), {"--listing", options_.listing});
-        }
-        if (options_.never_connects_back) {
-            args.push_back("--never-connect-back");
         }
     }
     std::vector<char*> argv;

@@ -15,12 +15,14 @@ public:
     struct Options {
         std::string user = "writer";
         std::string password = "ftp-test-pw";
-        bool no_mlsd = false;  // the server answers MLSD with "500 … not understood"
-        std::string drop_on;   // sending a file of this name resets the connection
-        std::string listing;   // a file whose bytes answer every MLSD and LIST
-        // PORT and EPRT are accepted but the data connection is never opened: a firewall
-        // between the server and an active-mode client
-        bool never_connects_back = false;
+        bool no_mlsd = false;          // the server answers MLSD with "500 … not understood"
+        std::string drop_on;           // sending a file of this name resets the connection
+        std::string listing;           // a file whose bytes answer every MLSD and LIST
+        bool refuses_passive = false;  // PASV and EPSV are answered "502 …"
+        bool refuses_active = false;   // PORT and EPRT are answered "502 …"
+        // A firewall that drops data connections: PORT and EPRT are taken but the server never
+        // connects back; PASV and EPSV name a port whose connections never get through
+        bool data_never_arrives = false;
     };
 
     explicit FtpTestServer(const std::string& root);

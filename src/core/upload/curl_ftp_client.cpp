@@ -71,6 +71,18 @@ bool IsUnknownCommand(int code) {
     return code == 500 || code == 501 || code == 502 || code == 504;
 }
 
+// EPSV and then PASV answered with a refusal. (To a server reached over IPv6 libcurl cannot
+// fall back to PASV and reports the refused EPSV as a strange reply.)
+bool IsPassiveModeRefusal(CURLcode result, const std::string& last_reply) {
+    return (result == CURLE_FTP_WEIRD_PASV_REPLY || result == CURLE_WEIRD_SERVER_REPLY) &&
+           ReplyCode(last_reply) >= 400;
+}
+
+void UseActiveMode(CURL* handle) {
+    // The server connects back to the address of our control connection.
+    curl_easy_setopt(handle, CURLOPT_FTPPORT, "-");
+}
+
 int OnHostKey(CURL*, const curl_khkey*, const curl_khkey*, curl_khmatch match, void*) {
     // A host seen for the first time is remembered, as ssh does; a host whose key changed is
     // refused, since that is what an attacker in the middle looks like.
@@ -124,6 +136,7 @@ bool CurlFtpClient::Connect(const FtpEndpoint& endpoint, const std::string& user
     user_ = user;
     password_ = password;
     machine_listing_refused_ = false;
+    passive_mode_refused_ = false;
     // Logging in and going to the root folder, without a transfer, proves the server takes us.
     Prepare("/", true);
     curl_easy_setopt(handle_, CURLOPT_NOBODY, 1L);
@@ -195,8 +208,11 @@ void CurlFtpClient::Prepare(const std::string& remote_path, bool directory) {
     }
     switch (endpoint_.protocol) {
         case FtpProtocol::kFtp:
-            // Active mode: the server connects back to the address of our control connection.
-            curl_easy_setopt(handle_, CURLOPT_FTPPORT, "-");
+            // Passive mode first: the data connection goes out from here like the control
+            // connection, so a home router or a firewall in front of the writer lets it through.
+            if (passive_mode_refused_) {
+                UseActiveMode(handle_);
+            }
             break;
         case FtpProtocol::kFtps:
             // Explicit TLS on the ordinary port. libcurl's own "ftps" scheme would be implicit
@@ -220,10 +236,21 @@ void CurlFtpClient::Prepare(const std::string& remote_path, bool directory) {
 }
 
 bool CurlFtpClient::Perform() {
-    reply_.clear();
-    last_reply_.clear();
-    error_buffer_[0] = '\0';
-    const CURLcode result = curl_easy_perform(handle_);
+    CURLcode result = CURLE_OK;
+    for (bool again = true; again;) {
+        reply_.clear();
+        last_reply_.clear();
+        error_buffer_[0] = '\0';
+        result = curl_easy_perform(handle_);
+        // A server that only speaks active mode: no data has moved yet, so the same call is
+        // simply made again in active mode, and so is every later one on this connection.
+        again = endpoint_.protocol == FtpProtocol::kFtp && !passive_mode_refused_ &&
+                IsPassiveModeRefusal(result, last_reply_);
+        if (again) {
+            passive_mode_refused_ = true;
+            UseActiveMode(handle_);
+        }
+    }
     if (result == CURLE_OK) {
         ClearError();
         return true;

@@ -18,8 +18,9 @@ struct FtpTimeouts {
 };
 
 // The FTP client of the upload, over libcurl: one easy handle, whose connection libcurl keeps
-// open from one call to the next. Plain FTP runs in active mode; ftps is FTP with explicit TLS
-// (AUTH TLS on the usual port), sftp is SSH file transfer. Transfers are binary.
+// open from one call to the next. Plain FTP runs in passive mode (EPSV, then PASV) and turns to
+// active mode for a server that refuses both; ftps is FTP with explicit TLS (AUTH TLS on the
+// usual port), always passive; sftp is SSH file transfer. Transfers are binary.
 class CurlFtpClient : public FtpClient {
 public:
     explicit CurlFtpClient(FtpTimeouts timeouts = {});
@@ -49,7 +50,8 @@ public:
 private:
     // Sets up the handle for one call on the URL of a remote path (a folder when it ends in "/").
     void Prepare(const std::string& remote_path, bool directory);
-    // Runs the call; on failure sorts out why.
+    // Runs the call, again in active mode when the server refuses passive mode; on failure
+    // sorts out why.
     bool Perform();
     bool ListWith(const char* command, const std::string& path, std::string& text);
     void Fail(int code, int system_error, const std::string& text);
@@ -67,6 +69,8 @@ private:
     bool connected_ = false;
     // Servers that refused MLSD once are listed with LIST from then on.
     bool machine_listing_refused_ = false;
+    // Servers that refused passive mode once get active mode from then on.
+    bool passive_mode_refused_ = false;
     std::function<void()> progress_;
 
     std::string* listing_ = nullptr;

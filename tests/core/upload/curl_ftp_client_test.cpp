@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 #include "book/system_error.h"
 #include "support/ftp_test_server.h"
@@ -138,34 +139,40 @@ TEST_F(CurlFtpClientTest, RefusedAndDeadServersFailInTime) {
     EXPECT_FALSE(ConnectFailureText(client).empty());
 }
 
-// An active-mode data connection that never arrives (a firewall in between) ends in time with a
-// message, listing or sending, and a working server takes the same client afterwards.
+// A data connection that never arrives (a firewall in between drops it), in passive mode and in
+// the active mode a server that refuses passive mode gets, ends in time with a message, listing
+// or sending, and a working server takes the same client afterwards.
 TEST_F(CurlFtpClientTest, DataConnectionThatNeverArrivesFailsInTime) {
-    FtpTestServer::Options blocked;
-    blocked.never_connects_back = true;
-    FtpTestServer server(root, blocked);
-    CurlFtpClient client(kTestTimeouts);
-    ASSERT_TRUE(ConnectTo(server, client));
     WriteBytes(local / "a.htm", "a");
-    const auto start = std::chrono::steady_clock::now();
-    std::vector<FtpEntry> entries;
-    EXPECT_FALSE(client.ListDirectory("/www", entries));
-    EXPECT_FALSE(client.PutFile(local / "a.htm", "/a.htm"));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
-    EXPECT_EQ(client.LastErrorCode(), ftp_error::kTimeout);
-    // the writer reads the system's words for a time-out, whatever libcurl left in its buffer
-    testing::ScriptedUi ui;
-    testing::ScriptedUi expected;
-    ReportFtpError(ui, client);
-    ShowLastError(expected, ETIMEDOUT);
-    EXPECT_EQ(ui.messages, expected.messages);
-    EXPECT_EQ(ui.notices, expected.notices);
-    EXPECT_EQ(ui.messages.size() + ui.notices.size(), 1u);
+    for (const bool refuses_passive : {false, true}) {
+        SCOPED_TRACE(refuses_passive ? "active mode" : "passive mode");
+        FtpTestServer::Options blocked;
+        blocked.data_never_arrives = true;
+        blocked.refuses_passive = refuses_passive;
+        FtpTestServer server(root, blocked);
+        CurlFtpClient client(kTestTimeouts);
+        ASSERT_TRUE(ConnectTo(server, client));
+        const auto start = std::chrono::steady_clock::now();
+        std::vector<FtpEntry> entries;
+        EXPECT_FALSE(client.ListDirectory("/www", entries));
+        EXPECT_FALSE(client.PutFile(local / "a.htm", "/a.htm"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(client.LastErrorCode(), ftp_error::kTimeout) << client.LastErrorText();
+        // the writer reads the system's words for a time-out, whatever libcurl left in its buffer
+        testing::ScriptedUi ui;
+        testing::ScriptedUi expected;
+        ReportFtpError(ui, client);
+        ShowLastError(expected, ETIMEDOUT);
+        EXPECT_EQ(ui.messages, expected.messages);
+        EXPECT_EQ(ui.notices, expected.notices);
+        EXPECT_EQ(ui.messages.size() + ui.notices.size(), 1u);
 
-    FtpTestServer working(root);
-    ASSERT_TRUE(ConnectTo(working, client)) << client.LastErrorText();
-    EXPECT_TRUE(client.PutFile(local / "a.htm", "/a.htm")) << client.LastErrorText();
-    EXPECT_EQ(ReadBytes(served / "a.htm"), "a");
+        FtpTestServer working(root);
+        ASSERT_TRUE(ConnectTo(working, client)) << client.LastErrorText();
+        EXPECT_TRUE(client.PutFile(local / "a.htm", "/a.htm")) << client.LastErrorText();
+        EXPECT_EQ(ReadBytes(served / "a.htm"), "a");
+        std::filesystem::remove(served / "a.htm");
+    }
 }
 
 TEST_F(CurlFtpClientTest, DroppedConnectionIsAResetAndTheNextCallConnectsAgain) {

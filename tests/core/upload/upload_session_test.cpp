@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "core/upload/upload_test_support.h"
@@ -53,6 +55,8 @@ protected:
     UploadSession session{ui, control, std::make_unique<CurlFtpClient>(testing::kTestTimeouts)};
 };
 
+// In passive mode; in active mode from a server that refuses passive mode; in passive mode
+// to a server that refuses active mode. Each lists its folders and takes the build.
 TEST_F(UploadSessionTest, EveryFileOfAFullBuildArrivesInOrderByteForByte) {
     const std::string book = local / "novel";
     MakeFolder(book);
@@ -64,30 +68,44 @@ TEST_F(UploadSessionTest, EveryFileOfAFullBuildArrivesInOrderByteForByte) {
     HtmlBuilder builder(ui, SiteBook{book, local.path()});
     ASSERT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
     ASSERT_TRUE(CheckUploadable(ui, builder.paths().main_page));
-
-    FtpTestServer server(served.path());
-    Open(server);
     session.m_strLocalDirectory = ParentPath(builder.paths().main_page);
     for (const std::string& path : UploadFileList(builder.paths(), options)) {
         session.AddFile(path);
     }
-    Choose("www");
-    EXPECT_EQ(session.m_strFtpDirectory, "/www");
-    std::vector<std::string> progress;
-    ASSERT_TRUE(session.OnUpload([&](size_t index, size_t count, const std::string& name) {
-        progress.push_back(std::to_string(index + 1) + "/" + std::to_string(count) + " " + name);
-    }));
-    EXPECT_EQ(progress,
-              (std::vector<std::string>{"1/8 index.htm", "2/8 index2_.htm", "3/8 index2_.css",
-                                        "4/8 index3_.htm", "5/8 index4_.htm", "6/8 index5_.htm",
-                                        "7/8 index6_.htm", "8/8 index.css"}));
-    for (const std::string& name : session.files()) {
-        EXPECT_EQ(ReadBytes(served / ("www/" + name)), ReadBytes(local / name)) << name;
+
+    FtpTestServer::Options passive_refused;
+    passive_refused.refuses_passive = true;
+    FtpTestServer::Options active_refused;
+    active_refused.refuses_active = true;
+    for (const auto& [server_kind, server_options] :
+         {std::pair{"either mode", FtpTestServer::Options{}},
+          std::pair{"active mode only", passive_refused},
+          std::pair{"passive mode only", active_refused}}) {
+        SCOPED_TRACE(server_kind);
+        std::filesystem::remove_all(served / "www");
+        MakeFolder(served / "www");
+        ui.messages.clear();
+        FtpTestServer server(served.path(), server_options);
+        Open(server);
+        Choose("www");
+        EXPECT_EQ(session.m_strFtpDirectory, "/www");
+        std::vector<std::string> progress;
+        ASSERT_TRUE(session.OnUpload([&](size_t index, size_t count, const std::string& name) {
+            progress.push_back(std::to_string(index + 1) + "/" + std::to_string(count) + " " +
+                               name);
+        }));
+        EXPECT_EQ(progress,
+                  (std::vector<std::string>{"1/8 index.htm", "2/8 index2_.htm", "3/8 index2_.css",
+                                            "4/8 index3_.htm", "5/8 index4_.htm", "6/8 index5_.htm",
+                                            "7/8 index6_.htm", "8/8 index.css"}));
+        for (const std::string& name : session.files()) {
+            EXPECT_EQ(ReadBytes(served / ("www/" + name)), ReadBytes(local / name)) << name;
+        }
+        EXPECT_EQ(ui.messages, std::vector<std::string>{kUploadDoneMessage});
     }
     EXPECT_EQ(session.file_name_display(),
               "index.htm index2_.htm index2_.css index3_.htm index4_.htm index5_.htm "
               "index6_.htm index.css ");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kUploadDoneMessage});
 }
 
 TEST_F(UploadSessionTest, FirstFailureStopsTheUploadAndShowsTheServersReply) {
