@@ -68,4 +68,13 @@ std::string CorpusPath(std::string_view relative) {
     return std::string(FOLIX_CORPUS_DIR) + "/" + std::string(relative);
 }
 
+std::string MissingCorpus() {
+    const std::filesystem::path folder = std::filesystem::path(FOLIX_CORPUS_DIR).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) {
+        return {};
+    }
+    return "no corpus of real-world files at " + folder.string();
+}
+
 }  // namespace folix::testing

@@ -8,14 +8,15 @@
 namespace folix {
 namespace {
 
-using testing::Cp932;
 using testing::CorpusPath;
+using testing::Cp932;
 using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::TempFolder;
 using testing::WriteBytes;
 
 TEST(EditorFile, ShiftJisCorpusReadsAsCp932AndSavesBackByteForByte) {
+    FOLIX_SKIP_WITHOUT_CORPUS();
     const std::string original = ReadBytes(CorpusPath("sjis/kojiki-gendaigoyaku.sjis.txt"));
     ASSERT_GT(original.size(), 200000u);
     TempFolder dir;

@@ -187,6 +187,11 @@ TEST(RtfReader, DeepNestingIsReadFlatAndReported) {
 }
 
 TEST(RtfReader, TruncatedFilesReadAsFarAsTheyGo) {
+    EXPECT_EQ(TextOf(R"({\rtf1\ansi\ansicpg932 ab\'82)"), "ab\uFFFD");
+    EXPECT_EQ(TextOf(R"({\rtf1 ab\)"), "ab");
+    EXPECT_EQ(TextOf(R"({\rtf1 ab{\pict\pngblip 8950)").size(), 2u);
+
+    FOLIX_SKIP_WITHOUT_CORPUS();
     std::string rtf = testing::ReadBytes(testing::CorpusPath("rtf/french.rtf"));
     std::string full = TextOf(rtf);
     size_t previous = 0;
@@ -197,9 +202,6 @@ TEST(RtfReader, TruncatedFilesReadAsFarAsTheyGo) {
         previous = text.size();
     }
     EXPECT_EQ(previous, full.size());
-    EXPECT_EQ(TextOf(R"({\rtf1\ansi\ansicpg932 ab\'82)"), "ab\uFFFD");
-    EXPECT_EQ(TextOf(R"({\rtf1 ab\)"), "ab");
-    EXPECT_EQ(TextOf(R"({\rtf1 ab{\pict\pngblip 8950)").size(), 2u);
 }
 
 TEST(RtfReader, HostileBytesNeitherCrashNorBlowUp) {

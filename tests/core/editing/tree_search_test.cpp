@@ -241,6 +241,7 @@ TEST(TreeSearchInTheWindow, WholeWordSearchOpensEachFileInTheEditor) {
 }
 
 TEST_F(TreeSearchTest, FindsTheWordsOfAShiftJisBook) {
+    FOLIX_SKIP_WITHOUT_CORPUS();
     std::filesystem::copy_file(testing::CorpusPath("sjis/kojiki-gendaigoyaku.sjis.txt"),
                                book.root + "/ch/古事記.txt");
     Search("安萬侶");
