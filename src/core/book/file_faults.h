@@ -14,6 +14,7 @@ enum class FileOperation {
     kList,    // listing a folder
     kCreate,  // making a file, a folder or the temporary file of a write (a read-only folder)
     kWrite,   // writing the temporary file: the first half is written, then the error (disk full)
+    kSync,    // flushing a finished temporary file to the disk (an I/O error, a full quota)
     kRename,  // putting a finished temporary file in place, or moving an item (a refused rename)
 };
 

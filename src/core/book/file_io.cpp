@@ -391,6 +391,9 @@ int AtomicFileWriter::Commit() {
         // An empty file is written too, as far as the fault hook is concerned.
         Fail(WriteFault());
     }
+    if (error_ == 0) {
+        Fail(InjectedFault(FileOperation::kSync, path_));
+    }
     if (error_ == 0 && ::fsync(fd_) != 0) {
         Fail(errno);
     }

@@ -116,32 +116,34 @@ TEST(AtomicFileWriter, AFailureHalfWayLeavesTheOldFileWholeAndNoTemporaryFile) {
         const char* name;
         FileOperation operation;
         bool through_scratch;  // the failure is the scratch file's, found when it is copied
+        int error = ENOSPC;
     };
     for (const Case& c : {Case{"disk full", FileOperation::kWrite, false},
                           Case{"scratch disk full", FileOperation::kWrite, true},
                           Case{"no room for the scratch file", FileOperation::kCreate, true},
                           Case{"no temporary file", FileOperation::kCreate, false},
+                          Case{"sync failed", FileOperation::kSync, false, EIO},
                           Case{"rename refused", FileOperation::kRename, false}}) {
         SCOPED_TRACE(c.name);
         std::optional<ScratchFile> scratch;
         {
             std::optional<FailEvery> fault;
             if (c.through_scratch) {
-                fault.emplace(c.operation, ENOSPC);
+                fault.emplace(c.operation, c.error);
             }
             scratch.emplace(path);
             scratch->Append(LongText('s'));
         }
         std::optional<FailEvery> fault;
         if (!c.through_scratch) {
-            fault.emplace(c.operation, ENOSPC);
+            fault.emplace(c.operation, c.error);
         }
         AtomicFileWriter writer(path);
         writer.Append(LongText('w'));
         writer.AppendFile(*scratch);
         writer.Append("the end\r\n");
-        EXPECT_EQ(writer.Commit(), ENOSPC);
-        EXPECT_EQ(writer.Commit(), ENOSPC) << "a failure sticks";
+        EXPECT_EQ(writer.Commit(), c.error);
+        EXPECT_EQ(writer.Commit(), c.error) << "a failure sticks";
         scratch.reset();
         EXPECT_EQ(ReadBytes(path), "old text");
         EXPECT_EQ(Names(dir), std::vector<std::string>{"book.txt"});

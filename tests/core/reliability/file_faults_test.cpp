@@ -84,6 +84,7 @@ struct Fault {
 const Fault kFaults[] = {
     {"disk full half-way", FileOperation::kWrite, ENOSPC},
     {"read-only folder", FileOperation::kCreate, EROFS},
+    {"sync failed", FileOperation::kSync, EIO},
     {"rename refused", FileOperation::kRename, EACCES},
 };
 
