@@ -13,11 +13,10 @@ using Entries = std::vector<std::string>;
 // half-width katakana, then double-byte characters by their code (Ａ 8260, あ 82A0, ア 8341,
 // 亜 889F, 一 88EA, 表 955C), then what CP932 cannot hold at all.
 TEST(NameOrder, SortsByFoldedCp932Code) {
-    const Entries windows_order = {"lA.txt", "lb.txt", "lB2.txt", "lC",   "lｱ",   "lＡ",
-                                   "lｂ",     "lあ",     "lア",      "l亜", "l一", "l表",
-                                   "l한"};
-    Entries shuffled = {"l表", "l한", "lｂ", "lア", "lB2.txt", "l一", "lC",
-                        "lあ", "lＡ", "lA.txt", "l亜", "lｱ",   "lb.txt"};
+    const Entries windows_order = {"lA.txt", "lb.txt", "lB2.txt", "lC",  "lｱ",  "lＡ", "lｂ",
+                                   "lあ",    "lア",    "l亜",     "l一", "l表", "l한"};
+    Entries shuffled = {"l表", "l한", "lｂ",    "lア", "lB2.txt", "l一",   "lC",
+                        "lあ", "lＡ", "lA.txt", "l亜", "lｱ",      "lb.txt"};
     SortByKey(shuffled, kEntryKeyOffset);
     EXPECT_EQ(shuffled, windows_order);
 }
@@ -76,12 +75,19 @@ TEST(MergeStoredOrder, StoredEntryTakesTheDiskSpelling) {
     EXPECT_EQ(stored, (Entries{"d第一章", "lNotes.TXT"}));
 }
 
+// A stored name spelt exactly as one of them wins over the first disk name of equal key.
 TEST(MergeStoredOrder, NamesDifferingOnlyInCaseAreBothKept) {
-    Entries disk = {"la.txt", "lA.txt"};
-    SortByKey(disk, kEntryKeyOffset);
-    Entries stored = {"la.txt"};
-    MergeStoredOrder(disk, stored);
-    EXPECT_EQ(stored, (Entries{"la.txt", "lA.txt"}));
+    const struct {
+        Entries disk, stored, merged;
+    } cases[] = {
+        {{"la.txt", "lA.txt"}, {"la.txt"}, {"la.txt", "lA.txt"}},
+        {{"la.txt", "lA.txt", "lb.txt"}, {"lA.txt", "lb.txt"}, {"lA.txt", "lb.txt", "la.txt"}},
+    };
+    for (auto [disk, stored, merged] : cases) {
+        SortByKey(disk, kEntryKeyOffset);
+        MergeStoredOrder(disk, stored);
+        EXPECT_EQ(stored, merged);
+    }
 }
 
 }  // namespace

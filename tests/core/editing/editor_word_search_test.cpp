@@ -36,6 +36,10 @@ TEST(WholeWordSearch, AWordEndsWhereTheScriptChanges) {
     EXPECT_TRUE(FindsWord("人々が", "人々"));
     EXPECT_FALSE(FindsWord("人々が", "人"));
     EXPECT_TRUE(FindsWord("「は」", "は"));
+    // ・ is katakana by its code, yet it separates names
+    EXPECT_TRUE(FindsWord("トム・ソーヤの冒険", "トム"));
+    EXPECT_TRUE(FindsWord("トム・ソーヤの冒険", "ソーヤ"));
+    EXPECT_FALSE(FindsWord("トム・ソーヤの冒険", "ソー"));
 }
 
 TEST(WholeWordSearch, SoundMarksBelongToTheWordBeforeThem) {
