@@ -1,12 +1,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -25,9 +27,11 @@ using testing::RunFolix;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// Starts folix in the folder, its output thrown away, and kills it (SIGKILL) after the delay.
+// Starts folix in the folder, its output thrown away, and kills it (SIGKILL) as soon as the
+// moment has come; a run that ends first is not killed. The moment is watched for every few
+// microseconds.
 void RunAndKill(const std::vector<std::string>& args, const std::string& folder,
-                std::chrono::microseconds delay) {
+                const std::function<bool()>& moment_has_come) {
     std::vector<std::string> argv_strings{FOLIX_BINARY};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -48,9 +52,14 @@ void RunAndKill(const std::vector<std::string>& args, const std::string& folder,
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    std::this_thread::sleep_for(delay);
-    ::kill(pid, SIGKILL);
     int status = 0;
+    while (!moment_has_come()) {
+        if (::waitpid(pid, &status, WNOHANG) == pid) {
+            return;
+        }
+        std::this_thread::sleep_for(20us);
+    }
+    ::kill(pid, SIGKILL);
     ::waitpid(pid, &status, 0);
 }
 
@@ -125,32 +134,62 @@ TEST_P(KilledBuildTest, LeavesEveryFileOldOrNew) {
     }
     ASSERT_NE(old_bytes[0], new_bytes[0]);
 
+    // After every kill each watched file is its old or its new self. Three kills fall where the
+    // disk shows the program to be, however slow the machine: before it has written anything,
+    // while a temporary file of a write exists, and once the main output has been replaced (a
+    // new file stands at its name). A kill aimed at a write may come just after it ended; that
+    // one is tried again, a bounded number of times. The rest fall at random, a little past the
+    // end too.
+    const std::string main_output = dir / build.outputs[0];
+    auto inode = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    };
     std::mt19937 random(20240501);
-    // A little past the end too: a kill after the last rename must find every file new.
     std::uniform_int_distribution<long> when(0, duration.count() * 5 / 4);
     int saw_old = 0;
     int saw_new = 0;
-    for (int attempt = 0; attempt < 16; ++attempt) {
+    bool killed_inside_a_write = false;
+    ino_t restored_inode = 0;
+    auto kill_and_check = [&](const std::string& moment, const std::function<bool()>& has_come) {
         for (size_t i = 0; i < watched.size(); ++i) {
             WriteBytes(dir / watched[i], old_bytes[i]);
         }
-        const auto delay = std::chrono::microseconds(when(random));
-        RunAndKill({build.command, "novel/novel.flx"}, dir.path(), delay);
+        restored_inode = inode(main_output);
+        RunAndKill({build.command, "novel/novel.flx"}, dir.path(), has_come);
         for (size_t i = 0; i < watched.size(); ++i) {
             std::string now = ReadBytes(dir / watched[i]);
             bool is_old = now == old_bytes[i];
             bool is_new = now == new_bytes[i];
-            EXPECT_TRUE(is_old || is_new) << watched[i] << " is torn (" << now.size()
-                                          << " bytes) after a kill at " << delay.count() << " µs";
+            EXPECT_TRUE(is_old || is_new)
+                << watched[i] << " is torn (" << now.size() << " bytes) after a kill " << moment;
             if (i == 0) {
                 saw_old += is_old;
                 saw_new += is_new;
             }
         }
+    };
+    kill_and_check("at the start", [] { return true; });
+    EXPECT_EQ(saw_old, 1) << "a kill before the first write left no old output";
+    for (int attempt = 0; attempt < 20 && !killed_inside_a_write; ++attempt) {
+        const size_t left_before = Temporaries(dir.path()).size();
+        kill_and_check("inside a write",
+                       [&] { return Temporaries(dir.path()).size() > left_before; });
+        killed_inside_a_write = Temporaries(dir.path()).size() > left_before;
     }
-    // The kills fell both before and after the main output was replaced.
-    EXPECT_GT(saw_old, 0);
-    EXPECT_GT(saw_new, 0);
+    EXPECT_TRUE(killed_inside_a_write) << "no kill fell inside a write in 20 tries";
+    const int new_before = saw_new;
+    kill_and_check("once the main output is replaced", [&] {
+        const ino_t now = inode(main_output);
+        return now != 0 && now != restored_inode;
+    });
+    EXPECT_EQ(saw_new, new_before + 1) << "a replaced main output was not the new one";
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const auto delay = std::chrono::microseconds(when(random));
+        const auto deadline = std::chrono::steady_clock::now() + delay;
+        kill_and_check("after " + std::to_string(delay.count()) + " µs",
+                       [&] { return std::chrono::steady_clock::now() >= deadline; });
+    }
 
     // What the killed writes left behind never shows in the book or its outputs, and the next
     // whole build takes it away once it is old enough to belong to no live writer. Files only
@@ -163,7 +202,6 @@ TEST_P(KilledBuildTest, LeavesEveryFileOldOrNew) {
         std::filesystem::last_write_time(
             path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     }
-    const std::string main_output = dir / build.outputs[0];
     const std::string fresh = dir / ("." + build.outputs[0] + ".folix-Fresh1");
     const std::string lookalike = dir / ("." + build.outputs[0] + ".folix-Old1234");
     WriteBytes(fresh, "fresh");
