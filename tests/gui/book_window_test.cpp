@@ -1,11 +1,14 @@
 #include "gui/gui_fixture.h"
 
+#include <gtest/gtest-spi.h>
+
 #include <QTextDocument>
 
 #include "book/book_tree.h"
 #include "book/recent_files.h"
 #include "gui/commands.h"
 #include "gui/folix_app.h"
+#include "gui/qt_ui.h"
 
 namespace folix {
 namespace {
@@ -168,6 +171,15 @@ TEST(RecentFileList, StartUpDropsEverythingButBookFiles) {
     profile.WriteString(kRecentFileSection, "File3", "/b/pic.png");
     gui::CFolixApp::PruneRecentFiles(profile);
     EXPECT_EQ(LoadRecentFiles(profile), std::vector<std::string>{"/b/NOVEL.FLX"});
+}
+
+// A box that waits for an answer no test scripted would hold the whole test program until its
+// time-out: it fails the test that opened it, naming its text, and is closed unanswered.
+TEST(UnscriptedQuestion, FailsTheTestInsteadOfWaiting) {
+    static bool answer = true;
+    EXPECT_NONFATAL_FAILURE(answer = gui::QtUi().AskYesNo("保存しますか？"), "保存しますか？");
+    EXPECT_FALSE(answer);
+    EXPECT_NONFATAL_FAILURE(gui::QtUi().ShowMessage("完了しました。"), "完了しました。");
 }
 
 }  // namespace
