@@ -14,7 +14,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_a
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp
 
-.PHONY: all deps configure build run test test-asan bench format clean
+.PHONY: all deps configure build run test test-asan package bench format clean
 
 all: build
 
@@ -42,6 +42,10 @@ $(ASAN_DIR)/build.ninja: | deps
 test-asan: $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR)
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --parallel 2 --timeout 600
+
+# The Debian package, $(BUILD_DIR)/folix_VERSION_amd64.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 # Benchmarks in an optimised build of their own; never part of `make test`.
 bench: deps

@@ -22,6 +22,10 @@ PACKAGES="
   time
   qt6-translations-l10n
   poppler-utils
+  dpkg-dev
+  lintian
+  appstream
+  man-db
 "
 
 missing=""

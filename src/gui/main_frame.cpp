@@ -642,7 +642,8 @@ void CMainFrame::About() {
     auto* icon = new QLabel(&dialog);
     icon->setPixmap(windowIcon().pixmap(32, 32));
     layout->addWidget(icon);
-    layout->addWidget(new QLabel("folix Version 3.0", &dialog), 1);
+    // The version the build gives the program, as --version and the package show it.
+    layout->addWidget(new QLabel("folix Version " FOLIX_VERSION, &dialog), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     layout->addWidget(buttons);

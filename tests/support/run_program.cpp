@@ -14,13 +14,19 @@ ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& 
 
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder,
                        const ProgramInput& input) {
+    std::vector<std::string> argv{FOLIX_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv, folder, input);
+}
+
+ProgramResult RunProgram(const std::vector<std::string>& command, const std::string& folder,
+                         const ProgramInput& input) {
     TempFolder capture;
     const std::string in_path = capture / "in";
     WriteBytes(in_path, input.stdin_text);
     const std::string out_path = capture / "out";
     const std::string err_path = capture / "err";
-    std::vector<std::string> argv_strings{FOLIX_BINARY};
-    argv_strings.insert(argv_strings.end(), args.begin(), args.end());
+    std::vector<std::string> argv_strings = command;
     std::vector<char*> argv;
     for (std::string& arg : argv_strings) {
         argv.push_back(arg.data());
@@ -41,7 +47,7 @@ ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& 
         for (const std::string& setting : input.environment) {
             putenv(const_cast<char*>(setting.c_str()));
         }
-        execv(argv[0], argv.data());
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     ProgramResult result;

@@ -24,4 +24,8 @@ struct ProgramInput {
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder,
                        const ProgramInput& input);
 
+// Any program, found on the PATH when argv[0] has no slash.
+ProgramResult RunProgram(const std::vector<std::string>& command, const std::string& folder,
+                         const ProgramInput& input = {});
+
 }  // namespace folix::testing
