@@ -26,6 +26,7 @@ PACKAGES="
   lintian
   appstream
   man-db
+  chromium-headless-shell
 "
 
 missing=""
