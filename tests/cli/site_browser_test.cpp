@@ -70,7 +70,7 @@ struct Layout {
 
 // The sample book built in each layout and every page loaded in a real browser: no script
 // error, the vertical pages laid out vertical-rl and opened at the start of the book, every
-// contents link landing on an anchor, and Japanese drawn in a face that has it (no boxes).
+// contents link landing on an anchor, and Japanese drawn in a Japanese face (no boxes).
 // The frames layout's main page is also kept as a picture, build/site.png, for the README.
 TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
     const Layout layouts[] = {
