@@ -43,7 +43,8 @@ bool HasVisibleChildren(const std::string& folder) {
         return false;
     }
     for (const FolderEntry& entry : entries) {
-        if (entry.is_folder ? !IsHiddenName(entry.name) : HasTxtSuffix(entry.name)) {
+        if (entry.is_folder ? !IsHiddenName(entry.name)
+                            : entry.is_file && HasTxtSuffix(entry.name)) {
             return true;
         }
     }
@@ -86,7 +87,8 @@ bool HoldsOnlyBookFiles(Ui& ui, const std::string& folder) {
         const FolderEntry& entry = level.entries[level.next++];
         std::string path = JoinPath(level.path, entry.name);
         if (!entry.is_folder) {
-            if (!IsBookFile(ui, path)) {
+            // A link, a device or a FIFO is nothing the program made.
+            if (!entry.is_file || !IsBookFile(ui, path)) {
                 return false;
             }
         } else if (!IsHiddenName(entry.name)) {

@@ -15,9 +15,10 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Opens for reading and writing, creating a missing file and never truncating one, so that a
-// control file comes into being the first time it is asked for.
+// control file comes into being the first time it is asked for. Never through a symbolic link:
+// a dangling one in a received book would have the file made wherever it points.
 int TouchForReadWrite(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0) {
         return errno;
     }

@@ -37,7 +37,7 @@ std::vector<std::string> BuildEntryList(Ui& ui, const std::string& folder, bool 
             if (entry.name[0] != '.') {
                 disk.push_back("d" + entry.name);
             }
-        } else if (IsListedFile(entry.name, is_book_folder)) {
+        } else if (entry.is_file && IsListedFile(entry.name, is_book_folder)) {
             disk.push_back("l" + entry.name);
         }
     }

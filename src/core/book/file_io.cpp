@@ -182,19 +182,6 @@ mode_t CurrentUmask() {
     return mask;
 }
 
-// A symbolic link is replaced through, not over: the file it points at gets the new bytes.
-std::string ResolveLinkTarget(const std::string& path) {
-    struct stat link_status {};
-    if (::lstat(path.c_str(), &link_status) == 0 && S_ISLNK(link_status.st_mode)) {
-        std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                             &std::free);
-        if (resolved) {
-            return resolved.get();
-        }
-    }
-    return path;
-}
-
 }  // namespace
 
 FileFaultHook SetFileFaultHook(FileFaultHook hook) {
@@ -211,16 +198,32 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         result.error = fault;
         return result;
     }
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // No wait for a writer on a FIFO: it is refused below, after the open.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (!fd.valid()) {
         result.error = errno;
         return result;
     }
-    // A folder opens for reading too; its first read fails with EISDIR, which is the answer
-    // (a stat of every file would cost a build or a search of a large book a call per file).
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) {
+        result.error = errno;
+        return result;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        result.error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        return result;
+    }
+    // A whole file is read up to one byte past the limit, so that a file grown since the stat
+    // is caught too.
+    const bool whole = max_bytes > kMaxReadBytes;
+    const size_t limit = whole ? kMaxReadBytes + 1 : max_bytes;
+    if (whole && static_cast<uint64_t>(status.st_size) > kMaxReadBytes) {
+        result.error = EOVERFLOW;
+        return result;
+    }
     char buffer[65536];
-    while (result.bytes.size() < max_bytes) {
-        size_t wanted = std::min(sizeof buffer, max_bytes - result.bytes.size());
+    while (result.bytes.size() < limit) {
+        size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
         ssize_t got = ::read(fd.get(), buffer, wanted);
         if (got < 0) {
             if (errno == EINTR) {
@@ -235,7 +238,27 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         }
         result.bytes.append(buffer, static_cast<size_t>(got));
     }
+    if (result.bytes.size() > kMaxReadBytes) {
+        result.bytes.clear();
+        result.error = EOVERFLOW;
+    }
     return result;
+}
+
+int RegularFileSize(const std::string& path, uint64_t& size) {
+    size = 0;
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        return errno;
+    }
+    if (S_ISLNK(status.st_mode)) {
+        return ELOOP;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    }
+    size = static_cast<uint64_t>(status.st_size);
+    return 0;
 }
 
 FileRead ReadWholeFile(const std::string& path) {
@@ -345,12 +368,15 @@ void TemporaryFile::Remove() {
     }
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& requested_path)
-    : path_(ResolveLinkTarget(requested_path)) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path) {
     // A file made read-only stays as it is, though the folder would allow a rename; even for
     // root, a file without any write permission counts as read-only.
     struct stat target {};
-    const bool exists = ::stat(path_.c_str(), &target) == 0;
+    const bool exists = ::lstat(path_.c_str(), &target) == 0;
+    if (exists && S_ISLNK(target.st_mode)) {
+        Fail(ELOOP);
+        return;
+    }
     if (exists) {
         if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             Fail(EACCES);
@@ -470,13 +496,16 @@ int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
         if (name == "." || name == "..") {
             continue;
         }
-        bool is_folder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        // Links are not followed: one that leads out of the book, or to a folder above it,
+        // would make the book reach whatever it names, or never end.
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN) {
             struct stat status {};
-            is_folder =
-                ::stat(JoinPath(path, name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+            if (::lstat(JoinPath(path, name).c_str(), &status) == 0) {
+                type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISREG(status.st_mode) ? DT_REG : DT_LNK;
+            }
         }
-        entries.push_back({std::move(name), is_folder});
+        entries.push_back({std::move(name), type == DT_DIR, type == DT_REG});
     }
     return 0;
 }

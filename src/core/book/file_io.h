@@ -15,12 +15,24 @@ struct FileRead {
     int error = 0;
 };
 
+// A book is received from others, so only a regular file is read, never one reached through a
+// symbolic link (ELOOP), nor a device, a FIFO or a socket (EINVAL), which could hang the read or
+// never end it. A whole file longer than kMaxReadBytes is refused (EOVERFLOW) before it is read:
+// that is far above any chapter, and a file that large is a mistake or an attack.
+inline constexpr size_t kMaxReadBytes = 64 * 1024 * 1024;
+
 FileRead ReadWholeFile(const std::string& path);
 // At most max_bytes from the start of the file.
 FileRead ReadFileStart(const std::string& path, size_t max_bytes);
 
+// The size of a regular file not reached through a link, as ReadWholeFile would accept it;
+// the same errors otherwise.
+int RegularFileSize(const std::string& path, uint64_t& size);
+
 // Writes the whole file or nothing: the bytes go to a temporary file in the same folder, which
 // replaces the target only once it is completely on disk. The target keeps its permissions.
+// A symbolic link at path is refused (ELOOP): a received book may hold one that points
+// anywhere, and writing through it would put the bytes outside the book.
 // On failure the target is untouched and the temporary file is gone. Once the target is in
 // place, temporary files of the same target that a killed write left long ago are removed.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
@@ -80,7 +92,7 @@ public:
     int Commit();
 
 private:
-    std::string path_;  // where a symbolic link leads
+    std::string path_;
     std::string folder_;
 };
 
@@ -100,10 +112,13 @@ int CreateFolder(const std::string& path);
 
 struct FolderEntry {
     std::string name;
-    bool is_folder = false;
+    bool is_folder = false;  // a folder itself, never a link to one
+    bool is_file = false;    // a regular file itself, never a link to one
 };
 
-// Every name in the folder, hidden ones included, in the order the system lists them.
+// Every name in the folder, hidden ones included, in the order the system lists them. A name
+// that is neither a folder nor a regular file (a symbolic link, a device, a FIFO, a socket) is
+// listed too, so that no new name takes it, but is neither: it is no part of the book.
 int ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
 
 bool PathExists(const std::string& path);

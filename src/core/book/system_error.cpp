@@ -1,8 +1,8 @@
 #include "book/system_error.h"
 
+#include <locale.h>
 #include <cerrno>
 #include <cstring>
-#include <locale.h>
 
 #include "platform/ui.h"
 
@@ -54,6 +54,10 @@ std::string CannotOpenMessage(const std::string& path, FileErrorCause cause) {
 }
 
 void ShowCannotOpen(Ui& ui, const std::string& path, int error) {
+    if (error == EOVERFLOW) {
+        ui.ShowMessage(path + kTooLargeToOpenMessage);
+        return;
+    }
     ui.ShowMessage(CannotOpenMessage(path, FileErrorCauseFromErrno(error)));
 }
 

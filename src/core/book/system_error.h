@@ -30,6 +30,8 @@ FileErrorCause FileErrorCauseFromErrno(int error);
 
 // path + "が開けません。(%d)", the program's message for a file it could not open, read or write.
 std::string CannotOpenMessage(const std::string& path, FileErrorCause cause);
+// A file refused for its size (EOVERFLOW) is named with this instead: no cause code says it.
+inline constexpr char kTooLargeToOpenMessage[] = "は大きすぎるため開けません。";
 void ShowCannotOpen(Ui& ui, const std::string& path, int error);
 
 // The system's own text for an error number, in the user's locale; empty when it has none.

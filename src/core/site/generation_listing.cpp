@@ -22,7 +22,7 @@ std::vector<std::string> ListBookEntries(Ui& ui, const std::string& folder) {
             if (entry.name[0] != '.') {
                 found.push_back("d" + entry.name);
             }
-        } else if (HasTxtSuffix(entry.name)) {
+        } else if (entry.is_file && HasTxtSuffix(entry.name)) {
             found.push_back("l" + entry.name);
         }
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -162,24 +163,50 @@ TEST(AtomicFileWriter, AReadOnlyTargetIsRefusedAndKept) {
     EXPECT_EQ(Names(dir), std::vector<std::string>{"book.txt"});
 }
 
-TEST(AtomicFileWriter, ALinkIsWrittenThrough) {
+// A book may come from someone else: a link in it could lead anywhere, so nothing is written
+// through one, nor over it, whether it leads to a file or nowhere yet.
+TEST(AtomicFileWriter, ALinkIsRefused) {
     TempFolder dir;
     WriteBytes(dir / "real.txt", "old");
     std::filesystem::create_symlink("real.txt", dir / "link.txt");
-    AtomicFileWriter writer(dir / "link.txt");
-    writer.Append("new");
-    EXPECT_EQ(writer.Commit(), 0);
-    EXPECT_EQ(ReadBytes(dir / "real.txt"), "new");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    std::filesystem::create_symlink("missing.txt", dir / "dangling.txt");
+    for (const char* link : {"link.txt", "dangling.txt"}) {
+        AtomicFileWriter writer(dir / link);
+        writer.Append("new");
+        EXPECT_EQ(writer.Commit(), ELOOP) << link;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / link));
+    }
+    EXPECT_EQ(ReadBytes(dir / "real.txt"), "old");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"dangling.txt", "link.txt", "real.txt"}));
 }
 
-TEST(ReadWholeFile, AFolderIsNoFileAndAMissingFileIsReported) {
+// Only a regular file is read, never through a link, and never one larger than any chapter:
+// each of the others is an error before a byte is read, so none can hang or exhaust the program.
+TEST(ReadWholeFile, OnlyARegularFileOfBoundedSizeIsRead) {
     TempFolder dir;
     testing::MakeFolder(dir / "folder");
     FileRead folder = ReadWholeFile(dir / "folder");
     EXPECT_EQ(folder.error, EISDIR);
     EXPECT_EQ(folder.bytes, "");
     EXPECT_EQ(ReadWholeFile(dir / "missing").error, ENOENT);
+    WriteBytes(dir / "real.txt", "text");
+    std::filesystem::create_symlink("real.txt", dir / "link.txt");
+    ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
+    WriteBytes(dir / "huge.txt", "");
+    ASSERT_EQ(::truncate((dir / "huge.txt").c_str(), kMaxReadBytes + 1), 0);
+    const std::vector<std::pair<std::string, int>> refused = {
+        {"link.txt", ELOOP},
+        {"fifo.txt", EINVAL},
+        {"/dev/zero", EINVAL},
+        {"huge.txt", EOVERFLOW},
+    };
+    for (const auto& [name, error] : refused) {
+        const std::string path = name.starts_with("/") ? name : dir / name;
+        EXPECT_EQ(ReadWholeFile(path).error, error) << name;
+        uint64_t size = 0;
+        EXPECT_EQ(RegularFileSize(path, size), name == "huge.txt" ? 0 : error) << name;
+    }
+    EXPECT_EQ(ReadFileStart(dir / "huge.txt", 5).bytes, std::string(5, '\0'));
     WriteBytes(dir / "long.txt", LongText('x'));
     EXPECT_EQ(ReadWholeFile(dir / "long.txt").bytes, LongText('x'));
     EXPECT_EQ(ReadFileStart(dir / "long.txt", 10).bytes, LongText('x').substr(0, 10));

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "editing/tree_search.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 #include <set>
 
 #include "book/book_text.h"
+#include "book/file_io.h"
 #include "platform/memory_editor_control.h"
 #include "support/book_fixture.h"
 
@@ -162,12 +165,14 @@ TEST_F(TreeSearchTest, ResetDropsTheMarksOfAKeptSearch) {
 }
 
 TEST_F(TreeSearchTest, UnreadableFileCountsAsNoHitAndTheSearchGoesOn) {
-    std::filesystem::create_symlink(book.root + "/gone.txt", book.root + "/ch/broken.txt");
+    // Far larger than any chapter: refused before it is read.
+    Write("ch/huge.txt", "");
+    ASSERT_EQ(::truncate((book.root + "/ch/huge.txt").c_str(), kMaxReadBytes + 1), 0);
     Search("cat", true);
     EXPECT_EQ(Hits(), (std::set<std::string>{"a.txt", "b.txt", "d.txt"}));
-    EXPECT_EQ(book.tree.GetItemImage(Find("broken.txt")), kImageEditableFile);
+    EXPECT_EQ(book.tree.GetItemImage(Find("huge.txt")), kImageEditableFile);
     ASSERT_EQ(book.ui.messages.size(), 1u);
-    EXPECT_EQ(book.ui.messages[0], book.root + "/ch/broken.txt" + "が開けません。(2)");
+    EXPECT_EQ(book.ui.messages[0], book.root + "/ch/huge.txt" + "は大きすぎるため開けません。");
 }
 
 TEST_F(TreeSearchTest, PersonNameFindsTitlesAndTextWithOrWithoutTheSpace) {
