@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "book/book_options.h"
+#include "book/file_name_check.h"
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
@@ -114,6 +115,11 @@ int RunOptionsCommand(CommandContext& context) {
             return ReportUsageError(context,
                                     std::string(key->name) + " の値は true か false です。");
         }
+        // A value is one line of its options file: a line end in it would shift every line
+        // after it.
+        if (HasControlCharacter(value)) {
+            return ReportUsageError(context, arg + kInvalidValueMessage);
+        }
         (key->in_book_options() ? text_changes : html_changes) = true;
         assignments.push_back({key, std::move(value)});
     }
@@ -138,6 +144,7 @@ int RunOptionsCommand(CommandContext& context) {
     // The HTML file name is checked as the dialog checks it; a refused name keeps the previous
     // one, and the other settings are stored all the same.
     bool ok = true;
+    const std::string previous_text_extension = book_options.m_strTextExt;
     std::optional<std::string> html_file_entry;
     for (const Assignment& assignment : assignments) {
         if (assignment.key->name == std::string_view(kHtmlFileKey)) {
@@ -153,8 +160,11 @@ int RunOptionsCommand(CommandContext& context) {
         ok = SaveHtmlOptions(context.ui, book.root_path, html) && ok;
     }
     if (text_changes) {
-        SetTextOptions(book_options, book_options.m_strTextExt, book_options.m_strHeadPrefix,
-                       book_options.m_bAllowText);
+        const std::string entered_extension = book_options.m_strTextExt;
+        book_options.m_strTextExt = previous_text_extension;
+        ok = SetTextOptions(context.ui, book_options, entered_extension,
+                            book_options.m_strHeadPrefix, book_options.m_bAllowText) &&
+             ok;
         ok = SaveBookOptions(context.ui, book.root_path, book_options) && ok;
     }
     return ok ? kExitSuccess : kExitFailure;

@@ -620,7 +620,7 @@ void CMainFrame::EditTextOptions() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    SetTextOptions(book.Options(), dialog.extension->text().toStdString(),
+    SetTextOptions(ui_, book.Options(), dialog.extension->text().toStdString(),
                    dialog.head_prefix->text().toStdString(), dialog.allow->isChecked());
     book.SaveOptions();
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "book/file_name_check.h"
 #include "book/fixed_layout.h"
 #include "book/path_parts.h"
+#include "platform/ui.h"
 
 namespace folix {
 namespace {
@@ -11,6 +13,10 @@ namespace {
 constexpr size_t kOptionsLineCount = 11;
 
 }  // namespace
+
+bool IsTextExtension(std::string_view extension) {
+    return extension.empty() || IsSingleFileName("book." + std::string(extension));
+}
 
 BookOptions LoadBookOptions(Ui& ui, const std::string& root_path) {
     BookOptions options;
@@ -21,7 +27,11 @@ BookOptions LoadBookOptions(Ui& ui, const std::string& root_path) {
     const std::vector<std::string>& line = file.lines;
     options.m_nTreeWidth = std::max(ParseControlInt(line[0]), BookOptions::kMinTreeWidth);
     options.m_bMultiFolder = ParseControlBool(line[1]);
-    options.m_strTextExt = line[2];
+    if (IsTextExtension(line[2])) {
+        options.m_strTextExt = line[2];
+    } else {
+        ui.ShowMessage(line[2] + kInvalidValueMessage);
+    }
     options.m_strHeadPrefix = line[3];
     options.m_bAllowText = ParseControlBool(line[4]);
     options.m_strLastTextPath = line[5];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace folix {
 
@@ -26,7 +27,12 @@ struct BookOptions {
 
 inline constexpr char kOptionsFileName[] = "options.flc";
 
+// An extension that keeps the TEXT file one file beside the book folder: empty, or one that
+// makes a single file name after the book's name and a dot.
+bool IsTextExtension(std::string_view extension);
+
 // Fills the options from the book folder's file, or with the defaults when it cannot be used.
+// A TEXT extension that fails IsTextExtension is reported ("は不正です。") and "txt" taken.
 BookOptions LoadBookOptions(Ui& ui, const std::string& root_path);
 // Writes the 11 lines, unless the file there is not a control file of ours.
 bool SaveBookOptions(Ui& ui, const std::string& root_path, const BookOptions& options);

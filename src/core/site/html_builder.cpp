@@ -1,6 +1,7 @@
 #include "site/html_builder.h"
 
 #include "book/file_io.h"
+#include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "book/text_encoding.h"
@@ -51,8 +52,7 @@ public:
     // Writes one file to path, unless the writer declines to overwrite it (path is then
     // emptied). On success last_written becomes path.
     void Write(SiteFile file, std::string& path, std::string& last_written) {
-        // Files written into the book folder itself are taken to be the build's own.
-        if (ParentPath(path) != root_path_ && !MayWriteOutput(ui_, path, last_written)) {
+        if (!MayWriteOutput(ui_, path, last_written)) {
             return;
         }
         const bool written =
@@ -170,6 +170,11 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     const SiteLayout layout = LayoutOf(options);
     if (IsDefaultHtmlFileName(options.m_strHtmlFileName)) {
         ui_.ShowMessage(options.m_strHtmlFileName + kNonameRefusal);
+        return BuildOutcome::kRefused;
+    }
+    // The options check the name when it is typed or read; this holds whatever set it.
+    if (!IsSingleFileName(options.m_strHtmlFileName)) {
+        ui_.ShowMessage(options.m_strHtmlFileName + kInvalidValueMessage);
         return BuildOutcome::kRefused;
     }
     paths_ = MakeSiteFilePaths(book_.parent_path, options.m_strHtmlFileName);

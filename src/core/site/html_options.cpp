@@ -1,5 +1,8 @@
 #include "site/html_options.h"
 
+#include <optional>
+
+#include "book/file_name_check.h"
 #include "book/fixed_layout.h"
 #include "book/path_parts.h"
 #include "platform/ui.h"
@@ -13,6 +16,24 @@ std::string HtmlOptionsPath(const std::string& root_path) {
     return JoinPath(root_path, kHtmlOptionsFileName);
 }
 
+// What is wrong with a non-empty HTML file name, or nothing. The site's eight files are named
+// after it beside the book folder, so it must be one file name there.
+std::optional<std::string> HtmlFileNameProblem(const std::string& name) {
+    if (!IsSingleFileName(name)) {
+        return name + kInvalidValueMessage;
+    }
+    // Only three characters of the extension count, so "index.html" passes as htm.
+    if (AsciiLower(ExtensionPart(name)) != "htm") {
+        return kHtmlExtensionMessage;
+    }
+    return std::nullopt;
+}
+
+// A remote folder is a path from the server's root, on one line.
+bool IsRemoteFolder(const std::string& folder) {
+    return folder.starts_with('/') && !HasControlCharacter(folder);
+}
+
 }  // namespace
 
 HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path) {
@@ -22,9 +43,21 @@ HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path) {
         return options;
     }
     const std::vector<std::string>& line = file.lines;
-    options.m_strFtpDirectory = line[0];
+    // The book may come from someone else: its names are checked as if typed, and one that
+    // fails is said so and replaced by the default.
+    if (line[0].empty() || IsRemoteFolder(line[0])) {
+        options.m_strFtpDirectory = line[0];
+    } else {
+        ui.ShowMessage(line[0] + kInvalidValueMessage);
+    }
     options.m_lastWritten.main_page = line[1];
-    options.m_strHtmlFileName = line[2];
+    if (!line[2].empty()) {
+        if (std::optional<std::string> problem = HtmlFileNameProblem(line[2])) {
+            ui.ShowMessage(*problem);
+        } else {
+            options.m_strHtmlFileName = line[2];
+        }
+    }
     options.m_strDateBefore = line[3];
     options.m_strDateAfter = line[4];
     options.m_bIndentContents = ParseControlBool(line[5]);
@@ -79,9 +112,8 @@ bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry) {
         options.m_strHtmlFileName = kDefaultHtmlFileName;
         return true;
     }
-    // Only three characters of the extension count, so "index.html" passes as htm.
-    if (AsciiLower(ExtensionPart(entry)) != "htm") {
-        ui.ShowMessage(kHtmlExtensionMessage);
+    if (std::optional<std::string> problem = HtmlFileNameProblem(entry)) {
+        ui.ShowMessage(*problem);
         return false;
     }
     options.m_strHtmlFileName = entry;

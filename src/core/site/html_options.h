@@ -7,7 +7,8 @@ namespace folix {
 class Ui;
 
 // The last full path each generated file of the site was written to. A file found at the same
-// path next time is this book's own output and is replaced without a question.
+// path next time is this book's own output and is replaced without a question. The paths are
+// stored in the book, so they only ever count where they equal the paths the build derives.
 struct SiteFilePaths {
     std::string main_page;
     std::string contents_page;
@@ -47,13 +48,16 @@ inline constexpr char kBuildFirstMessage[] =
 inline constexpr char kHtmlExtensionMessage[] = "ファイル名拡張子は htm でなければなりません。";
 
 // Fills the options from the book folder's file, or with the defaults when it cannot be used.
+// The HTML file name and the remote folder are checked as when typed; one that fails is
+// reported ("は不正です。") and the default taken.
 HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path);
 // Writes the 21 lines, unless the file there is not a control file of ours.
 bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& options);
 
 // Takes the HTML file name the writer entered in the options: an empty entry stands for
-// "noname.htm"; a name whose extension is not htm (html and HTM pass) is refused with a message
-// and the previous name kept. False when refused.
+// "noname.htm"; a name holding a folder, "..", or a control character, or whose extension is
+// not htm (html and HTM pass), is refused with a message and the previous name kept. False
+// when refused.
 bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry);
 
 // The name the build refuses to work under, in any letter case.

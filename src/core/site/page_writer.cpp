@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "book/file_io.h"
+#include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "platform/ui.h"
 #include "site/table_row.h"
@@ -37,6 +39,13 @@ void PageWriter::AppendFileText(const std::string& path, LineSink& lines) {
 }
 
 void PageWriter::AppendLines(const std::string& path, LineSink& lines, int depth) {
+    // A list is measured before it is read: what is over the bound is never read at all.
+    uint64_t size = 0;
+    if (depth > 0 && RegularFileSize(path, size) == 0 && size > embedded_bytes_left_) {
+        embedded_bytes_left_ = 0;
+        ReportTooManyEmbeds(path);
+        return;
+    }
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
         return;
@@ -87,6 +96,12 @@ void PageWriter::ReportTooManyEmbeds(const std::string& list_path) {
 
 void PageWriter::EmbedList(std::string_view test_text, LineSink& lines, int depth) {
     std::string name(TrimSpace(test_text.substr(std::string_view(kEmbedTag).size())));
+    // Lists live in the book folder: a name that leads elsewhere, or a NUL that would cut the
+    // ".lst" off, could embed any file of the computer in the published page.
+    if (!IsSingleFileName(name)) {
+        ui_.ShowMessage(std::string(test_text) + kInvalidValueMessage);
+        return;
+    }
     std::string list_path = JoinPath(book_.root_path, name + ".lst");
     if (depth >= kMaxEmbedDepth) {
         if (reported_deep_lists_.insert(list_path).second) {

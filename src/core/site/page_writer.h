@@ -37,7 +37,8 @@ inline constexpr size_t kMaxEmbeddedBytesPerFile = 16 * 1024 * 1024;
 // Writes the lines of the text page: the heading of every folder and file, and the text of
 // every file as HTML source. Authors write HTML in their files, so nothing is escaped; a line
 // not ending in a tag gets a <BR>. Two markups of our own are understood: "<TBL>" tables whose
-// rows are plain text lines, and "<IMBED>name", which pours the book folder's "name.lst" in.
+// rows are plain text lines, and "<IMBED>name", which pours the book folder's "name.lst" in
+// (name is one file name there; any other is refused with "は不正です。").
 class PageWriter {
 public:
     PageWriter(Ui& ui, const SiteBook& book);

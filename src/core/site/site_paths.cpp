@@ -5,15 +5,9 @@
 namespace folix {
 namespace {
 
-// The HTML file name without its extension. Only a dot in the last part of the name counts:
-// "my.site/index" is a base of its own, not "my".
+// The HTML file name without its extension.
 std::string BaseName(const std::string& html_file_name) {
-    size_t dot = html_file_name.rfind('.');
-    size_t separator = html_file_name.rfind(kPathSeparator);
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
-        return html_file_name;
-    }
-    return html_file_name.substr(0, dot);
+    return html_file_name.substr(0, html_file_name.rfind('.'));
 }
 
 }  // namespace

@@ -8,8 +8,7 @@ namespace folix {
 
 // Where the eight files of the site go: all beside the book folder, named after the HTML file
 // name. With index.htm they are index.htm, index2_.htm, index2_.css, index3_.htm, index4_.htm,
-// index5_.htm, index6_.htm and index.css. A name holding a folder (book/index.htm) puts them
-// there.
+// index5_.htm, index6_.htm and index.css. The name is one file name (the options check it).
 SiteFilePaths MakeSiteFilePaths(const std::string& parent_path, const std::string& html_file_name);
 
 }  // namespace folix

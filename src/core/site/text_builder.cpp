@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "platform/ui.h"
@@ -21,6 +22,11 @@ TextBuilder::TextBuilder(Ui& ui, SiteBook book) : ui_(ui), book_(std::move(book)
 BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<void()>& reset_tree) {
     if (!options.m_bAllowText) {
         ui_.ShowMessage(kTextNotAllowedMessage);
+        return BuildOutcome::kRefused;
+    }
+    // The options check the extension when it is typed or read; this holds whatever set it.
+    if (!IsTextExtension(options.m_strTextExt)) {
+        ui_.ShowMessage(options.m_strTextExt + kInvalidValueMessage);
         return BuildOutcome::kRefused;
     }
     auto wait = ui_.BeginWait();
@@ -87,11 +93,16 @@ void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
     out.Append(kLineEnd);
 }
 
-void SetTextOptions(BookOptions& options, const std::string& extension,
+bool SetTextOptions(Ui& ui, BookOptions& options, const std::string& extension,
                     const std::string& head_prefix, bool allow) {
-    options.m_strTextExt = extension.empty() ? kDefaultTextExtension : extension;
     options.m_strHeadPrefix = head_prefix;
     options.m_bAllowText = allow;
+    if (!IsTextExtension(extension)) {
+        ui.ShowMessage(extension + kInvalidValueMessage);
+        return false;
+    }
+    options.m_strTextExt = extension.empty() ? kDefaultTextExtension : extension;
+    return true;
 }
 
 }  // namespace folix

@@ -47,8 +47,10 @@ private:
     std::string written_;
 };
 
-// The TEXT options as the writer entered them; an empty extension stands for "txt".
-void SetTextOptions(BookOptions& options, const std::string& extension,
+// The TEXT options as the writer entered them; an empty extension stands for "txt". An
+// extension that would put the file elsewhere (IsTextExtension) is refused with a message and
+// the previous one kept; the other two are taken all the same. False when refused.
+bool SetTextOptions(Ui& ui, BookOptions& options, const std::string& extension,
                     const std::string& head_prefix, bool allow);
 
 }  // namespace folix

@@ -3,6 +3,7 @@
 #include "book/book_tree.h"
 #include "book/contents_file.h"
 #include "book/file_io.h"
+#include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "book/recent_files.h"
 #include "book/system_error.h"
@@ -15,18 +16,6 @@ namespace {
 
 bool EndsWithLst(const std::string& name) {
     return name.size() >= 4 && name.compare(name.size() - 4, 4, ".lst") == 0;
-}
-
-// A control character (a pasted line end or tab) would break the name's line in contents.flc,
-// and the tree leaves such names out: the file would vanish from the writer's sight.
-bool HasControlCharacter(const std::string& name) {
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace

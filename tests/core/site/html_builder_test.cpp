@@ -219,7 +219,9 @@ TEST(HtmlBuilder, DecliningTheMainPageLeavesNothingToBrowse) {
     EXPECT_EQ(Bom(ReadBytes(book.root_path + "/col.htx") + "\r\n"), Fixture("columns.htm"));
 }
 
-TEST(HtmlBuilder, FilesInsideTheBookFolderAreWrittenWithoutAQuestion) {
+// The site goes beside the book folder only: a name holding a folder once put the pages into
+// the book, where they replaced its files without a question.
+TEST(HtmlBuilder, APageNameHoldingAFolderIsRefused) {
     TempFolder dir;
     SiteBook book = MakeSmallBook(dir);
     HtmlOptions options;
@@ -228,10 +230,10 @@ TEST(HtmlBuilder, FilesInsideTheBookFolderAreWrittenWithoutAQuestion) {
     WriteBytes(book.root_path + "/site.htm", "old");
     ScriptedUi ui;
     HtmlBuilder builder(ui, book);
-    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
-    EXPECT_EQ(builder.written(), (std::vector<std::string>{book.root_path + "/site.htm",
-                                                           book.root_path + "/site.css"}));
-    EXPECT_NE(ReadBytes(book.root_path + "/site.htm").find("HREF=\"site.css\""), std::string::npos);
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kRefused);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"本/site.htmは不正です。"});
+    EXPECT_TRUE(builder.written().empty());
+    EXPECT_EQ(ReadBytes(book.root_path + "/site.htm"), "old");
 }
 
 TEST(HtmlBuilder, EditedTemplatesAreUsedVerbatimInTheirOwnEncoding) {
