@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "book/path_parts.h"
+#include "book/file_name_check.h"
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
@@ -18,6 +18,8 @@
 
 namespace folix {
 namespace {
+
+constexpr char kUseBookFolderQuestion[] = "へアップロードしますか？";
 
 constexpr char kUsage[] =
     "upload には本のファイル(BOOK.flx)を指定します。"
@@ -62,7 +64,7 @@ bool ParseArguments(const std::vector<std::string>& args, UploadArguments& parse
         error = kUsage;
         return false;
     }
-    if (parsed.dir && !parsed.dir->starts_with("/")) {
+    if (parsed.dir && (!parsed.dir->starts_with("/") || HasControlCharacter(*parsed.dir))) {
         error = "--dir には / で始まるリモートのディレクトリを指定します。";
         return false;
     }
@@ -87,10 +89,29 @@ std::string PasswordFor(const UploadArguments& args, const UploadSettings& saved
     return {};
 }
 
+// The remote folder: the one given with --dir, or the one the book keeps if the writer agrees
+// to it (the book may come from someone else, who chose it). The window asks before it takes
+// the root folder, and so does this. Nothing after a refusal or a No.
+std::optional<std::string> RemoteFolder(Ui& ui, const UploadArguments& args,
+                                        const HtmlOptions& options) {
+    if (!args.dir && options.m_strFtpDirectory.empty()) {
+        ui.ShowMessage(kChooseDirectoryFirstMessage);
+        return std::nullopt;
+    }
+    if (!args.dir && !ui.AskYesNo(options.m_strFtpDirectory + kUseBookFolderQuestion)) {
+        return std::nullopt;
+    }
+    const std::string dir = args.dir.value_or(options.m_strFtpDirectory);
+    if (dir == "/" && !ui.AskYesNo(kRootDirectoryQuestion)) {
+        return std::nullopt;
+    }
+    return dir;
+}
+
 }  // namespace
 
 // folix upload BOOK.flx: sends the files the book's last HTML build wrote, in the upload's
-// order, to the server; what is not given comes from the profile and the book's HTML options.
+// order, to the server; the server and user not given come from the profile.
 // The remote paths sent are printed, one a line. Nothing is stored.
 int RunUploadCommand(CommandContext& context) {
     UploadArguments args;
@@ -103,7 +124,8 @@ int RunUploadCommand(CommandContext& context) {
         return kExitFailure;
     }
     const HtmlOptions options = LoadHtmlOptions(context.ui, opened.site().root_path);
-    const SiteFilePaths& built = options.m_lastWritten;
+    const std::string& parent_path = opened.site().parent_path;
+    const SiteFilePaths built = LastBuiltSiteFiles(parent_path, options);
     if (!CheckUploadable(context.ui, built.main_page)) {
         return kExitFailure;
     }
@@ -113,17 +135,16 @@ int RunUploadCommand(CommandContext& context) {
     UploadSettings chosen{
         args.server.value_or(saved.server), args.user.value_or(saved.user), {}, false};
     chosen.password = PasswordFor(args, saved, chosen);
-    const std::string dir = args.dir.value_or(options.m_strFtpDirectory);
-    // The window asks before it takes the root folder; a folder given here is asked about too.
-    if (args.dir && dir == "/" && !context.ui.AskYesNo(kRootDirectoryQuestion)) {
+    std::optional<std::string> dir = RemoteFolder(context.ui, args, options);
+    if (!dir) {
         return kExitFailure;
     }
 
     MemoryTreeControl tree;
     UploadSession session(context.ui, tree, std::make_unique<CurlFtpClient>());
     session.LoadSettings(chosen);
-    session.m_strFtpDirectory = dir;
-    session.m_strLocalDirectory = ParentPath(built.main_page);
+    session.m_strFtpDirectory = *dir;
+    session.m_strLocalDirectory = parent_path;
     for (const std::string& path : UploadFileList(built, options)) {
         session.AddFile(path);
     }
@@ -135,7 +156,7 @@ int RunUploadCommand(CommandContext& context) {
         session.OnUpload([&](size_t index, size_t, const std::string&) { reached = index; });
     const size_t sent = uploaded ? session.files().size() : reached;
     for (size_t i = 0; i < sent; ++i) {
-        context.out << dir << (dir == "/" ? "" : "/") << session.files()[i] << '\n';
+        context.out << *dir << (*dir == "/" ? "" : "/") << session.files()[i] << '\n';
     }
     return uploaded ? kExitSuccess : kExitFailure;
 }

@@ -50,7 +50,7 @@ protected:
 TEST_F(UploadCommandTest, SendsTheLastBuildWithThePasswordFromStandardInput) {
     Build();
     auto result = RunFolix({"upload", "novel/novel.flx", "--server", server.address(), "--user",
-                            "writer", "--password-stdin"},
+                            "writer", "--dir", "/www", "--password-stdin"},
                            dir.path(), ProgramInput{password + "\n", {kNoPlace}});
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_EQ(result.out, "/www/index.htm\n/www/index.css\n");
@@ -66,12 +66,13 @@ TEST_F(UploadCommandTest, TakesWhatIsNotGivenFromTheProfileOfTheWindow) {
                "[OnUpload]\nURL=" + server.address() + "\nparam1=" + ScrambleProfileText("writer") +
                    "\np0=1\nparam2=" + ScrambleProfileText(password) + "\n");
     const ProgramInput input{{}, {"XDG_CONFIG_HOME=" + (dir / "config")}};
-    auto result = RunFolix({"upload", "novel/novel.flx"}, dir.path(), input);
+    auto result = RunFolix({"upload", "novel/novel.flx", "--dir", "/www"}, dir.path(), input);
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_TRUE(testing::Exists(served / "www/index.css"));
 
     // The kept password belongs to that server and user only.
-    result = RunFolix({"upload", "novel/novel.flx", "--user", "someone"}, dir.path(), input);
+    result = RunFolix({"upload", "novel/novel.flx", "--user", "someone", "--dir", "/www"},
+                      dir.path(), input);
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err.find(password), std::string::npos);
@@ -91,8 +92,9 @@ TEST_F(UploadCommandTest, RefusalsExitWithOneAndBadUsageWithTwo) {
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_NE(result.err.find("ルートディレクトリへアップロードするのですか？"), std::string::npos);
 
-    result = RunFolix({"upload", "novel/novel.flx", "--server", "http://example.com"}, dir.path(),
-                      no_profile);
+    result =
+        RunFolix({"upload", "novel/novel.flx", "--server", "http://example.com", "--dir", "/www"},
+                 dir.path(), no_profile);
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_EQ(result.err, "Please enter a valid FTP URL\n");
 

@@ -34,6 +34,7 @@ inline constexpr int kCannotConnect = 12029;
 inline constexpr int kConnectionReset = 12031;
 inline constexpr int kLocalFile = 12100;
 inline constexpr int kOther = 12101;
+inline constexpr int kListingTooLong = 12102;  // given up, not kept in memory
 }  // namespace ftp_error
 
 // The connection to the writer's server that the upload keeps for as long as it runs. Remote

@@ -66,6 +66,13 @@ int ReplyCode(const std::string& reply) {
     return code;
 }
 
+// A listing beyond this is no folder a writer uploads to but a server that never stops sending:
+// it is given up rather than kept in memory. About a hundred thousand names.
+constexpr size_t kMaxListingBytes = 8 * 1024 * 1024;
+constexpr char kListingTooLongMessage[] = "の一覧が長すぎるため、読むのをやめました。";
+// A reply of more lines than any server sends is kept only up to here.
+constexpr size_t kMaxReplyBytes = 64 * 1024;
+
 // The replies that say the server does not know a command, rather than that it failed.
 bool IsUnknownCommand(int code) {
     return code == 500 || code == 501 || code == 502 || code == 504;
@@ -305,8 +312,14 @@ bool CurlFtpClient::ListWith(const char* command, const std::string& path, std::
     curl_easy_setopt(handle_, CURLOPT_WRITEDATA, this);
     text.clear();
     listing_ = &text;
+    listing_too_long_ = false;
     const bool listed = Perform();
     listing_ = nullptr;
+    if (listing_too_long_) {
+        text.clear();
+        Fail(ftp_error::kListingTooLong, 0, AbsolutePath(path) + kListingTooLongMessage);
+        return false;
+    }
     return listed;
 }
 
@@ -379,10 +392,12 @@ size_t CurlCallbacks::OnReplyLine(char* data, size_t size, size_t count, void* s
     }
     // A reply may take several lines ("530-…" up to "530 …"); the last complete one is kept.
     std::string& reply = client->reply_;
-    if (!reply.empty()) {
-        reply += "\n";
+    if (reply.size() < kMaxReplyBytes) {
+        if (!reply.empty()) {
+            reply += "\n";
+        }
+        reply += line.substr(0, kMaxReplyBytes);
     }
-    reply += line;
     if (ReplyCode(line) != 0 && line.size() >= 4 && line[3] == ' ') {
         client->last_reply_ = reply.substr(0, 1024);
         reply.clear();
@@ -396,6 +411,10 @@ size_t CurlCallbacks::OnReplyLine(char* data, size_t size, size_t count, void* s
 size_t CurlCallbacks::OnListingData(char* data, size_t size, size_t count, void* self) {
     auto* client = static_cast<CurlFtpClient*>(self);
     if (client->listing_ != nullptr) {
+        if (client->listing_->size() + size * count > kMaxListingBytes) {
+            client->listing_too_long_ = true;
+            return 0;  // libcurl ends the transfer
+        }
         client->listing_->append(data, size * count);
     }
     return size * count;

@@ -74,6 +74,7 @@ private:
     std::function<void()> progress_;
 
     std::string* listing_ = nullptr;
+    bool listing_too_long_ = false;
     std::string reply_;       // the reply being received, line by line
     std::string last_reply_;  // the last complete reply
     char error_buffer_[256] = {};

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -76,6 +77,21 @@ std::optional<FtpUrl> ParseFtpUrl(const std::string& text) {
     }
     result.path = Part(url.get(), CURLUPART_PATH, CURLU_URLDECODE);
     return result;
+}
+
+std::string ServerTextWithoutPassword(const std::string& text) {
+    const size_t scheme_end = text.find("://");
+    const size_t authority_start = scheme_end == std::string::npos ? 0 : scheme_end + 3;
+    const size_t authority_end = std::min(text.find('/', authority_start), text.size());
+    const size_t at = text.rfind('@', authority_end - 1);
+    if (at == std::string::npos || at < authority_start || authority_end == authority_start) {
+        return text;
+    }
+    const size_t colon = text.find(':', authority_start);
+    if (colon == std::string::npos || colon > at) {
+        return text;
+    }
+    return text.substr(0, colon) + text.substr(at);
 }
 
 }  // namespace folix

@@ -4,6 +4,7 @@
 
 #include "platform/ftp_client.h"
 #include "platform/ui.h"
+#include "upload/ftp_error_report.h"
 
 namespace folix {
 namespace {
@@ -117,8 +118,11 @@ void RemoteTree::ListDirectory(const std::string& path, TreeItem item) {
     DeleteChildren(item);
     std::vector<FtpEntry> entries;
     // A folder that cannot be listed is shown empty; a lost connection is reported by the
-    // upload's own commands.
+    // upload's own commands. A listing given up for its length is said, as nothing else would.
     if (!ListVisible(path, entries) || entries.empty()) {
+        if (connection_ != nullptr && connection_->LastErrorCode() == ftp_error::kListingTooLong) {
+            ReportFtpError(ui_, *connection_);
+        }
         return;
     }
     bool any_folder = false;

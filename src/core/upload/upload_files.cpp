@@ -1,7 +1,9 @@
 #include "upload/upload_files.h"
 
+#include "book/file_io.h"
 #include "book/path_parts.h"
 #include "platform/ui.h"
+#include "site/site_paths.h"
 
 namespace folix {
 
@@ -16,6 +18,26 @@ bool CheckUploadable(Ui& ui, const std::string& main_page_path) {
         return false;
     }
     return true;
+}
+
+SiteFilePaths LastBuiltSiteFiles(const std::string& parent_path, const HtmlOptions& options) {
+    SiteFilePaths derived = MakeSiteFilePaths(parent_path, options.m_strHtmlFileName);
+    const SiteFilePaths& recorded = options.m_lastWritten;
+    const auto keep_if_built = [](std::string& path, const std::string& recorded_path) {
+        uint64_t size = 0;
+        if (path != recorded_path || RegularFileSize(path, size) != 0) {
+            path.clear();
+        }
+    };
+    keep_if_built(derived.main_page, recorded.main_page);
+    keep_if_built(derived.contents_page, recorded.contents_page);
+    keep_if_built(derived.contents_style, recorded.contents_style);
+    keep_if_built(derived.text_page, recorded.text_page);
+    keep_if_built(derived.columns_frameset, recorded.columns_frameset);
+    keep_if_built(derived.top_page, recorded.top_page);
+    keep_if_built(derived.bottom_page, recorded.bottom_page);
+    keep_if_built(derived.page_style, recorded.page_style);
+    return derived;
 }
 
 std::vector<std::string> UploadFileList(const SiteFilePaths& paths, const HtmlOptions& options) {

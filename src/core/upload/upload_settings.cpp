@@ -1,6 +1,7 @@
 #include "upload/upload_settings.h"
 
 #include "platform/profile.h"
+#include "upload/ftp_url.h"
 #include "upload/profile_scrambling.h"
 
 namespace folix {
@@ -26,7 +27,7 @@ UploadSettings LoadUploadSettings(const Profile& profile) {
 }
 
 void SaveUploadSettings(Profile& profile, const UploadSettings& settings) {
-    profile.WriteString(kUploadSection, kServerKey, settings.server);
+    profile.WriteString(kUploadSection, kServerKey, ServerTextWithoutPassword(settings.server));
     profile.WriteString(kUploadSection, kUserKey, ScrambleProfileText(settings.user));
     profile.WriteInt(kUploadSection, kSavePasswordKey, settings.save_password ? 1 : 0);
     profile.WriteString(kUploadSection, kPasswordKey,
