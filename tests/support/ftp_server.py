@@ -3,7 +3,8 @@
 The tests start the ordinary server with `python3 -m pyftpdlib`; this one is for the servers a
 writer meets less often: one that does not know MLSD, one that drops the connection when a
 given file is sent, one that answers every listing with the bytes of a file (garbage, or names
-meant to lead a client out of the folder), ones that refuse passive or active mode, and one whose
+meant to lead a client out of the folder) or, with "--listing endless", with a listing that
+never ends, ones that refuse passive or active mode, and one whose
 data connections never arrive in either mode, as behind a firewall that drops them. It prints the
 same start line as the ordinary server, with the port it got.
 """
@@ -53,6 +54,15 @@ class DroppingPort:
 dropping_port = DroppingPort() if args.data_never_arrives else None
 
 
+class EndlessListing:
+    """Names for as long as the client reads them."""
+
+    chunk = b"type=file;size=1; again.htm\r\n" * 2000
+
+    def more(self):
+        return self.chunk
+
+
 class Handler(FTPHandler):
     def ftp_MLSD(self, path):
         if args.no_mlsd:
@@ -100,6 +110,8 @@ class Handler(FTPHandler):
         return super().ftp_LIST(path)
 
     def push_canned_listing(self, command):
+        if args.listing == "endless":
+            return self.push_dtp_data(EndlessListing(), isproducer=True, cmd=command)
         with open(args.listing, "rb") as listing:
             self.push_dtp_data(listing.read(), cmd=command)
 

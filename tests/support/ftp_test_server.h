@@ -17,7 +17,8 @@ public:
         std::string password = "ftp-test-pw";
         bool no_mlsd = false;          // the server answers MLSD with "500 … not understood"
         std::string drop_on;           // sending a file of this name resets the connection
-        std::string listing;           // a file whose bytes answer every MLSD and LIST
+        std::string listing;           // a file whose bytes answer every MLSD and LIST;
+                                       // "endless": a listing that never ends
         bool refuses_passive = false;  // PASV and EPSV are answered "502 …"
         bool refuses_active = false;   // PORT and EPRT are answered "502 …"
         // A firewall that drops data connections: PORT and EPRT are taken but the server never

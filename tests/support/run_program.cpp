@@ -47,6 +47,9 @@ ProgramResult RunProgram(const std::vector<std::string>& command, const std::str
         for (const std::string& setting : input.environment) {
             putenv(const_cast<char*>(setting.c_str()));
         }
+        if (input.time_limit_seconds > 0) {
+            alarm(input.time_limit_seconds);  // outlives the exec; its signal ends the run
+        }
         execvp(argv[0], argv.data());
         _exit(127);
     }

@@ -15,11 +15,13 @@ struct ProgramResult {
 // and collects what it printed.
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder);
 
-// What else a run may be given: text on its standard input, and NAME=VALUE settings added to
-// its environment.
+// What else a run may be given: text on its standard input, NAME=VALUE settings added to its
+// environment (a bare NAME removes it), and a time after which the run is killed (exit_code is
+// -1 then).
 struct ProgramInput {
     std::string stdin_text;
     std::vector<std::string> environment;
+    unsigned time_limit_seconds = 0;
 };
 ProgramResult RunFolix(const std::vector<std::string>& args, const std::string& folder,
                        const ProgramInput& input);
