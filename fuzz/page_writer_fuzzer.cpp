@@ -1,12 +1,14 @@
 // The page writer on the text of one book file: tables, embedded lists and the <BR> rules.
 // The input up to its first NUL byte is the file; what follows is every list it embeds, so
-// lists that embed themselves are reached too.
+// lists that embed themselves are reached too. Whatever the text names, a list is only ever read
+// from the book folder, under a name without a control character.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "fuzz_support.h"
 #include "site/page_writer.h"
@@ -22,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::SilentUi ui;
     SiteBook book{"/book", "/"};
     book.read_text = [&](Ui&, const std::string& path, std::string& text) {
+        if (ExtensionPart(path) == "lst") {
+            fuzz::Require(ParentPath(path) == "/book" && !HasControlCharacter(path),
+                          "a list is read from outside the book folder");
+        }
         text = ExtensionPart(path) == "lst" ? list : page;
         return true;
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ public:
     // Sends the local file byte for byte (binary), replacing a remote file of that name.
     virtual bool PutFile(const std::string& local_path, const std::string& remote_path) = 0;
     virtual bool RemoveFile(const std::string& remote_path) = 0;
+
+    // Asked, with a text naming the server, before a server is trusted whose host key this
+    // computer has not seen yet (SSH); a No refuses the connection. Without a question set, such
+    // a server is refused.
+    using HostKeyQuestion = std::function<bool(const std::string& text)>;
+    virtual void SetHostKeyQuestion(HostKeyQuestion question) { (void)question; }
 
     // One of ftp_error; kNone after a call that succeeded.
     virtual int LastErrorCode() const = 0;

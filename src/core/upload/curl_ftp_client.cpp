@@ -1,7 +1,9 @@
 #include "upload/curl_ftp_client.h"
 
 #include <curl/curl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -90,18 +92,26 @@ void UseActiveMode(CURL* handle) {
     curl_easy_setopt(handle, CURLOPT_FTPPORT, "-");
 }
 
-int OnHostKey(CURL*, const curl_khkey*, const curl_khkey*, curl_khmatch match, void*) {
-    // A host seen for the first time is remembered, as ssh does; a host whose key changed is
-    // refused, since that is what an attacker in the middle looks like.
-    switch (match) {
-        case CURLKHMATCH_OK:
-            return CURLKHSTAT_FINE;
-        case CURLKHMATCH_MISSING:
-            return CURLKHSTAT_FINE_ADD_TO_FILE;
-        default:
-            return CURLKHSTAT_REJECT;
+// Where the keys of the SSH servers this user trusts are kept, as ssh keeps them: under the home
+// folder, found from the user's account when HOME is not set. Empty when there is none.
+std::string KnownHostsPath() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account != nullptr ? account->pw_dir : nullptr;
     }
+    if (home == nullptr || *home == '\0') {
+        return {};
+    }
+    const std::string ssh_folder = std::string(home) + "/.ssh";
+    ::mkdir(ssh_folder.c_str(), 0700);
+    return ssh_folder + "/known_hosts";
 }
+
+constexpr char kNewHostKeyQuestion[] =
+    "は初めて接続するサーバーです。このサーバーのホスト鍵を信頼して登録しますか？";
+constexpr char kNoKnownHostsMessage[] =
+    "ホスト鍵を確かめる場所(ホームフォルダ)がないため、SFTPで接続できません。";
 
 }  // namespace
 
@@ -109,6 +119,8 @@ struct CurlCallbacks {
     static size_t OnReplyLine(char* data, size_t size, size_t count, void* self);
     static size_t OnListingData(char* data, size_t size, size_t count, void* self);
     static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+    static int OnHostKey(CURL*, const curl_khkey*, const curl_khkey*, curl_khmatch match,
+                         void* self);
 };
 
 CurlFtpClient::CurlFtpClient(FtpTimeouts timeouts) : handle_(NewHandle()), timeouts_(timeouts) {}
@@ -144,6 +156,11 @@ bool CurlFtpClient::Connect(const FtpEndpoint& endpoint, const std::string& user
     password_ = password;
     machine_listing_refused_ = false;
     passive_mode_refused_ = false;
+    // Without a known-hosts file no server's key could be checked at all.
+    if (endpoint.protocol == FtpProtocol::kSftp && KnownHostsPath().empty()) {
+        Fail(ftp_error::kOther, 0, kNoKnownHostsMessage);
+        return false;
+    }
     // Logging in and going to the root folder, without a transfer, proves the server takes us.
     Prepare("/", true);
     curl_easy_setopt(handle_, CURLOPT_NOBODY, 1L);
@@ -230,13 +247,11 @@ void CurlFtpClient::Prepare(const std::string& remote_path, bool directory) {
         case FtpProtocol::kSftp: {
             curl_easy_setopt(handle_, CURLOPT_SSH_AUTH_TYPES,
                              static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
-            if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-                const std::string ssh_folder = std::string(home) + "/.ssh";
-                ::mkdir(ssh_folder.c_str(), 0700);
-                const std::string known_hosts = ssh_folder + "/known_hosts";
-                curl_easy_setopt(handle_, CURLOPT_SSH_KNOWNHOSTS, known_hosts.c_str());
-                curl_easy_setopt(handle_, CURLOPT_SSH_KEYFUNCTION, &OnHostKey);
-            }
+            // Connect refuses SFTP when there is no place for the keys.
+            const std::string known_hosts = KnownHostsPath();
+            curl_easy_setopt(handle_, CURLOPT_SSH_KNOWNHOSTS, known_hosts.c_str());
+            curl_easy_setopt(handle_, CURLOPT_SSH_KEYFUNCTION, &CurlCallbacks::OnHostKey);
+            curl_easy_setopt(handle_, CURLOPT_SSH_KEYDATA, this);
             break;
         }
     }
@@ -418,6 +433,24 @@ size_t CurlCallbacks::OnListingData(char* data, size_t size, size_t count, void*
         client->listing_->append(data, size * count);
     }
     return size * count;
+}
+
+int CurlCallbacks::OnHostKey(CURL*, const curl_khkey*, const curl_khkey*, curl_khmatch match,
+                             void* self) {
+    auto* client = static_cast<CurlFtpClient*>(self);
+    // A host seen for the first time is trusted only when the writer says so, as ssh asks; a
+    // host whose key changed is refused, since that is what an attacker in the middle looks like.
+    switch (match) {
+        case CURLKHMATCH_OK:
+            return CURLKHSTAT_FINE;
+        case CURLKHMATCH_MISSING:
+            return client->host_key_question_ &&
+                           client->host_key_question_(client->endpoint_.host + kNewHostKeyQuestion)
+                       ? CURLKHSTAT_FINE_ADD_TO_FILE
+                       : CURLKHSTAT_REJECT;
+        default:
+            return CURLKHSTAT_REJECT;
+    }
 }
 
 int CurlCallbacks::OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {

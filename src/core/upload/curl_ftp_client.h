@@ -42,6 +42,10 @@ public:
     bool PutFile(const std::string& local_path, const std::string& remote_path) override;
     bool RemoveFile(const std::string& remote_path) override;
 
+    void SetHostKeyQuestion(HostKeyQuestion question) override {
+        host_key_question_ = std::move(question);
+    }
+
     int LastErrorCode() const override { return error_code_; }
     std::string LastResponseText() const override { return last_reply_; }
     int LastSystemError() const override { return system_error_; }
@@ -72,6 +76,7 @@ private:
     // Servers that refused passive mode once get active mode from then on.
     bool passive_mode_refused_ = false;
     std::function<void()> progress_;
+    HostKeyQuestion host_key_question_;
 
     std::string* listing_ = nullptr;
     bool listing_too_long_ = false;

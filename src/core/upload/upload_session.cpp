@@ -8,7 +8,13 @@
 namespace folix {
 
 UploadSession::UploadSession(Ui& ui, TreeControl& remote_tree, std::unique_ptr<FtpClient> client)
-    : ui_(ui), client_(std::move(client)), tree_(ui, remote_tree) {}
+    : ui_(ui), client_(std::move(client)), tree_(ui, remote_tree) {
+    // A server never seen before is trusted only when the writer says so: the window asks, and
+    // the command line answers No unless told to answer Yes.
+    if (client_ != nullptr) {
+        client_->SetHostKeyQuestion([this](const std::string& text) { return ui_.AskYesNo(text); });
+    }
+}
 
 void UploadSession::LoadSettings(const UploadSettings& settings) {
     m_strServer = settings.server;
