@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <streambuf>
+#include <string>
 
 namespace folix {
 
@@ -16,11 +17,14 @@ public:
 
 protected:
     int_type overflow(int_type ch) override;
+    // A whole piece reaches the wrapped stream in one write (std::cerr writes every call).
+    std::streamsize xsputn(const char* text, std::streamsize count) override;
     int sync() override;
 
 private:
-    void Put(unsigned char byte);
-    void PutEscaped(unsigned char byte);
+    void Add(unsigned char byte, std::string& out);
+    void Put(unsigned char byte, std::string& out);
+    static void PutEscaped(unsigned char byte, std::string& out);
     void FlushHeld();
 
     std::streambuf* target_;

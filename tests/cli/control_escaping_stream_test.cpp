@@ -29,14 +29,18 @@ TEST(ControlEscapingStream, ControlsAreWrittenOutAndTextPasses) {
         {"latin \xc2\xa9 \xc2", "latin \xc2\xa9 \xc2"},
     };
     for (const auto& [written, shown] : cases) {
-        std::ostringstream target;
+        std::ostringstream whole;
+        std::ostringstream bytewise;
         {
-            ControlEscapingStream out(target);
+            ControlEscapingStream out(whole);
+            out << written;
+            ControlEscapingStream byte_out(bytewise);
             for (char c : written) {
-                out << c << std::flush;  // byte by byte: what is held must survive a flush
+                byte_out << c << std::flush;  // what is held must survive a flush
             }
         }
-        EXPECT_EQ(target.str(), shown) << shown;
+        EXPECT_EQ(whole.str(), shown) << shown;
+        EXPECT_EQ(bytewise.str(), shown) << shown;
     }
 }
 
