@@ -199,11 +199,20 @@ const std::vector<HostileBook> kHostileBooks = {
      "c.lstが開けません。(3)"},
     {"embedded lists named outside the book, one with a NUL to cut the extension off",
      [](const Home& h) {
-         WriteBytes(h.book("plain.txt"), "<IMBED>../../x\r\n<IMBED>" + std::string(30, '.') +
-                                             "/etc/hostname\0\r\nふつうの本文\r\n"s);
+         std::string up_to_root;
+         for (int i = 0; i < 10; ++i) {
+             up_to_root += "../";
+         }
+         WriteBytes(h.book("plain.txt"), "<IMBED>../../x\r\n<IMBED>" + up_to_root +
+                                             "etc/hostname\0\r\n<IMBED>../../secret.key\0\r\n"
+                                             "ふつうの本文\r\n"s);
      },
      {{"html"}},
-     "<IMBED>../../xは不正です。"},
+     "<IMBED>../../xは不正です。",
+     [](const Home& h) {
+         const std::string page = ReadBytes(h / "books/index.htm");
+         EXPECT_NE(page.find("ふつうの本文"), std::string::npos);
+     }},
     {"an upload of a key the book names as its last page",
      [](const Home& h) {
          h.SetControlLine("html_options.flc", 1, h / "secret.key");
