@@ -643,6 +643,11 @@ void RtfReader::FlushBytes() {
     std::string utf8;
     code_pages_.Decode(pending_bytes_, pending_code_page_, utf8);
     pending_bytes_.clear();
+    // A code page may give control characters for printable bytes (EBCDIC does); they are no
+    // more text than the bytes themselves would be.
+    std::erase_if(utf8, [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+    });
     BeginContent();
     AppendText(paragraph(), utf8, CurrentFormat());
 }

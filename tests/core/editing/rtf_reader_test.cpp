@@ -46,6 +46,8 @@ TEST(RtfReader, ReadsJapaneseInEverySpellingWritersUse) {
             R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset134 SimSun;}}\f0 \'b2\'e2\'ca\'d4})"),
         "测试");
     EXPECT_EQ(TextOf(R"({\rtf1{\fonttbl{\f0\fcharset129 Gulim;}}\f0 \'c7\'d1})"), "한");
+    // A code page that turns a byte into a control character (EBCDIC's 32 is SYN): no text.
+    EXPECT_EQ(TextOf(R"({\rtf1\ansi\ansicpg930 \'c1\'32\'c2})"), "AB");
 }
 
 TEST(RtfReader, CharacterFormatsFollowGroupsAndPlain) {
