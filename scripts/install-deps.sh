@@ -27,6 +27,8 @@ PACKAGES="
   appstream
   man-db
   chromium-headless-shell
+  libzip-dev
+  epubcheck
 "
 
 missing=""

@@ -19,22 +19,6 @@ std::string TwoDigits(int number) {
     return text.size() < 2 ? "0" + text : text;
 }
 
-// The seconds of SOURCE_DATE_EPOCH, when it is set to a plain decimal number.
-bool SourceDateEpoch(std::time_t& seconds) {
-    const char* value = std::getenv("SOURCE_DATE_EPOCH");
-    if (value == nullptr || *value == '\0') {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    long long parsed = std::strtoll(value, &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < 0) {
-        return false;
-    }
-    seconds = static_cast<std::time_t>(parsed);
-    return true;
-}
-
 std::string DateText(const DateLineStyle& style, const BuildDate& date) {
     if (!style.japanese) {
         return std::string(kMonthNames[(date.month - 1) % 12]) + " " + TwoDigits(date.day) + ", " +
@@ -49,6 +33,21 @@ std::string DateText(const DateLineStyle& style, const BuildDate& date) {
 }
 
 }  // namespace
+
+bool SourceDateEpoch(std::time_t& seconds) {
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (value == nullptr || *value == '\0') {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    long long parsed = std::strtoll(value, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < 0) {
+        return false;
+    }
+    seconds = static_cast<std::time_t>(parsed);
+    return true;
+}
 
 BuildDate DateOfBuild() {
     std::time_t seconds = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 
 namespace folix {
@@ -10,6 +11,9 @@ struct BuildDate {
     int month = 1;  // 1 to 12
     int day = 1;
 };
+
+// The seconds of SOURCE_DATE_EPOCH, when it is set to a plain decimal number.
+bool SourceDateEpoch(std::time_t& seconds);
 
 // Today in local time, or, when SOURCE_DATE_EPOCH holds a time in seconds, that day in UTC, so
 // that a scripted build of an unchanged book gives the same bytes every time.
