@@ -27,6 +27,7 @@ int RunNewCommand(CommandContext& context);
 int RunLsCommand(CommandContext& context);
 int RunHtmlCommand(CommandContext& context);
 int RunTextCommand(CommandContext& context);
+int RunEpubCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
 int RunUploadCommand(CommandContext& context);

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/command_context.h"
 #include "book/path_parts.h"
+#include "cli/command_context.h"
 #include "cli/console_ui.h"
 
 namespace folix {
@@ -25,6 +25,11 @@ constexpr Command kCommands[] = {
     {"html", "html BOOK.flx              本のサイトを作ります(HTML作成)", RunHtmlCommand},
     {"text", "text BOOK.flx              本をひとつのテキストファイルにします(TEXT作成)",
      RunTextCommand},
+    {"epub",
+     "epub BOOK.flx [--vertical | --horizontal] [--title TEXT] [--author TEXT]\n"
+     "                 [--language TAG] [--cover FILE]\n"
+     "                                   本を電子書籍(EPUB)にします(電子書籍作成)",
+     RunEpubCommand},
     {"options",
      "options BOOK.flx [KEY=VALUE…]\n"
      "                                   HTMLとTEXTのオプションを表示、設定します",

@@ -4,6 +4,7 @@
 
 #include "book/book_files.h"
 #include "book/book_text.h"
+#include "epub/epub_builder.h"
 #include "platform/document_host.h"
 #include "site/html_builder.h"
 #include "site/text_builder.h"
@@ -95,6 +96,14 @@ BuildOutcome CFileSystem::MakeText() {
     }
     TextBuilder builder(ui_, SiteBookOf());
     return builder.MakeText(options_, [this] { ResetTree(); });
+}
+
+BuildOutcome CFileSystem::MakeEpub(EpubSettings& settings) {
+    if (!RequireTree(kEpubActionName)) {
+        return BuildOutcome::kRefused;
+    }
+    EpubBuilder builder(ui_, SiteBookOf());
+    return builder.MakeEpub(settings, options_.m_bVertical, [this] { ResetTree(); });
 }
 
 SiteBook CFileSystem::SiteBookOf() {

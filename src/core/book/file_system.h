@@ -9,6 +9,7 @@
 #include "editing/font_settings.h"
 #include "editing/search_history.h"
 #include "editing/tree_search.h"
+#include "epub/epub_settings.h"
 #include "site/build_outcome.h"
 #include "site/html_options.h"
 #include "site/site_book.h"
@@ -57,6 +58,9 @@ public:
     BuildOutcome MakeHtml();
     // The whole book as one text file beside the book folder.
     BuildOutcome MakeText();
+    // The book as an e-book beside the book folder, in the book's own writing direction unless
+    // the settings choose one.
+    BuildOutcome MakeEpub(EpubSettings& settings);
 
     void OpenInEditor(const std::string& path);
     // The plain text of a book file; a rich-text file is also opened in the editor.

@@ -11,6 +11,8 @@ namespace folix {
 
 class Ui;
 
+// The command's name, in the messages that name it.
+inline constexpr char kEpubActionName[] = "電子書籍作成";
 inline constexpr char kEpubTooLargeMessage[] =
     "で本文が大きくなりすぎたため、電子書籍を作成できませんでした。";
 inline constexpr char kEpubArchiveMessage[] = "電子書籍を作成できませんでした。";

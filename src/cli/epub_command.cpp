@@ -1,0 +1,98 @@
+#include <optional>
+#include <ostream>
+
+#include "book/book_options.h"
+#include "cli/book_argument.h"
+#include "cli/command_context.h"
+#include "cli/command_line.h"
+#include "epub/epub_builder.h"
+#include "epub/epub_settings.h"
+
+namespace folix {
+namespace {
+
+constexpr char kUsage[] =
+    "epub には本のファイル(BOOK.flx)を指定します。[--vertical | --horizontal] [--title TEXT] "
+    "[--author TEXT] [--language TAG] [--cover FILE] を付けられます。";
+
+struct EpubArguments {
+    std::string book;
+    EpubChoices choices;
+};
+
+// False with the reason in error when the arguments make no command.
+bool ParseArguments(const std::vector<std::string>& args, EpubArguments& parsed,
+                    std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string>* value = arg == "--title"      ? &parsed.choices.title
+                                            : arg == "--author"   ? &parsed.choices.author
+                                            : arg == "--language" ? &parsed.choices.language
+                                            : arg == "--cover"    ? &parsed.choices.cover
+                                                                  : nullptr;
+        if (value != nullptr) {
+            if (i + 1 >= args.size()) {
+                error = arg + " の値がありません。";
+                return false;
+            }
+            *value = args[++i];
+        } else if (arg == "--vertical" || arg == "--horizontal") {
+            const EpubDirection direction =
+                arg == "--vertical" ? EpubDirection::kVertical : EpubDirection::kHorizontal;
+            if (parsed.choices.direction && *parsed.choices.direction != direction) {
+                error = "--vertical と --horizontal は同時に指定できません。";
+                return false;
+            }
+            parsed.choices.direction = direction;
+        } else if (arg.starts_with("--")) {
+            error = "epub に使えないオプションです: " + arg;
+            return false;
+        } else if (parsed.book.empty()) {
+            parsed.book = arg;
+        } else {
+            error = kUsage;
+            return false;
+        }
+    }
+    if (parsed.book.empty()) {
+        error = kUsage;
+        return false;
+    }
+    return true;
+}
+
+bool HasChoices(const EpubChoices& choices) {
+    return choices.title || choices.author || choices.language || choices.direction ||
+           choices.cover;
+}
+
+}  // namespace
+
+// folix epub BOOK.flx: the e-book command of the window, the dialog's choices given as options
+// and kept for next time as the dialog keeps them. The file written is printed.
+int RunEpubCommand(CommandContext& context) {
+    EpubArguments args;
+    std::string error;
+    if (!ParseArguments(context.args, args, error)) {
+        return ReportUsageError(context, error);
+    }
+    CommandBook opened(context.ui);
+    if (!opened.Open(context, args.book, kEpubActionName)) {
+        return kExitFailure;
+    }
+    const SiteBook book = opened.site();
+    EpubSettings settings = LoadEpubSettings(context.ui, book.root_path);
+    if (HasChoices(args.choices) && (!ApplyEpubChoices(context.ui, settings, args.choices) ||
+                                     !SaveEpubSettings(context.ui, book.root_path, settings))) {
+        return kExitFailure;
+    }
+    const BookOptions options = LoadBookOptions(context.ui, book.root_path);
+    EpubBuilder builder(context.ui, book);
+    BuildOutcome outcome = builder.MakeEpub(settings, options.m_bVertical);
+    if (!builder.written().empty()) {
+        context.out << builder.written() << '\n';
+    }
+    return outcome == BuildOutcome::kWritten ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace folix
