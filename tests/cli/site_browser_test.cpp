@@ -66,12 +66,15 @@ struct Layout {
     const char* name;
     std::vector<std::string> options;
     bool vertical;
+    // The options are the e-book command's, and its contents and second chapter are loaded.
+    bool ebook = false;
 };
 
 // The sample book built in each layout and every page loaded in a real browser: no script
 // error, the vertical pages laid out vertical-rl and opened at the start of the book, every
 // contents link landing on an anchor, and Japanese drawn in a Japanese face (no boxes).
-// The frames layout's main page is also kept as a picture, build/site.png, for the README.
+// The frames layout's main page is also kept as a picture, build/site.png, for the README, and
+// a chapter of the vertical e-book as build/epub.png.
 TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
     const Layout layouts[] = {
         {"no frames", {"html.frame=false", "html.top-bottom=false", "html.vertical=false"}, false},
@@ -87,22 +90,35 @@ TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
         {"vertical without frames",
          {"html.frame=false", "html.top-bottom=false", "html.vertical=true"},
          true},
+        {"vertical e-book", {"--vertical"}, true, true},
     };
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.name);
         TempFolder dir;
         std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", dir / "sample",
                               std::filesystem::copy_options::recursive);
-        std::vector<std::string> set{"options", "sample/sample.flx"};
-        set.insert(set.end(), layout.options.begin(), layout.options.end());
-        ASSERT_EQ(RunFolix(set, dir.path()).exit_code, 0);
-        auto built = RunFolix({"html", "sample/sample.flx"}, dir.path());
-        ASSERT_EQ(built.exit_code, 0) << built.err;
         std::string pages;
-        std::istringstream written(built.out);
-        for (std::string path; std::getline(written, path);) {
-            if (path.ends_with(".htm")) {
-                pages += (pages.empty() ? "" : ",") + path.substr(path.rfind('/') + 1);
+        if (layout.ebook) {
+            std::vector<std::string> make{"epub", "sample/sample.flx"};
+            make.insert(make.end(), layout.options.begin(), layout.options.end());
+            auto built = RunFolix(make, dir.path());
+            ASSERT_EQ(built.exit_code, 0) << built.err;
+            auto unpacked = RunProgram(
+                {"/usr/bin/python3", "-m", "zipfile", "-e", dir / "sample.epub", dir / "book"},
+                dir.path());
+            ASSERT_EQ(unpacked.exit_code, 0) << unpacked.err;
+            pages = "book/OEBPS/nav.xhtml,book/OEBPS/chapter0002.xhtml";
+        } else {
+            std::vector<std::string> set{"options", "sample/sample.flx"};
+            set.insert(set.end(), layout.options.begin(), layout.options.end());
+            ASSERT_EQ(RunFolix(set, dir.path()).exit_code, 0);
+            auto built = RunFolix({"html", "sample/sample.flx"}, dir.path());
+            ASSERT_EQ(built.exit_code, 0) << built.err;
+            std::istringstream written(built.out);
+            for (std::string path; std::getline(written, path);) {
+                if (path.ends_with(".htm")) {
+                    pages += (pages.empty() ? "" : ",") + path.substr(path.rfind('/') + 1);
+                }
             }
         }
         std::filesystem::copy_file(
@@ -126,12 +142,15 @@ TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
         EXPECT_EQ(CountStarting(report, "SEEN vertical") > 0, layout.vertical);
         EXPECT_EQ(CountStarting(report, "SEEN start"), CountStarting(report, "SEEN vertical"));
 
-        if (std::string(layout.name) == "contents at the left") {
-            const std::string picture =
-                std::filesystem::path(FOLIX_BINARY).parent_path().string() + "/site.png";
+        const std::string shown = std::string(layout.name) == "contents at the left" ? "niwa.htm"
+                                  : layout.ebook ? "book/OEBPS/chapter0002.xhtml"
+                                                 : "";
+        if (!shown.empty()) {
+            const std::string picture = std::filesystem::path(FOLIX_BINARY).parent_path().string() +
+                                        (layout.ebook ? "/epub.png" : "/site.png");
             std::filesystem::remove(picture);
             auto shot = Chromium(profile, {"--window-size=1000,640", "--screenshot=" + picture,
-                                           "file://" + dir / "niwa.htm"});
+                                           "file://" + dir / shown});
             EXPECT_TRUE(Exists(picture)) << shot.err;
         }
     }
