@@ -27,6 +27,8 @@ constexpr CommandText kCommandTexts[] = {
      CommandRoute::kBothPanes},
     {kCmdTextOptions, "TEXTオプション", "TEXT作成のオプションを指定します",
      CommandRoute::kBothPanes},
+    {kCmdMakeEpub, "電子書籍作成...",
+     "ルートフォルダと同じ場所に文書名の電子書籍(EPUB)を作成します", CommandRoute::kBothPanes},
     {kCmdSearch, "folix検索", "ツリー検索及びテキストの検索・置換", CommandRoute::kBothPanes},
     {kCmdManual, "folix解説書", "folix解説書を表示します", CommandRoute::kFrame},
     {kCmdFont, "フォント", "フォントを指定します", CommandRoute::kEditorPane},

@@ -27,6 +27,7 @@ enum CommandId : int {
     kCmdFont = 32799,
     kCmdMargins = 32800,
     kCmdVerticalPrint = 32802,
+    kCmdMakeEpub = 32820,
     kCmdFileNew = 57600,
     kCmdFileOpen = 57601,
     kCmdFileClose = 57602,

@@ -32,9 +32,12 @@
 #include "book/path_parts.h"
 #include "book/recent_files.h"
 #include "editing/diary_date.h"
+#include "epub/epub_builder.h"
+#include "epub/epub_settings.h"
 #include "gui/child_frame.h"
 #include "gui/commands.h"
 #include "gui/editor_view.h"
+#include "gui/epub_dialog.h"
 #include "gui/folix_doc.h"
 #include "gui/font_dialog.h"
 #include "gui/html_options_dialog.h"
@@ -281,6 +284,14 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); }, any_book);
     Register(
+        kCmdMakeEpub, TextOf(kCmdMakeEpub), {},
+        [this] {
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                MakeEpub();
+            }
+        },
+        any_book);
+    Register(
         kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
     // The diary goes through the core's editor, so it is one undo step like any edit of ours.
     const auto diary = [this, book](bool (*insert)(EditorControl&, const std::string&)) {
@@ -341,6 +352,7 @@ void CMainFrame::BuildToolBar() {
     bar->addSeparator();
     own(kCmdMakeText, "T", QColor(160, 120, 40));
     own(kCmdTextOptions, "設", QColor(160, 120, 40));
+    own(kCmdMakeEpub, "E", QColor(160, 120, 40));
     bar->addSeparator();
     own(kCmdManual, "解", QColor(90, 90, 160));
     standard(kCmdAbout, QStyle::SP_MessageBoxInformation);
@@ -390,6 +402,8 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdFileOpen));
     file_menu_->addAction(Action(kCmdFileClose));
     file_menu_->addAction(Action(kCmdFileSave));
+    file_menu_->addSeparator();
+    file_menu_->addAction(Action(kCmdMakeEpub));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdPrint));
     file_menu_->addAction(Action(kCmdPrintPreview));
@@ -623,6 +637,22 @@ void CMainFrame::EditTextOptions() {
     SetTextOptions(ui_, book.Options(), dialog.extension->text().toStdString(),
                    dialog.head_prefix->text().toStdString(), dialog.allow->isChecked());
     book.SaveOptions();
+}
+
+void CMainFrame::MakeEpub() {
+    CFileSystem& book = ActiveChild()->Document().FileSystem();
+    if (!book.RequireTree(kEpubActionName)) {
+        return;
+    }
+    const std::string root = book.Tree().m_strRootPath;
+    CEpubDlg dialog(ui_, LoadEpubSettings(ui_, root), root, book.Options().m_bVertical, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    EpubSettings settings = dialog.settings();
+    if (SaveEpubSettings(ui_, root, settings)) {
+        book.MakeEpub(settings);
+    }
 }
 
 void CMainFrame::Upload() {

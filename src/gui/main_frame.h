@@ -87,6 +87,8 @@ private:
     void About();
     void EditHtmlOptions();
     void EditTextOptions();
+    // The e-book dialog; OK keeps its choices in the book and writes the e-book.
+    void MakeEpub();
     // Command 32784: the upload dialog on the files of the book's last HTML build.
     void Upload();
 

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest-spi.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "book/book_tree.h"
 #include "book/recent_files.h"
+#include "epub/epub_settings.h"
 #include "gui/commands.h"
+#include "gui/epub_dialog.h"
 #include "gui/folix_app.h"
 #include "gui/qt_ui.h"
 
@@ -133,6 +139,27 @@ TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
     book.Options().m_bAllowText = true;
     frame->RunCommand(gui::kCmdMakeText);
     EXPECT_NE(ReadBytes(dir / "sample.txt").find("縁側にて"), std::string::npos);
+
+    // The e-book's dialog starts from the book; a language that is no tag keeps it open.
+    book.Options().m_bVertical = true;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<gui::CEpubDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->title->text(), "sample");
+        EXPECT_EQ(dialog->language->text(), "ja");
+        EXPECT_TRUE(dialog->vertical->isChecked());
+        dialog->author->setText("森");
+        dialog->language->setText("日本");
+        dialog->accept();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->language->setText("ja");
+        dialog->accept();
+    });
+    frame->RunCommand(gui::kCmdMakeEpub);
+    EXPECT_EQ(ui.messages.back(), "日本は不正です。");
+    EXPECT_EQ(ReadBytes(dir / "sample.epub").rfind("PK", 0), 0u);
+    EXPECT_EQ(LoadEpubSettings(ui, dir / "sample").author, "森");
+    EXPECT_EQ(LoadEpubSettings(ui, dir / "sample").direction, EpubDirection::kBook);
 }
 
 TEST_F(GuiFixture, PaneCommandsFollowTheActivePane) {
