@@ -38,11 +38,11 @@ const std::string kSecret = "SECRET-OF-THE-RECEIVER";
 // What the receiver keeps beside the book that a build must not touch.
 const std::string kShellStartup = "echo the receiver's own start-up\n";
 const std::string kServerPassword = "pw";
-// The names the book's site and TEXT file take beside the book folder: the only files outside
-// the book a command may create or change.
+// The names the book's site, TEXT file and e-book take beside the book folder: the only files
+// outside the book a command may create or change.
 const std::set<std::string> kSiteNames = {
     "index.htm",   "index2_.htm", "index2_.css", "index3_.htm", "index4_.htm", "index5_.htm",
-    "index6_.htm", "index.css",   "b.txt",       "x.htm",       "x.css",
+    "index6_.htm", "index.css",   "b.txt",       "x.htm",       "x.css",       "b.epub",
 };
 
 // A temporary home as a receiver has it: start-up files, a key, and a folder of books holding
@@ -140,6 +140,21 @@ FtpTestServer::Options EndlessListingServer() {
     return options;
 }
 
+// Every file of the book's e-book, unpacked, one after another: what the compressed bytes hold.
+std::string UnpackedEbook(const Home& h) {
+    const ProgramResult unpacked = testing::RunProgram(
+        {"/usr/bin/python3", "-m", "zipfile", "-e", h / "books/b.epub", h / "unpacked"}, h / "");
+    EXPECT_EQ(unpacked.exit_code, 0) << unpacked.err;
+    std::string all;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(h / "unpacked")) {
+        if (entry.is_regular_file()) {
+            all += ReadBytes(entry.path());
+        }
+    }
+    fs::remove_all(h / "unpacked");
+    return all;
+}
+
 void Link(const std::string& target, const std::string& at) {
     fs::create_symlink(target, at);
 }
@@ -177,7 +192,7 @@ const std::vector<HostileBook> kHostileBooks = {
          Link("../../.bash_login", h.book("contents.flc"));
          MakeFolder(h.book("x;touch PWNED;#"));
      },
-     {{"ls"}, {"html"}, {"text"}},
+     {{"ls"}, {"html"}, {"text"}, {"epub"}},
      "contents.flcが開けません。(3)",
      [](const Home& h) { EXPECT_FALSE(testing::Exists(h / ".bash_login")); }},
     {"a TEXT extension with folders in it",
@@ -195,8 +210,20 @@ const std::vector<HostileBook> kHostileBooks = {
          Link(h / "secret.key", h.book("c.lst"));
          WriteBytes(h.book("d.txt"), "<IMBED>c\r\n");
      },
-     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}},
-     "c.lstが開けません。(3)"},
+     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}},
+     "c.lstが開けません。(3)",
+     [](const Home& h) { EXPECT_EQ(UnpackedEbook(h).find(kSecret), std::string::npos); }},
+    {"an e-book cover named outside the book",
+     [](const Home& h) {
+         WriteBytes(h.book("epub.flc"), kHeader + "\r\n\r\n\r\n\r\n\r\n../secret.key\r\n");
+     },
+     {{"epub"}},
+     "../secret.keyは不正です。",
+     [](const Home& h) { EXPECT_EQ(UnpackedEbook(h).find(kSecret), std::string::npos); }},
+    {"an e-book cover linked to a key",
+     [](const Home& h) { Link("../../secret.key", h.book("cover.png")); },
+     {{"epub", "--cover", "cover.png"}},
+     "cover.pngが開けません。(3)"},
     {"embedded lists named outside the book, one with a NUL to cut the extension off",
      [](const Home& h) {
          std::string up_to_root;
@@ -230,10 +257,11 @@ const std::vector<HostileBook> kHostileBooks = {
      FtpTestServer::Options{}},
     {"a folder linked to a folder outside the book",
      [](const Home& h) { Link("../../outside", h.book("linked")); },
-     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}},
+     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}},
      "",
      [](const Home& h) {
          EXPECT_EQ(h.Run({"ls", "books/b/b.flx"}).out.find("linked"), std::string::npos);
+         EXPECT_EQ(UnpackedEbook(h).find(kSecret), std::string::npos);
      }},
     {"folders linked into loops",
      [](const Home& h) {
@@ -242,7 +270,7 @@ const std::vector<HostileBook> kHostileBooks = {
          MakeFolder(h.book("d"));
          Link("../d", h.book("d/e"));
      },
-     {{"ls"}, {"html"}, {"text"}, {"search", "本文"}},
+     {{"ls"}, {"html"}, {"text"}, {"search", "本文"}, {"epub"}},
      "",
      [](const Home& h) {
          const std::string listing = h.Run({"ls", "books/b/b.flx"}).out;
@@ -261,7 +289,7 @@ const std::vector<HostileBook> kHostileBooks = {
          ASSERT_EQ(::truncate(h.book("big.lst").c_str(), 17 << 20), 0);
          WriteBytes(h.book("uses.txt"), "<IMBED>big\r\n");
      },
-     {{"ls"}, {"html"}, {"text"}, {"search", "本文"}},
+     {{"ls"}, {"html"}, {"text"}, {"search", "本文"}, {"epub"}},
      "huge.txtは大きすぎるため開けません。",
      [](const Home& h) {
          EXPECT_NE(h.Run({"html", "books/b/b.flx"}).err.find("big.lstの埋め込みが多すぎるため"),
