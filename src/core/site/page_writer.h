@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "site/line_sink.h"
 #include "site/list_embedding.h"
+#include "site/notation_markup.h"
 #include "site/site_book.h"
 
 namespace folix {
@@ -39,15 +41,22 @@ public:
         AppendFileText(path, list);
     }
 
+    // From now on the notation in the text becomes HTML (see NotationMarkup).
+    void ConvertNotation(bool vertical, int upright_digits) {
+        notation_.emplace(vertical, upright_digits);
+    }
+
 private:
     void StartFile() override { table_mode_ = false; }
     void TakeLine(std::string_view line, std::string_view test, int depth) override;
+    void Emit(std::string_view line, LineSink& lines);
 
     LineSink* lines_ = nullptr;  // where the file being appended goes
     // A table started in an embedded list goes on in the file that embedded it: the mode is
     // the writer's, turned off only where a file starts.
     bool table_mode_ = false;
     std::string row_template_;
+    std::optional<NotationMarkup> notation_;
 };
 
 }  // namespace folix
