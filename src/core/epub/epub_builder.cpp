@@ -10,6 +10,7 @@
 #include "epub/epub_package.h"
 #include "epub/random_uuid.h"
 #include "epub/zip_archive.h"
+#include "notation/notation_options.h"
 #include "platform/ui.h"
 #include "site/date_line.h"
 #include "site/output_file.h"
@@ -56,7 +57,8 @@ std::string EpubPath(const SiteBook& book) {
     return JoinPath(book.parent_path, FileNamePart(book.root_path) + kEpubExtension);
 }
 
-EpubBuilder::EpubBuilder(Ui& ui, SiteBook book) : ui_(ui), book_(std::move(book)) {}
+EpubBuilder::EpubBuilder(Ui& ui, SiteBook book, size_t max_text_bytes)
+    : ui_(ui), book_(std::move(book)), max_text_bytes_(max_text_bytes) {}
 
 BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
                                    const std::function<void()>& reset_tree) {
@@ -74,7 +76,11 @@ BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
     if (reset_tree) {
         reset_tree();
     }
-    EpubContent content = CollectEpubContent(ui_, book_);
+    const bool vertical = IsVerticalEpub(settings, book_vertical);
+    const NotationOptions notation = LoadNotationOptions(ui_, book_.root_path);
+    EpubContent content = CollectEpubContent(
+        ui_, book_, {notation.m_bHtmlNotation, vertical, notation.m_nUprightDigits},
+        max_text_bytes_);
     if (!content.too_large_at.empty()) {
         ui_.ShowMessage(content.too_large_at + kEpubTooLargeMessage);
         return BuildOutcome::kRefused;
@@ -85,7 +91,7 @@ BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
     book.title = settings.title.empty() ? TitlePart(book_.root_path) : settings.title;
     book.author = settings.author;
     book.language = settings.language.empty() ? kDefaultEpubLanguage : settings.language;
-    book.vertical = IsVerticalEpub(settings, book_vertical);
+    book.vertical = vertical;
     book.modified = IsoTimestamp(built);
     book.cover_file = cover.file_name;
     book.cover_media_type = cover.media_type;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "epub/epub_content.h"
 #include "epub/epub_settings.h"
 #include "site/build_outcome.h"
 #include "site/site_book.h"
@@ -25,7 +26,9 @@ inline constexpr char kEpubIdentifierMessage[] = "電子書籍の識別子を作
 // question. With SOURCE_DATE_EPOCH set, the same book gives the same bytes.
 class EpubBuilder {
 public:
-    EpubBuilder(Ui& ui, SiteBook book);
+    // A book whose chapters hold more than max_text_bytes of XHTML is refused, with the file
+    // where it outgrew them.
+    EpubBuilder(Ui& ui, SiteBook book, size_t max_text_bytes = kMaxEpubTextBytes);
 
     // book_vertical is the book's own writing direction, which the e-book follows unless its
     // settings say otherwise. The settings gain the identifier at the first build and the path
@@ -43,6 +46,7 @@ private:
     SiteBook book_;
     std::string epub_path_;
     std::string written_;
+    size_t max_text_bytes_;
 };
 
 // The e-book's path: the book folder's name with ".epub", beside the book folder.

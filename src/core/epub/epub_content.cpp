@@ -29,8 +29,9 @@ std::string ChapterFileName(size_t number) {
 // Fills the chapters from the book, reading the files through the site's list embedding.
 class EpubContentWalk : private ListEmbedder {
 public:
-    EpubContentWalk(Ui& ui, const SiteBook& book, size_t max_text_bytes)
-        : ListEmbedder(ui, book), max_text_bytes_(max_text_bytes) {}
+    EpubContentWalk(Ui& ui, const SiteBook& book, const EpubNotation& notation,
+                    size_t max_text_bytes)
+        : ListEmbedder(ui, book), notation_(notation), max_text_bytes_(max_text_bytes) {}
 
     EpubContent Walk() {
         const std::vector<std::string> entries = ListBookEntries(ui_, book_.root_path);
@@ -90,7 +91,8 @@ private:
         if (StartsWith(test, kEmbedTag)) {
             EmbedList(test, depth);
         } else if (!StartsWith(test, kTableStartTag) && !StartsWith(test, kTableEndTag)) {
-            Add(line.empty() ? std::string("<p><br/></p>\n") : "<p>" + LineXhtml(line) + "</p>\n");
+            Add(line.empty() ? std::string("<p><br/></p>\n")
+                             : "<p>" + LineXhtml(line, notation_) + "</p>\n");
         }
     }
 
@@ -106,6 +108,7 @@ private:
         chapter_->body += xhtml;
     }
 
+    EpubNotation notation_;
     size_t max_text_bytes_;
     size_t text_bytes_ = 0;
     EpubContent content_;
@@ -124,8 +127,9 @@ std::string EpubTitle(const std::string& path) {
     return title.find_first_not_of(" \t") == std::string::npos ? kUntitled : title;
 }
 
-EpubContent CollectEpubContent(Ui& ui, const SiteBook& book, size_t max_text_bytes) {
-    return EpubContentWalk(ui, book, max_text_bytes).Walk();
+EpubContent CollectEpubContent(Ui& ui, const SiteBook& book, const EpubNotation& notation,
+                               size_t max_text_bytes) {
+    return EpubContentWalk(ui, book, notation, max_text_bytes).Walk();
 }
 
 }  // namespace folix

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "epub/line_xhtml.h"
 #include "site/site_book.h"
 
 namespace folix {
@@ -37,8 +38,9 @@ inline constexpr size_t kMaxEpubTextBytes = 128 * 1024 * 1024;
 // The book in tree order, as the TEXT file walks it: one chapter per top-level folder or text
 // file, a heading for every folder and file (level 1 for the chapter, one deeper a level, at most
 // 6), and a paragraph for every line of every text file, lists poured in as on the site's page.
-// A book without entries gives one chapter with the book's title.
-EpubContent CollectEpubContent(Ui& ui, const SiteBook& book,
+// A book without entries gives one chapter with the book's title. Lines become XHTML through
+// LineXhtml with the notation given.
+EpubContent CollectEpubContent(Ui& ui, const SiteBook& book, const EpubNotation& notation,
                                size_t max_text_bytes = kMaxEpubTextBytes);
 
 // The title a folder or file is shown under: its name without the extension, or the whole name

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "epub/xml_text.h"
+#include "site/notation_markup.h"
 
 namespace folix {
 namespace {
@@ -89,6 +90,17 @@ std::string StyleSheet(bool vertical) {
         "  max-width: 100%;\n"
         "  max-height: 100%;\n"
         "}\n";
+    // The notation's classes, as the site's pages name them.
+    css += std::string("span.") + kEmphasisClass + " {\n" +
+           "  text-emphasis-style: sesame;\n"
+           "  -epub-text-emphasis-style: sesame;\n"
+           "  -webkit-text-emphasis-style: sesame;\n"
+           "}\n";
+    css += std::string("span.") + kUprightClass + " {\n" +
+           "  text-combine-upright: all;\n"
+           "  -epub-text-combine: horizontal;\n"
+           "  -webkit-text-combine: horizontal;\n"
+           "}\n";
     return css;
 }
 

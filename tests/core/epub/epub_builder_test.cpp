@@ -9,6 +9,7 @@
 #include "book/file_faults.h"
 #include "epub/epub_cover.h"
 #include "epub/epub_settings.h"
+#include "epub/line_xhtml.h"
 #include "epub/random_uuid.h"
 #include "epub/xml_text.h"
 #include "site/output_file.h"
@@ -34,6 +35,7 @@ struct FailureCase {
     std::string message_tail;   // what the one message ends in, or empty for none
     const char* question = "";  // the replace question, when one is asked
     BuildOutcome outcome;
+    size_t max_text_bytes = kMaxEpubTextBytes;
 };
 
 // Every way a build can stop short leaves the e-book already there as it was, says why, and
@@ -63,6 +65,13 @@ TEST(EpubBuilder, AFailedOrDeclinedBuildLeavesTheOldEbookWhole) {
              settings.cover = "cover.png";
          },
          false, ")", "", BuildOutcome::kRefused},
+        {"a book larger than an e-book holds",
+         [](const std::string& dir, EpubSettings&) {
+             MakeFolder(dir + "/B/F");
+             WriteBytes(dir + "/B/F/long.txt", std::string(200, 'x'));
+         },
+         false, std::string("/B/F/long.txt") + kEpubTooLargeMessage, "", BuildOutcome::kRefused,
+         100},
         {"a cover that is missing",
          [](const std::string&, EpubSettings& settings) { settings.cover = "表紙.jpg"; }, false,
          ")", "", BuildOutcome::kRefused},
@@ -79,7 +88,7 @@ TEST(EpubBuilder, AFailedOrDeclinedBuildLeavesTheOldEbookWhole) {
         if (*c.question != '\0') {
             ui.ExpectQuestion(c.answer);
         }
-        EpubBuilder builder(ui, SiteBook{dir / "B", dir.path()});
+        EpubBuilder builder(ui, SiteBook{dir / "B", dir.path()}, c.max_text_bytes);
         EXPECT_EQ(builder.MakeEpub(settings, true), c.outcome);
         SetFileFaultHook({});
         EXPECT_EQ(ReadBytes(dir / "B.epub"), kOldEbook);
@@ -141,6 +150,22 @@ TEST(EpubValues, OnlyValuesThatKeepTheBookWellFormedPass) {
     };
     for (const auto& [text, xml] : texts) {
         EXPECT_EQ(XmlText(text), xml) << text;
+    }
+    // The one place a line becomes XHTML: the notation only when it is on, upright digits only
+    // in vertical writing, and the text around and inside it escaped all the same.
+    const std::string line = "｜A&B《<あ>》、《《強》》12!?123";
+    const std::pair<EpubNotation, std::string> notations[] = {
+        {{false, true, 2}, "｜A&amp;B《&lt;あ&gt;》、《《強》》12!?123"},
+        {{true, false, 2},
+         "<ruby>A&amp;B<rp>（</rp><rt>&lt;あ&gt;</rt><rp>）</rp></ruby>、<span "
+         "class=\"notationEmphasis\">強</span>12!?123"},
+        {{true, true, 3},
+         "<ruby>A&amp;B<rp>（</rp><rt>&lt;あ&gt;</rt><rp>）</rp></ruby>、<span "
+         "class=\"notationEmphasis\">強</span><span class=\"notationUpright\">12</span><span "
+         "class=\"notationUpright\">!?</span><span class=\"notationUpright\">123</span>"},
+    };
+    for (const auto& [notation, xhtml] : notations) {
+        EXPECT_EQ(LineXhtml(line, notation), xhtml);
     }
 
     // A refused choice changes nothing at all, even the choices that were sound.
