@@ -88,7 +88,7 @@ BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
     const std::time_t built = BuildTime();
     EpubMetadata book;
     book.identifier = settings.identifier;
-    book.title = settings.title.empty() ? TitlePart(book_.root_path) : settings.title;
+    book.title = settings.title.empty() ? EpubTitle(book_.root_path) : settings.title;
     book.author = settings.author;
     book.language = settings.language.empty() ? kDefaultEpubLanguage : settings.language;
     book.vertical = vertical;
