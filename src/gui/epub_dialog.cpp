@@ -93,7 +93,10 @@ void CEpubDlg::ChooseCover() {
     if (chosen.isEmpty()) {
         return;
     }
-    const std::string path = chosen.toStdString();
+    TakeCover(chosen.toStdString());
+}
+
+void CEpubDlg::TakeCover(const std::string& path) {
     if (ParentPath(path) != root_path_) {
         ui_.ShowMessage(kCoverOutsideMessage);
         return;

@@ -30,6 +30,9 @@ public:
     // The settings with what OK took.
     const EpubSettings& settings() const { return settings_; }
 
+    // Takes the file the chooser gave as the cover: only a file of the book folder itself.
+    void TakeCover(const std::string& path);
+
     QLineEdit* title;
     QLineEdit* author;
     QLineEdit* language;

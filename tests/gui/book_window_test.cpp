@@ -147,12 +147,17 @@ TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
 
     // The e-book's dialog starts from the book; a language that is no tag keeps it open.
     book.Options().m_bVertical = true;
-    QTimer::singleShot(0, [] {
+    QTimer::singleShot(0, [this] {
         auto* dialog = qobject_cast<gui::CEpubDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->title->text(), "sample");
         EXPECT_EQ(dialog->language->text(), "ja");
         EXPECT_TRUE(dialog->vertical->isChecked());
+        dialog->TakeCover(dir / "cover.png");
+        EXPECT_EQ(dialog->cover->text(), "");
+        dialog->TakeCover(dir / "sample/cover.png");
+        EXPECT_EQ(dialog->cover->text(), "cover.png");
+        dialog->cover->clear();
         dialog->author->setText("森");
         dialog->language->setText("日本");
         dialog->accept();
@@ -161,6 +166,9 @@ TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
         dialog->accept();
     });
     frame->RunCommand(gui::kCmdMakeEpub);
+    ASSERT_GE(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[ui.messages.size() - 2],
+              "表紙の画像は本のフォルダにあるファイルから選んでください。");
     EXPECT_EQ(ui.messages.back(), "日本は不正です。");
     EXPECT_EQ(ReadBytes(dir / "sample.epub").rfind("PK", 0), 0u);
     EXPECT_EQ(LoadEpubSettings(ui, dir / "sample").author, "森");
