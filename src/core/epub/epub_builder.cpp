@@ -46,7 +46,7 @@ std::vector<ZipMember> PackageMembers(const EpubMetadata& book, EpubContent& con
     }
     for (EpubChapter& chapter : content.chapters) {
         members.push_back({ContentPath(chapter.file_name), ChapterDocument(book, chapter)});
-        chapter.body.clear();
+        std::string().swap(chapter.body);  // its memory goes as soon as the document has it
     }
     return members;
 }
