@@ -5,8 +5,8 @@
 #include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "book/system_error.h"
+#include "notation/notation_lines.h"
 #include "notation/notation_options.h"
-#include "notation/novel_notation.h"
 #include "platform/ui.h"
 #include "site/generation_listing.h"
 #include "site/output_file.h"
@@ -16,26 +16,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kDefaultTextExtension[] = "txt";
-
-// The text with the notation of every line read: the base text, line ends kept as they were.
-std::string BaseTextOfLines(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        std::string_view ending;
-        if (end != std::string_view::npos) {
-            const size_t cr = line.ends_with('\r') ? 1 : 0;
-            ending = text.substr(end - cr, cr + 1);
-            line.remove_suffix(cr);
-        }
-        out += NotationBaseText(line);
-        out += ending;
-        text.remove_prefix(line.size() + ending.size());
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -110,7 +90,9 @@ void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
         return;
     }
     if (base_text_) {
-        text = BaseTextOfLines(text);
+        if (std::optional<std::string> base = NotationBaseTextOfLines(text)) {
+            text = std::move(*base);
+        }
     }
     out.Append(text);
     if (!text.ends_with(kLineEnd)) {
