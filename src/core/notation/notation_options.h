@@ -20,6 +20,8 @@ struct NotationOptions {
     bool m_bHtmlNotation = false;  // the site shows ruby, emphasis dots and upright digits
     TextNotation m_textNotation = TextNotation::kKeep;
     int m_nUprightDigits = kMinUprightDigits;  // the longest digit run set upright
+
+    bool operator==(const NotationOptions&) const = default;
 };
 
 inline constexpr char kNotationOptionsFileName[] = "notation.flc";
