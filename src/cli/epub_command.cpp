@@ -1,11 +1,11 @@
 #include <optional>
 #include <ostream>
 
-#include "book/book_options.h"
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
 #include "epub/epub_builder.h"
+#include "model/file_system.h"
 #include "epub/epub_settings.h"
 
 namespace folix {
@@ -80,17 +80,17 @@ int RunEpubCommand(CommandContext& context) {
     if (!opened.Open(context, args.book, kEpubActionName)) {
         return kExitFailure;
     }
-    const SiteBook book = opened.site();
-    EpubSettings settings = LoadEpubSettings(context.ui, book.root_path);
+    const std::string root = opened.site().root_path;
+    EpubSettings settings = LoadEpubSettings(context.ui, root);
     if (HasChoices(args.choices) && (!ApplyEpubChoices(context.ui, settings, args.choices) ||
-                                     !SaveEpubSettings(context.ui, book.root_path, settings))) {
+                                     !SaveEpubSettings(context.ui, root, settings))) {
         return kExitFailure;
     }
-    const BookOptions options = LoadBookOptions(context.ui, book.root_path);
-    EpubBuilder builder(context.ui, book);
-    BuildOutcome outcome = builder.MakeEpub(settings, options.m_bVertical);
-    if (!builder.written().empty()) {
-        context.out << builder.written() << '\n';
+    CFileSystem& book = opened.file_system();
+    book.LoadOptionsFile();
+    const BuildOutcome outcome = book.MakeEpub(settings);
+    for (const std::string& path : book.BuiltFiles()) {
+        context.out << path << '\n';
     }
     return outcome == BuildOutcome::kWritten ? kExitSuccess : kExitFailure;
 }

@@ -1,11 +1,11 @@
-#include "book/file_system.h"
+#include "model/file_system.h"
 
 #include <string_view>
 
 #include "book/book_files.h"
-#include "book/book_text.h"
 #include "epub/epub_builder.h"
 #include "platform/document_host.h"
+#include "rtf/book_text.h"
 #include "site/html_builder.h"
 #include "site/text_builder.h"
 
@@ -36,6 +36,10 @@ void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
 
 void CFileSystem::LoadOptions() {
     LoadFont();
+    LoadOptionsFile();
+}
+
+void CFileSystem::LoadOptionsFile() {
     options_ = LoadBookOptions(ui_, tree_.m_strRootPath);
 }
 
@@ -83,6 +87,7 @@ BuildOutcome CFileSystem::MakeHtml() {
     }
     HtmlBuilder builder(ui_, SiteBookOf());
     const BuildOutcome outcome = builder.MakeHtml(html_options_, [this] { ResetTree(); });
+    built_files_ = builder.written();
     if (outcome != BuildOutcome::kRefused) {
         site_paths_ = builder.paths();
         refresh_.ReloadFolder(tree_.m_hRootItem);
@@ -95,7 +100,12 @@ BuildOutcome CFileSystem::MakeText() {
         return BuildOutcome::kRefused;
     }
     TextBuilder builder(ui_, SiteBookOf());
-    return builder.MakeText(options_, [this] { ResetTree(); });
+    const BuildOutcome outcome = builder.MakeText(options_, [this] { ResetTree(); });
+    built_files_.clear();
+    if (!builder.written().empty()) {
+        built_files_.push_back(builder.written());
+    }
+    return outcome;
 }
 
 BuildOutcome CFileSystem::MakeEpub(EpubSettings& settings) {
@@ -103,7 +113,13 @@ BuildOutcome CFileSystem::MakeEpub(EpubSettings& settings) {
         return BuildOutcome::kRefused;
     }
     EpubBuilder builder(ui_, SiteBookOf());
-    return builder.MakeEpub(settings, options_.m_bVertical, [this] { ResetTree(); });
+    const BuildOutcome outcome =
+        builder.MakeEpub(settings, options_.m_bVertical, [this] { ResetTree(); });
+    built_files_.clear();
+    if (!builder.written().empty()) {
+        built_files_.push_back(builder.written());
+    }
+    return outcome;
 }
 
 SiteBook CFileSystem::SiteBookOf() {
