@@ -5,8 +5,8 @@
 #include "cli/command_context.h"
 #include "cli/command_line.h"
 #include "epub/epub_builder.h"
-#include "model/file_system.h"
 #include "epub/epub_settings.h"
+#include "model/file_system.h"
 
 namespace folix {
 namespace {

@@ -34,9 +34,9 @@ public:
         : ListEmbedder(ui, book), notation_(notation), max_text_bytes_(max_text_bytes) {}
 
     EpubContent Walk() {
-        const std::vector<std::string> entries = ListBookEntries(ui_, book_.root_path);
-        for (const std::string& entry : entries) {
-            const std::string path = JoinPath(book_.root_path, EntryName(entry));
+        const std::vector<BookEntry> entries = ListBookEntries(ui_, book_.root_path);
+        for (const BookEntry& entry : entries) {
+            const std::string path = JoinPath(book_.root_path, entry.name);
             EpubChapter& chapter = content_.chapters.emplace_back();
             chapter.file_name = ChapterFileName(content_.chapters.size());
             chapter.title = EpubTitle(path);
@@ -60,16 +60,16 @@ public:
     }
 
 private:
-    void WalkEntry(const std::string& entry, const std::string& path, int level, NavPoint& point) {
+    void WalkEntry(const BookEntry& entry, const std::string& path, int level, NavPoint& point) {
         current_path_ = path;
-        if (!IsFolderEntry(entry)) {
+        if (!entry.IsFolder()) {
             if (content_.too_large_at.empty()) {
                 ReadFileLines(path);
             }
             return;
         }
-        for (const std::string& child : ListBookEntries(ui_, path)) {
-            const std::string child_path = JoinPath(path, EntryName(child));
+        for (const BookEntry& child : ListBookEntries(ui_, path)) {
+            const std::string child_path = JoinPath(path, child.name);
             NavPoint& child_point = point.children.emplace_back();
             child_point.title = EpubTitle(child_path);
             child_point.href = chapter_->file_name + "#" + AddHeading(child_point.title, level);
