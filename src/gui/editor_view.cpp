@@ -60,7 +60,7 @@ bool CFolixView::PrintDocument(QPrinter& printer, bool preview, bool vertical) {
     const QColor ink = palette().color(QPalette::Text);
     if (vertical) {
         return PrintVertically(*document(), document()->defaultFont(), ink,
-                               control_.GetPrintMargins(), printer, preview);
+                               control_.GetPrintMargins(), printer, preview, upright_digits_);
     }
     CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
     return job.Print(preview);

@@ -12,13 +12,22 @@
 #include <cmath>
 #include <limits>
 
+#include "gui/notation_line.h"
+#include "gui/ruby_placement.h"
 #include "gui/vertical_shaper.h"
 
 namespace folix::gui {
 namespace {
 
-// Space between columns, as a share of the em: enough air for ruby-less prose.
+// Space between columns, as a share of the em: room for half-size ruby on the right of a column
+// with a tenth of an em to spare before the next.
 constexpr qreal kColumnPitchEms = 1.6;
+constexpr char32_t kSesameDot = 0xFE45;
+
+// A ruby may overhang these beside its base by one ruby character; never a kanji.
+bool IsKana(char32_t c) {
+    return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF);
+}
 
 // Characters that stand upright in a column; the rest (Latin, Greek, Cyrillic, digits and their
 // punctuation) lie on their side, as a turned horizontal run.
@@ -64,6 +73,11 @@ char32_t CodePointAt(const QString& text, int index) {
 
 struct CVerticalLayout::Paragraph {
     int revision = -1;  // of the block when it was shaped
+    int typed_length = 0;
+    // Typeset: the typed offset of each character shown (see ReadLine); empty when shown as typed.
+    QVector<int> typed_offset;
+    QString typed_text;    // when mapped: what was typed, to find the paragraph again after a move
+    bool typeset = false;  // shown as read (digits upright too), not as typed
     // The composition shown inside the paragraph: its offset and length in the shaped text.
     int preedit_at = 0;
     int preedit_length = 0;
@@ -71,12 +85,17 @@ struct CVerticalLayout::Paragraph {
     BrokenParagraph broken;
     qreal broken_height = -1;
 
-    int TextLength() const { return static_cast<int>(shaped.text.size()) - preedit_length; }
+    int TextLength() const { return typed_length; }
+    bool Mapped() const { return !typed_offset.isEmpty(); }
+    const QString& TypedText() const { return Mapped() ? typed_text : shaped.text; }
     bool InPreedit(int layout_offset) const {
         return layout_offset >= preedit_at && layout_offset < preedit_at + preedit_length;
     }
     // The document offset shown at a layout offset; the composition counts as its own position.
     int DocumentOffset(int layout_offset) const {
+        if (Mapped()) {
+            return typed_offset[qBound(0, layout_offset, static_cast<int>(shaped.text.size()))];
+        }
         if (layout_offset < preedit_at) {
             return layout_offset;
         }
@@ -122,8 +141,38 @@ void CVerticalLayout::SetFont(const QFont& font) {
     stand_in_.clear();
     faces_.push_back(
         std::make_unique<CVerticalShaper>(QRawFont::fromFont(sized, QFontDatabase::Japanese)));
+    QFont half = sized;
+    half.setPixelSize(qMax(1, sized.pixelSize() / 2));
+    ruby_face_ =
+        std::make_unique<CVerticalShaper>(QRawFont::fromFont(half, QFontDatabase::Japanese));
+    const QRawFont& ruby = ruby_face_->Font();
+    const QVector<quint32> dot = ruby.glyphIndexesForString(QString::fromUcs4(&kSesameDot, 1));
+    dot_glyph_ = dot.value(0);
+    dot_offset_ = -ruby.boundingRect(dot_glyph_).center();
     paragraphs_.clear();
     dirty_ = true;
+}
+
+void CVerticalLayout::SetTypedBlock(int block_number) {
+    if (block_number == typed_block_) {
+        return;
+    }
+    for (const int b : {typed_block_, block_number}) {
+        if (b >= 0 && static_cast<size_t>(b) < paragraphs_.size()) {
+            paragraphs_[static_cast<size_t>(b)].reset();
+        }
+    }
+    typed_block_ = block_number;
+    stale_ = true;
+}
+
+void CVerticalLayout::SetUprightDigits(int digits) {
+    digits = qBound(2, digits, 4);
+    if (digits != upright_digits_) {
+        upright_digits_ = digits;
+        paragraphs_.clear();
+        dirty_ = true;
+    }
 }
 
 void CVerticalLayout::SetColumnHeight(qreal height) {
@@ -185,15 +234,47 @@ qreal CVerticalLayout::ColumnPitch() const {
 }
 
 ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
+    return ShapeRuns(text, {});
+}
+
+// The runs in `combined` (sorted [begin, end) pairs) become one upright unit each, their glyphs
+// shaped across as a horizontal line.
+ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
+                                           const QVector<std::pair<int, int>>& combined) const {
     ShapedParagraph shaped;
     shaped.text = text;
     int run_start = 0;
+    int next_combined = 0;
     while (run_start < text.size()) {
+        if (next_combined < combined.size() && combined[next_combined].first == run_start) {
+            const auto [begin, end] = combined[next_combined++];
+            const int face = FaceFor(CodePointAt(text, begin));
+            VerticalUnit unit;
+            unit.position = begin;
+            unit.length = end - begin;
+            unit.advance = ColumnWidth();
+            unit.combined = true;
+            unit.face = face;
+            unit.no_start = IsNoStart(CodePointAt(text, begin));
+            unit.first_glyph = static_cast<int>(shaped.glyphs.size());
+            for (const CVerticalShaper::Glyph& g :
+                 faces_[static_cast<size_t>(face)]->Shape(text, begin, end - begin, false)) {
+                shaped.glyphs.push_back(
+                    {g.index, QPointF(unit.combined_width + g.x_offset, g.y_offset)});
+                unit.combined_width += g.advance;
+                ++unit.glyph_count;
+            }
+            shaped.units.push_back(unit);
+            run_start = end;
+            continue;
+        }
+        const int limit = next_combined < combined.size() ? combined[next_combined].first
+                                                          : static_cast<int>(text.size());
         // A run keeps one direction and one face.
         const bool upright = IsUpright(CodePointAt(text, run_start));
         const int face = FaceFor(CodePointAt(text, run_start));
         int run_end = run_start;
-        while (run_end < text.size() && IsUpright(CodePointAt(text, run_end)) == upright &&
+        while (run_end < limit && IsUpright(CodePointAt(text, run_end)) == upright &&
                FaceFor(CodePointAt(text, run_end)) == face) {
             run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
         }
@@ -234,6 +315,99 @@ ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
     return shaped;
 }
 
+ShapedParagraph CVerticalLayout::Typeset(const ReadLine& read) const {
+    QVector<std::pair<int, int>> combined;
+    for (const UprightSpan& span : UprightSpansOf(read.text, upright_digits_)) {
+        combined.push_back({span.begin, span.end});
+    }
+    ShapedParagraph shaped = ShapeRuns(read.text, combined);
+    const auto unit_at = [&shaped](int position) {
+        const auto it = std::lower_bound(
+            shaped.units.begin(), shaped.units.end(), position,
+            [](const VerticalUnit& unit, int p) { return unit.position + unit.length <= p; });
+        return static_cast<int>(it - shaped.units.begin());
+    };
+    // Which units carry ruby, so that no ruby overhangs another's base.
+    QVector<bool> ruby_base(shaped.units.size(), false);
+    for (const ReadLine::Mark& mark : read.marks) {
+        for (int u = unit_at(mark.begin); u < unit_at(mark.end); ++u) {
+            ruby_base[u] = mark.kind == NotationKind::kRuby;
+            shaped.units[u].emphasis = mark.kind == NotationKind::kEmphasis;
+        }
+    }
+    for (const ReadLine::Mark& mark : read.marks) {
+        const int first = unit_at(mark.begin);
+        const int last = unit_at(mark.end);
+        if (mark.kind != NotationKind::kRuby || first >= last) {
+            continue;
+        }
+        const QList<uint> ruby = mark.ruby.toUcs4();
+        const int share = MonoRubyShare(last - first, static_cast<int>(ruby.size()));
+        if (share == 0) {
+            AddRuby(shaped, first, last, mark.ruby, ruby_base);
+            continue;
+        }
+        for (int u = first; u < last; ++u) {
+            const QList<uint> piece = ruby.mid((u - first) * share, share);
+            AddRuby(shaped, u, u + 1,
+                    QString::fromUcs4(reinterpret_cast<const char32_t*>(piece.constData()),
+                                      piece.size()),
+                    ruby_base);
+        }
+    }
+    return shaped;
+}
+
+// Places a ruby beside units [first, last), spreading them where the ruby is too long for them.
+void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
+                              const QVector<bool>& ruby_base) const {
+    const QVector<CVerticalShaper::Glyph> glyphs =
+        ruby_face_->Shape(ruby, 0, static_cast<int>(ruby.size()), true);
+    qreal ruby_length = 0;
+    for (const CVerticalShaper::Glyph& g : glyphs) {
+        ruby_length += g.advance;
+    }
+    qreal base_length = 0;
+    for (int u = first; u < last; ++u) {
+        base_length += shaped.units[u].advance;
+    }
+    const auto overhang = [&](int u) {
+        const bool kana = u >= 0 && u < shaped.units.size() && !ruby_base[u] &&
+                          IsKana(CodePointAt(shaped.text, shaped.units[u].position));
+        return kana ? RubySize() : 0;
+    };
+    const int ruby_count = static_cast<int>(ruby.toUcs4().size());
+    const RubyPlacement placement = PlaceRuby(base_length, last - first, ruby_length, ruby_count,
+                                              overhang(first - 1), overhang(last));
+    for (int u = first; u < last; ++u) {
+        VerticalUnit& unit = shaped.units[u];
+        unit.keep_with_previous = u > first;
+        if (placement.base_gap > 0) {
+            for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+                QPointF& offset = shaped.glyphs[g].offset;
+                (unit.sideways ? offset.rx() : offset.ry()) += placement.base_gap / 2;
+            }
+            unit.advance += placement.base_gap;
+        }
+    }
+    VerticalRuby placed;
+    placed.first_unit = first;
+    placed.unit_count = last - first;
+    placed.first_glyph = static_cast<int>(shaped.ruby_glyphs.size());
+    placed.glyph_count = static_cast<int>(glyphs.size());
+    qreal y = placement.start + placement.ruby_gap / 2;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        // A new character (not another glyph of the same cluster) takes the gap before it.
+        if (i > 0 && glyphs[i].cluster != glyphs[i - 1].cluster) {
+            y += placement.ruby_gap;
+        }
+        shaped.ruby_glyphs.push_back(
+            {glyphs[i].index, QPointF(glyphs[i].x_offset, y + glyphs[i].y_offset)});
+        y += glyphs[i].advance;
+    }
+    shaped.rubies.push_back(placed);
+}
+
 BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal height) {
     BrokenParagraph broken;
     broken.column_starts.push_back(0);
@@ -242,7 +416,8 @@ BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal heig
     // A break before unit k is poor when k must not open a column, when k - 1 must not close
     // one, or when it would cut a sideways word.
     const auto poor = [&units](int k) {
-        return units[k].no_start || units[k - 1].no_end || (units[k].word && units[k - 1].word);
+        return units[k].no_start || units[k - 1].no_end || units[k].keep_with_previous ||
+               (units[k].word && units[k - 1].word);
     };
     qreal y = 0;
     int column_start = 0;
@@ -277,12 +452,23 @@ CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
         slot = std::make_unique<Paragraph>();
         slot->revision = block.revision();
         QString text = block.text();
+        slot->typed_length = static_cast<int>(text.size());
         if (block_number == preedit_block_) {
             slot->preedit_at = qBound(0, preedit_at_, static_cast<int>(text.size()));
             slot->preedit_length = static_cast<int>(preedit_.size());
             text.insert(slot->preedit_at, preedit_);
         }
-        slot->shaped = Shape(text);
+        slot->typeset = block_number != typed_block_ && block_number != preedit_block_;
+        if (slot->typeset) {
+            const ReadLine read = ReadNotationLine(text);
+            slot->typed_offset = read.typed_offset;
+            if (slot->Mapped()) {
+                slot->typed_text = text;
+            }
+            slot->shaped = Typeset(read);
+        } else {
+            slot->shaped = Shape(text);
+        }
     }
     if (slot->broken_height != height_) {
         slot->broken = Break(slot->shaped, height_);
@@ -307,6 +493,9 @@ void CVerticalLayout::SetPreedit(int position, const QString& text, int cursor) 
 }
 
 int CVerticalLayout::LayoutOffset(const Paragraph& p, int offset) const {
+    if (p.Mapped()) {
+        return ShownOffsetOf(p.typed_offset, offset);
+    }
     return p.preedit_length > 0 && offset >= p.preedit_at ? offset + p.preedit_length : offset;
 }
 
@@ -403,12 +592,14 @@ void CVerticalLayout::RelayoutAll() {
         QHash<QString, std::unique_ptr<Paragraph>*> by_text;
         for (auto& p : old) {
             if (p) {
-                by_text.insert(p->shaped.text, &p);
+                by_text.insert(p->TypedText(), &p);
             }
         }
         QTextBlock block = document_->begin();
         for (int b = 0; b < blocks && block.isValid(); ++b, block = block.next()) {
-            if (auto found = by_text.take(block.text())) {
+            // A paragraph moving into or out of the caret's place is shown the other way now.
+            auto found = by_text.take(block.text());
+            if (found && (*found)->typeset == (b != typed_block_ && b != preedit_block_)) {
                 paragraphs_[static_cast<size_t>(b)] = std::move(*found);
             }
         }
@@ -567,6 +758,28 @@ int CVerticalLayout::ColumnEndPosition(int column) {
 
 namespace {
 
+// Upright digits side by side, centred in their em and narrowed to fit it.
+void DrawCombined(QPainter& painter, const QRawFont& raw, const ShapedParagraph& shaped,
+                  const VerticalUnit& unit, qreal centre, qreal top, qreal width) {
+    QVector<quint32> indexes;
+    QVector<QPointF> positions;
+    for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+        indexes.push_back(shaped.glyphs[g].index);
+        positions.push_back(shaped.glyphs[g].offset);
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    const qreal scale = unit.combined_width > width ? width / unit.combined_width : 1;
+    painter.save();
+    painter.translate(centre - unit.combined_width * scale / 2,
+                      top + unit.advance / 2 + (raw.ascent() - raw.descent()) / 2);
+    painter.scale(scale, 1);
+    painter.drawGlyphRun(QPointF(), run);
+    painter.restore();
+}
+
 void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& shaped,
               const VerticalUnit& unit, const QPointF& pen) {
     QVector<quint32> indexes;
@@ -635,6 +848,11 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
                 DrawUnit(painter, FaceFont(unit.face), p.shaped, unit, QPointF(centre, top));
                 continue;
             }
+            if (unit.combined) {
+                painter.setPen(selected ? colors.highlighted_text : colors.text);
+                DrawCombined(painter, FaceFont(unit.face), p.shaped, unit, centre, top, width);
+                continue;
+            }
             Batch& batch = batches[{selected, unit.face}];
             for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
                 batch.indexes.push_back(p.shaped.glyphs[g].index);
@@ -661,7 +879,45 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
             painter.setPen(it.key().first ? colors.highlighted_text : colors.text);
             painter.drawGlyphRun(QPointF(), run);
         }
+        DrawNotation(painter, p, begin, end, centre, colors.text);
     }
+}
+
+// The ruby of the bases opening in units [begin, end) and the dots beside them, on the right of
+// the column whose centre line is at x = centre.
+void CVerticalLayout::DrawNotation(QPainter& painter, const Paragraph& p, int begin, int end,
+                                   qreal centre, const QColor& ink) const {
+    const ShapedParagraph& shaped = p.shaped;
+    const qreal ruby_centre = centre + ColumnWidth() / 2 + RubySize() / 2;
+    QVector<quint32> indexes;
+    QVector<QPointF> positions;
+    for (const VerticalRuby& ruby : shaped.rubies) {
+        if (ruby.first_unit < begin || ruby.first_unit >= end) {
+            continue;
+        }
+        const QPointF origin(ruby_centre, p.broken.unit_y[ruby.first_unit]);
+        for (int g = ruby.first_glyph; g < ruby.first_glyph + ruby.glyph_count; ++g) {
+            indexes.push_back(shaped.ruby_glyphs[g].index);
+            positions.push_back(shaped.ruby_glyphs[g].offset + origin);
+        }
+    }
+    for (int u = begin; u < end; ++u) {
+        if (shaped.units[u].emphasis && dot_glyph_ != 0) {
+            indexes.push_back(dot_glyph_);
+            positions.push_back(
+                QPointF(ruby_centre, p.broken.unit_y[u] + shaped.units[u].advance / 2) +
+                dot_offset_);
+        }
+    }
+    if (indexes.isEmpty()) {
+        return;
+    }
+    QGlyphRun run;
+    run.setRawFont(ruby_face_->Font());
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    painter.setPen(ink);
+    painter.drawGlyphRun(QPointF(), run);
 }
 
 }  // namespace folix::gui

@@ -50,9 +50,11 @@ void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
 }
 
 bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
-                     const PrintMargins& margins, QPrinter& printer, bool margin_guides) {
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides,
+                     int upright_digits) {
     CPrintPage sheet(printer, margins);
     CVerticalPrinter pages(document, font, printer.resolution(), sheet.Body(), text_color);
+    pages.SetUprightDigits(upright_digits);
     return sheet.PrintPages(
         pages.PageCount(), margin_guides,
         [&pages](QPainter& painter, int page) { pages.PaintPage(painter, page); });

@@ -23,6 +23,8 @@ public:
     CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
                      const QRectF& area, const QColor& text_color = Qt::black);
 
+    void SetUprightDigits(int digits) { layout_.SetUprightDigits(digits); }
+
     int PageCount();
     int ColumnsPerPage() const { return columns_per_page_; }
     void PaintPage(QPainter& painter, int page);
@@ -35,8 +37,10 @@ private:
 };
 
 // Prints every page (or the range asked for) inside the book's margins, in the book's face and
-// colour; in preview with the margin guides. False when the printer refused.
+// colour, every paragraph typeset; in preview with the margin guides. False when the printer
+// refused.
 bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
-                     const PrintMargins& margins, QPrinter& printer, bool margin_guides);
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides,
+                     int upright_digits);
 
 }  // namespace folix::gui

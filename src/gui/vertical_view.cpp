@@ -51,6 +51,9 @@ void CVerticalView::SyncFont() {
         layout_.SetFont(font);
     }
     layout_.SetColumnHeight(viewport()->height() - 2 * margin_);
+    layout_.SetUprightDigits(editor_.UprightDigits());
+    // The caret's paragraph shows the notation as typed, so that it can be edited.
+    layout_.SetTypedBlock(editor_.textCursor().blockNumber());
 }
 
 CVerticalLayout& CVerticalView::Layout() {
