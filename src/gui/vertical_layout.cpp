@@ -395,6 +395,8 @@ void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, cons
     placed.unit_count = last - first;
     placed.first_glyph = static_cast<int>(shaped.ruby_glyphs.size());
     placed.glyph_count = static_cast<int>(glyphs.size());
+    placed.top = placement.start + placement.ruby_gap / 2;
+    placed.length = ruby_length + (ruby_count - 1) * placement.ruby_gap;
     qreal y = placement.start + placement.ruby_gap / 2;
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
         // A new character (not another glyph of the same cluster) takes the gap before it.

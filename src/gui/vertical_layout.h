@@ -55,6 +55,8 @@ struct VerticalRuby {
     int unit_count = 0;
     int first_glyph = 0;
     int glyph_count = 0;
+    qreal top = 0;  // of the ruby's first character, from the base's top; negative overhangs
+    qreal length = 0;
 };
 
 struct ShapedParagraph {
