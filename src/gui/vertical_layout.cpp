@@ -634,8 +634,15 @@ CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
 
 int CVerticalLayout::ColumnAtX(qreal x) {
     const int columns = ColumnCount();
-    const int column = static_cast<int>(std::floor(-x / ColumnPitch()));
+    // A column reaches over its ruby, which stands out a little past its right edge.
+    const qreal ruby_reach = RubySize() - (ColumnPitch() - ColumnWidth()) / 2;
+    const int column = static_cast<int>(std::floor((ruby_reach - x) / ColumnPitch()));
     return std::clamp(column, 0, qMax(0, columns - 1));
+}
+
+bool CVerticalLayout::HasRuby() const {
+    return std::any_of(paragraphs_.begin(), paragraphs_.end(),
+                       [](const auto& p) { return p && !p->shaped.rubies.isEmpty(); });
 }
 
 const ShapedParagraph& CVerticalLayout::ShapedBlock(int block_number) {

@@ -150,6 +150,8 @@ public:
     // An empty text ends the composition. The document itself is not touched.
     void SetPreedit(int position, const QString& text, int cursor);
 
+    // Whether any paragraph shaped so far carries ruby.
+    bool HasRuby() const;
     // Glyphs of the shaped text, for the checks of where vertical forms went.
     const ShapedParagraph& ShapedBlock(int block_number);
     // Unit rectangles in layout coordinates, for the checks of where the text went.

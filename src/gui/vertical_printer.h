@@ -26,11 +26,20 @@ public:
     void SetUprightDigits(int digits) { layout_.SetUprightDigits(digits); }
 
     int PageCount();
-    int ColumnsPerPage() const { return columns_per_page_; }
+    int ColumnsPerPage() {
+        Measure();
+        return columns_per_page_;
+    }
     void PaintPage(QPainter& painter, int page);
 
 private:
+    // Lays the whole text out and fits the columns to the area, the first column's ruby inside
+    // the right margin when there is any.
+    void Measure();
+
     CVerticalLayout layout_;
+    bool measured_ = false;
+    qreal ruby_inset_ = 0;
     QRectF area_;
     QColor text_color_;
     int columns_per_page_ = 1;

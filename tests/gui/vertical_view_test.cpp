@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -376,6 +377,111 @@ TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
     EXPECT_EQ(child.Editor().document()->defaultFont().pointSizeF(), 14);
     EXPECT_EQ(child.Editor().Control().GetPrintMargins(), (PrintMargins{1701, 1417, 1134, 2268}));
     EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦書きで印刷する"));
+}
+
+// Beside ruby every click and key goes where the writer pointed: a typeset paragraph takes the
+// caret at the character under the mouse (its ruby counts as the base) and opens to the
+// notation as typed, and what is typed is saved at that place.
+TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPointed) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("｜東京《とうきょう》へ行く。\n漢字《かんじ》を書く。");  // 0, 15
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    gui::CVerticalLayout& layout = view.Layout();
+    EXPECT_EQ(layout.ShapedBlock(0).text, "｜東京《とうきょう》へ行く。");
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字を書く。");
+    const auto click = [&](const QPointF& at) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.ToViewport(at).toPoint());
+        return Position(child);
+    };
+    const auto upper = [](const QRectF& r) { return r.center() - QPointF(0, r.height() / 4); };
+
+    EXPECT_EQ(click(upper(layout.UnitRect(23))), 23);  // 書
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字《かんじ》を書く。");
+    EXPECT_EQ(layout.ShapedBlock(0).text, "東京へ行く。");
+    Type(view, "写");
+
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    const QRectF kan = layout.UnitRect(15);
+    const qreal ruby_x = kan.right() + layout.RubySize() * 0.9;  // the ruby's far side
+    EXPECT_EQ(click(QPointF(ruby_x, kan.top() + 2)), 15);
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字《かんじ》を写書く。");
+
+    const QRectF to = layout.UnitRect(1);  // 東, its ruby spread over it and 京
+    EXPECT_EQ(click(QPointF(to.right() + layout.RubySize() / 2, to.top() + 3)), 1);
+    Key(view, Qt::Key_Down);
+    Key(view, Qt::Key_Down);
+    Type(view, "都");
+    Key(view, Qt::Key_End, Qt::ControlModifier);
+    Key(view, Qt::Key_Return);
+    Type(view, "第12話!?");
+
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    const std::string saved = ReadBytes(dir / "sample/はじめに.txt");
+    EXPECT_NE(saved.find("｜東京都《とうきょう》へ行く。"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("漢字《かんじ》を写書く。"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("第12話!?"), std::string::npos) << saved;
+    if (const QByteArray dump = qgetenv("FOLIX_RUBY_PNG"); !dump.isEmpty()) {
+        view.viewport()->grab().save(QString::fromLocal8Bit(dump));
+    }
+}
+
+// A printed page full of ruby has ink beside every column, right of its base characters, where
+// the same page with blank ruby (so the base is laid out alike) has none.
+TEST_F(VerticalViewTest, PrintedRubyStandsRightOfItsBaseColumns) {
+    gui::CChildFrame& child = OpenVertical();
+    const QString line = QString("物語《ものがたり》を東京《とうきょう》で").repeated(4) + '\n';
+    child.Document().FileSystem().ChangeMargins(30, 20, 25, 40);
+    const auto print = [&](QString text, const std::string& name) {
+        if (name == "blank") {  // the ruby's characters become ideographic spaces, one for one
+            QRegularExpressionMatchIterator it =
+                QRegularExpression("《([^》]*)》").globalMatch(line);
+            text = line;
+            while (it.hasNext()) {
+                const QRegularExpressionMatch match = it.next();
+                text.replace(match.capturedStart(1), match.capturedLength(1),
+                             QString(match.capturedLength(1), QChar(0x3000)));
+            }
+        }
+        child.Editor().SetPlainFileText(text.repeated(40));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setOutputFileName(QString::fromStdString(dir / (name + ".pdf")));
+        EXPECT_TRUE(child.Editor().PrintDocument(printer, false, true));
+        return testing::InkOfPage(QString::fromStdString(dir / (name + ".pdf")),
+                                  QString::fromStdString(dir / name));
+    };
+    const testing::Ink with_ruby = print(line, "ruby");
+    const testing::Ink bare = print(line, "blank");
+    ASSERT_EQ(with_ruby.page.size(), bare.page.size());
+    // The base columns: the stretches across the page where the blank-ruby print has ink.
+    const QImage& page = bare.page;
+    QVector<bool> inked(page.width(), false);
+    for (int x = 0; x < page.width(); ++x) {
+        for (int y = 0; y < page.height() && !inked[x]; ++y) {
+            inked[x] = qGray(page.pixel(x, y)) < 160;
+        }
+    }
+    int columns = 0;
+    int with_ruby_beside = 0;
+    for (int x = 1; x < page.width(); ++x) {
+        if (!inked[x - 1] || inked[x]) {
+            continue;  // not the right edge of a column
+        }
+        ++columns;
+        int ink = 0;
+        for (int dx = 1; dx <= 8 && x + dx < page.width(); ++dx) {
+            for (int y = 0; y < page.height(); ++y) {
+                ink += qGray(with_ruby.page.pixel(x + dx, y)) < 160;
+            }
+        }
+        with_ruby_beside += ink > 40;
+    }
+    EXPECT_GE(columns, 20);  // the page is full
+    EXPECT_EQ(with_ruby_beside, columns);
+    // and the ruby of the first column stays inside the right margin
+    EXPECT_LE(with_ruby.right, 210 - 20 + 0.5);
 }
 
 }  // namespace
