@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "gui/editor_printer.h"
+#include "gui/notation_highlighter.h"
 #include "gui/vertical_printer.h"
 
 namespace folix::gui {
@@ -23,6 +24,7 @@ CFolixView::CFolixView(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(DefaultBookFont());
     setLineWrapMode(QTextEdit::WidgetWidth);
     setReadOnly(true);
+    new CNotationHighlighter(document(), *this);
 }
 
 void CFolixView::SetPlainFileText(const QString& text) {

@@ -426,62 +426,76 @@ TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPoint
     }
 }
 
-// A printed page full of ruby has ink beside every column, right of its base characters, where
-// the same page with blank ruby (so the base is laid out alike) has none.
-TEST_F(VerticalViewTest, PrintedRubyStandsRightOfItsBaseColumns) {
-    gui::CChildFrame& child = OpenVertical();
-    const QString line = QString("物語《ものがたり》を東京《とうきょう》で").repeated(4) + '\n';
+// A printed page full of ruby has ink beside every line of its base (right of a column, above
+// a horizontal line) where the same page with blank ruby, laid out alike, has none; and the
+// ruby stays inside the margins.
+struct RubyPrintCase {
+    const char* writing;
+    bool vertical;
+};
+
+const RubyPrintCase kRubyPrintCases[] = {{"vertical", true}, {"horizontal", false}};
+
+TEST_F(VerticalViewTest, PrintedRubyStandsBesideItsBase) {
+    gui::CChildFrame& child = OpenFirstPageInEditor();
     child.Document().FileSystem().ChangeMargins(30, 20, 25, 40);
-    const auto print = [&](QString text, const std::string& name) {
-        if (name == "blank") {  // the ruby's characters become ideographic spaces, one for one
-            QRegularExpressionMatchIterator it =
-                QRegularExpression("《([^》]*)》").globalMatch(line);
-            text = line;
-            while (it.hasNext()) {
-                const QRegularExpressionMatch match = it.next();
-                text.replace(match.capturedStart(1), match.capturedLength(1),
-                             QString(match.capturedLength(1), QChar(0x3000)));
+    const QString line = QString("物語《ものがたり》を東京《とうきょう》で").repeated(4) + '\n';
+    QString blank = line;  // the ruby's characters become ideographic spaces, one for one
+    for (QRegularExpressionMatchIterator it = QRegularExpression("《([^》]*)》").globalMatch(line);
+         it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        blank.replace(match.capturedStart(1), match.capturedLength(1),
+                      QString(match.capturedLength(1), QChar(0x3000)));
+    }
+    for (const RubyPrintCase& row : kRubyPrintCases) {
+        SCOPED_TRACE(row.writing);
+        const auto print = [&](const QString& text, const std::string& name) {
+            child.Editor().SetPlainFileText(text.repeated(40));
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setOutputFileName(QString::fromStdString(dir / (name + ".pdf")));
+            EXPECT_TRUE(child.Editor().PrintDocument(printer, false, row.vertical));
+            return testing::InkOfPage(QString::fromStdString(dir / (name + ".pdf")),
+                                      QString::fromStdString(dir / name));
+        };
+        const testing::Ink with_ruby = print(line, "ruby");
+        const testing::Ink bare = print(blank, "blank");
+        ASSERT_EQ(with_ruby.page.size(), bare.page.size());
+        // Turned a quarter clockwise, the room above a horizontal line is right of a column.
+        const QTransform turn = row.vertical ? QTransform() : QTransform().rotate(90);
+        const QImage page = bare.page.transformed(turn);
+        const QImage ruby_page = with_ruby.page.transformed(turn);
+        // The base: the stretches across the page where the blank-ruby print has ink.
+        QVector<bool> inked(page.width(), false);
+        for (int x = 0; x < page.width(); ++x) {
+            for (int y = 0; y < page.height() && !inked[x]; ++y) {
+                inked[x] = qGray(page.pixel(x, y)) < 160;
             }
         }
-        child.Editor().SetPlainFileText(text.repeated(40));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setOutputFileName(QString::fromStdString(dir / (name + ".pdf")));
-        EXPECT_TRUE(child.Editor().PrintDocument(printer, false, true));
-        return testing::InkOfPage(QString::fromStdString(dir / (name + ".pdf")),
-                                  QString::fromStdString(dir / name));
-    };
-    const testing::Ink with_ruby = print(line, "ruby");
-    const testing::Ink bare = print(line, "blank");
-    ASSERT_EQ(with_ruby.page.size(), bare.page.size());
-    // The base columns: the stretches across the page where the blank-ruby print has ink.
-    const QImage& page = bare.page;
-    QVector<bool> inked(page.width(), false);
-    for (int x = 0; x < page.width(); ++x) {
-        for (int y = 0; y < page.height() && !inked[x]; ++y) {
-            inked[x] = qGray(page.pixel(x, y)) < 160;
-        }
-    }
-    int columns = 0;
-    int with_ruby_beside = 0;
-    for (int x = 1; x < page.width(); ++x) {
-        if (!inked[x - 1] || inked[x]) {
-            continue;  // not the right edge of a column
-        }
-        ++columns;
-        int ink = 0;
-        for (int dx = 1; dx <= 8 && x + dx < page.width(); ++dx) {
-            for (int y = 0; y < page.height(); ++y) {
-                ink += qGray(with_ruby.page.pixel(x + dx, y)) < 160;
+        int lines = 0;
+        int with_ruby_beside = 0;
+        for (int x = 1; x < page.width(); ++x) {
+            if (!inked[x - 1] || inked[x]) {
+                continue;  // not the far edge of a line of base characters
             }
+            ++lines;
+            int ink = 0;
+            for (int dx = 1; dx <= 8 && x + dx < page.width(); ++dx) {
+                for (int y = 0; y < page.height(); ++y) {
+                    ink += qGray(ruby_page.pixel(x + dx, y)) < 160;
+                }
+            }
+            with_ruby_beside += ink > 40;
         }
-        with_ruby_beside += ink > 40;
+        EXPECT_GE(lines, 20);  // the page is full
+        EXPECT_EQ(with_ruby_beside, lines);
+        if (row.vertical) {
+            EXPECT_LE(with_ruby.right, 210 - 20 + 0.5);
+        } else {
+            EXPECT_GE(with_ruby.top, 25 - 0.5);
+        }
     }
-    EXPECT_GE(columns, 20);  // the page is full
-    EXPECT_EQ(with_ruby_beside, columns);
-    // and the ruby of the first column stays inside the right margin
-    EXPECT_LE(with_ruby.right, 210 - 20 + 0.5);
 }
 
 }  // namespace
