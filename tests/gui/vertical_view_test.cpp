@@ -498,5 +498,49 @@ TEST_F(VerticalViewTest, PrintedRubyStandsBesideItsBase) {
     }
 }
 
+// The horizontal editor shows the notation as typed, its marks in a lighter ink; the file keeps
+// every character as typed.
+struct MarkCase {
+    QString typed;
+    QString lighter;  // the characters drawn lighter, in order
+};
+
+const MarkCase kMarkCases[] = {
+    {"ただの文。", ""},
+    {"漢字《かんじ》です", "《かんじ》"},
+    {"｜東京《とうきょう》へ", "｜《とうきょう》"},
+    {"《《強調》》する", "《《》》"},
+    {"｜《括弧》", "｜"},
+    {"閉じない《るび", ""},
+};
+
+TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped) {
+    gui::CChildFrame& child = OpenFirstPageInEditor();
+    gui::CFolixView& editor = child.Editor();
+    editor.SetPlainFileText("");
+    for (const MarkCase& row : kMarkCases) {
+        Type(editor, row.typed);
+        Key(editor, Qt::Key_Return);
+    }
+    const QColor ink = editor.palette().color(QPalette::Text);
+    QTextBlock block = editor.document()->begin();
+    for (const MarkCase& row : kMarkCases) {
+        ASSERT_TRUE(block.isValid());
+        EXPECT_EQ(block.text(), row.typed);
+        QString lighter;
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            EXPECT_NE(range.format.foreground().color(), ink);
+            lighter += block.text().mid(range.start, range.length);
+        }
+        EXPECT_EQ(lighter, row.lighter) << row.typed.toStdString();
+        block = block.next();
+    }
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    const std::string saved = ReadBytes(dir / "sample/はじめに.txt");
+    for (const MarkCase& row : kMarkCases) {
+        EXPECT_NE(saved.find(row.typed.toStdString()), std::string::npos) << saved;
+    }
+}
+
 }  // namespace
 }  // namespace folix
