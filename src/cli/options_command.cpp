@@ -8,6 +8,7 @@
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
+#include "notation/notation_options.h"
 #include "site/html_options.h"
 #include "site/text_builder.h"
 
@@ -16,14 +17,50 @@ namespace {
 
 constexpr char kHtmlFileKey[] = "html.file";
 
-// Where a key's value is kept: exactly one of the four members is set. Keys of the book options
-// live in options.flc, the others in html_options.flc.
+const char* BoolText(bool value) {
+    return value ? "true" : "false";
+}
+
+// A notation setting as the command line shows it; set is false for a value it does not take.
+struct NotationKey {
+    std::string (*get)(const NotationOptions&);
+    bool (*set)(NotationOptions&, std::string_view);
+    const char* values;  // what it takes, ending the message on a wrong value
+};
+
+const NotationKey kHtmlNotation = {
+    [](const NotationOptions& o) -> std::string { return BoolText(o.m_bHtmlNotation); },
+    [](NotationOptions& o, std::string_view value) {
+        o.m_bHtmlNotation = value == "true";
+        return value == "true" || value == "false";
+    },
+    "true か false です。"};
+const NotationKey kTextNotation = {
+    [](const NotationOptions& o) { return std::string(TextNotationName(o.m_textNotation)); },
+    [](NotationOptions& o, std::string_view value) {
+        std::optional<TextNotation> parsed = ParseTextNotation(value);
+        o.m_textNotation = parsed.value_or(o.m_textNotation);
+        return parsed.has_value();
+    },
+    "keep か base です。"};
+const NotationKey kUprightDigits = {
+    [](const NotationOptions& o) { return std::to_string(o.m_nUprightDigits); },
+    [](NotationOptions& o, std::string_view value) {
+        std::optional<int> parsed = ParseUprightDigits(value);
+        o.m_nUprightDigits = parsed.value_or(o.m_nUprightDigits);
+        return parsed.has_value();
+    },
+    "2、3、4 のどれかです。"};
+
+// Where a key's value is kept: exactly one of the five members is set. Keys of the book options
+// live in options.flc, the notation's in notation.flc, the others in html_options.flc.
 struct OptionKey {
     const char* name;
     std::string HtmlOptions::*html_text = nullptr;
     bool HtmlOptions::*html_flag = nullptr;
     std::string BookOptions::*book_text = nullptr;
     bool BookOptions::*book_flag = nullptr;
+    const NotationKey* notation = nullptr;
 
     bool boolean() const { return html_flag != nullptr || book_flag != nullptr; }
     bool in_book_options() const { return book_text != nullptr || book_flag != nullptr; }
@@ -46,13 +83,24 @@ const OptionKey kOptionKeys[] = {
     {.name = "text.ext", .book_text = &BookOptions::m_strTextExt},
     {.name = "text.prefix", .book_text = &BookOptions::m_strHeadPrefix},
     {.name = "text.allow", .book_flag = &BookOptions::m_bAllowText},
+    {.name = "html.notation", .notation = &kHtmlNotation},
+    {.name = "text.notation", .notation = &kTextNotation},
+    {.name = "notation.upright-digits", .notation = &kUprightDigits},
 };
 
-const char* BoolText(bool value) {
-    return value ? "true" : "false";
-}
+// The three option files of a book, as the command reads and writes them.
+struct BookSettings {
+    HtmlOptions html;
+    BookOptions book;
+    NotationOptions notation;
+};
 
-std::string GetOption(const OptionKey& key, const HtmlOptions& html, const BookOptions& book) {
+std::string GetOption(const OptionKey& key, const BookSettings& settings) {
+    const HtmlOptions& html = settings.html;
+    const BookOptions& book = settings.book;
+    if (key.notation) {
+        return key.notation->get(settings.notation);
+    }
     if (key.html_text) {
         return html.*key.html_text;
     }
@@ -65,9 +113,12 @@ std::string GetOption(const OptionKey& key, const HtmlOptions& html, const BookO
     return BoolText(book.*key.book_flag);
 }
 
-void SetOption(const OptionKey& key, const std::string& value, HtmlOptions& html,
-               BookOptions& book) {
-    if (key.html_text) {
+void SetOption(const OptionKey& key, const std::string& value, BookSettings& settings) {
+    HtmlOptions& html = settings.html;
+    BookOptions& book = settings.book;
+    if (key.notation) {
+        key.notation->set(settings.notation, value);
+    } else if (key.html_text) {
         html.*key.html_text = value;
     } else if (key.html_flag) {
         html.*key.html_flag = value == "true";
@@ -102,6 +153,7 @@ int RunOptionsCommand(CommandContext& context) {
     std::vector<Assignment> assignments;
     bool html_changes = false;
     bool text_changes = false;
+    bool notation_changes = false;
     for (size_t i = 1; i < context.args.size(); ++i) {
         const std::string& arg = context.args[i];
         size_t equals = arg.find('=');
@@ -115,12 +167,21 @@ int RunOptionsCommand(CommandContext& context) {
             return ReportUsageError(context,
                                     std::string(key->name) + " の値は true か false です。");
         }
+        NotationOptions probe;
+        if (key->notation && !key->notation->set(probe, value)) {
+            return ReportUsageError(context,
+                                    std::string(key->name) + " の値は " + key->notation->values);
+        }
         // A value is one line of its options file: a line end in it would shift every line
         // after it.
         if (HasControlCharacter(value)) {
             return ReportUsageError(context, arg + kInvalidValueMessage);
         }
-        (key->in_book_options() ? text_changes : html_changes) = true;
+        if (key->notation) {
+            notation_changes = true;
+        } else {
+            (key->in_book_options() ? text_changes : html_changes) = true;
+        }
         assignments.push_back({key, std::move(value)});
     }
 
@@ -131,12 +192,15 @@ int RunOptionsCommand(CommandContext& context) {
         return kExitFailure;
     }
     const SiteBook book = opened.site();
-    HtmlOptions html = LoadHtmlOptions(context.ui, book.root_path);
-    BookOptions book_options = LoadBookOptions(context.ui, book.root_path);
+    BookSettings settings{LoadHtmlOptions(context.ui, book.root_path),
+                          LoadBookOptions(context.ui, book.root_path),
+                          LoadNotationOptions(context.ui, book.root_path)};
+    HtmlOptions& html = settings.html;
+    BookOptions& book_options = settings.book;
 
     if (assignments.empty()) {
         for (const OptionKey& key : kOptionKeys) {
-            context.out << key.name << '=' << GetOption(key, html, book_options) << '\n';
+            context.out << key.name << '=' << GetOption(key, settings) << '\n';
         }
         return kExitSuccess;
     }
@@ -150,7 +214,7 @@ int RunOptionsCommand(CommandContext& context) {
         if (assignment.key->name == std::string_view(kHtmlFileKey)) {
             html_file_entry = assignment.value;
         } else {
-            SetOption(*assignment.key, assignment.value, html, book_options);
+            SetOption(*assignment.key, assignment.value, settings);
         }
     }
     if (html_file_entry) {
@@ -166,6 +230,9 @@ int RunOptionsCommand(CommandContext& context) {
                             book_options.m_strHeadPrefix, book_options.m_bAllowText) &&
              ok;
         ok = SaveBookOptions(context.ui, book.root_path, book_options) && ok;
+    }
+    if (notation_changes) {
+        ok = SaveNotationOptions(context.ui, book.root_path, settings.notation) && ok;
     }
     return ok ? kExitSuccess : kExitFailure;
 }

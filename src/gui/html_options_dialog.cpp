@@ -1,6 +1,7 @@
 #include "gui/html_options_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,7 +24,9 @@ QCheckBox* Check(const char* text, bool on, QWidget* parent) {
 
 }  // namespace
 
-CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options, QWidget* parent) : QDialog(parent) {
+CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options,
+                                 const NotationOptions& notation_options, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle("HTMLオプション");
     auto* name_group = new QGroupBox("HTMLファイル名", this);
     file_name = new QLineEdit(QString::fromStdString(options.m_strHtmlFileName), name_group);
@@ -58,16 +61,34 @@ CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options, QWidget* parent) : 
     date_layout->addWidget(date_before, 1, 1);
     date_layout->addWidget(date_after, 1, 2);
 
+    auto* notation_group = new QGroupBox("ルビ・傍点・縦中横", this);
+    notation =
+        Check("ルビと傍点の記法をHTMLで表示する", notation_options.m_bHtmlNotation, notation_group);
+    upright_digits = new QComboBox(notation_group);
+    for (int digits = NotationOptions::kMinUprightDigits;
+         digits <= NotationOptions::kMaxUprightDigits; ++digits) {
+        upright_digits->addItem(QString("%1桁まで").arg(digits));
+    }
+    upright_digits->setCurrentIndex(notation_options.m_nUprightDigits -
+                                    NotationOptions::kMinUprightDigits);
+    auto* notation_layout = new QGridLayout(notation_group);
+    notation_layout->addWidget(notation, 0, 0, 1, 2);
+    notation_layout->addWidget(new QLabel("縦書で縦中横にする数字", notation_group), 1, 0);
+    notation_layout->addWidget(upright_digits, 1, 1);
+
     QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(name_group);
     layout->addWidget(contents_group);
     layout->addWidget(date_group);
+    layout->addWidget(notation_group);
     layout->addWidget(buttons);
 }
 
-QString CHtmlOptionsDlg::FileNameEntry() const { return file_name->text(); }
+QString CHtmlOptionsDlg::FileNameEntry() const {
+    return file_name->text();
+}
 
 void CHtmlOptionsDlg::StoreSwitches(HtmlOptions& options) const {
     options.m_strDateBefore = date_before->text().toStdString();
@@ -81,6 +102,12 @@ void CHtmlOptionsDlg::StoreSwitches(HtmlOptions& options) const {
     options.m_bShowDate = show_date->isChecked();
     options.m_bJapaneseDate = japanese_date->isChecked();
     options.m_bDateRight = date_right->isChecked();
+}
+
+void CHtmlOptionsDlg::StoreNotation(NotationOptions& notation_options) const {
+    notation_options.m_bHtmlNotation = notation->isChecked();
+    notation_options.m_nUprightDigits =
+        upright_digits->currentIndex() + NotationOptions::kMinUprightDigits;
 }
 
 }  // namespace folix::gui

@@ -79,6 +79,15 @@ QString TextOf(int id) {
     return text ? QString::fromUtf8(text->text) : QString();
 }
 
+// The notation file is written only when the writer changed a setting, so that a book keeps
+// exactly the files it had until then.
+void SaveNotationIfChanged(Ui& ui, const std::string& root, const NotationOptions& shown,
+                           const NotationOptions& chosen) {
+    if (chosen != shown) {
+        SaveNotationOptions(ui, root, chosen);
+    }
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* parent)
@@ -601,7 +610,9 @@ void CMainFrame::EditHtmlOptions() {
     if (!book.RequireTree("HTMLオプションの設定")) {
         return;
     }
-    CHtmlOptionsDlg dialog(book.GetHtmlOptions(), this);
+    const std::string& root = book.Tree().GetRootPath();
+    const NotationOptions notation = LoadNotationOptions(ui_, root);
+    CHtmlOptionsDlg dialog(book.GetHtmlOptions(), notation, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -609,6 +620,9 @@ void CMainFrame::EditHtmlOptions() {
     SetHtmlFileName(ui_, book.GetHtmlOptions(), dialog.FileNameEntry().toStdString());
     dialog.StoreSwitches(book.GetHtmlOptions());
     book.SaveHtmlOptions();
+    NotationOptions chosen = notation;
+    dialog.StoreNotation(chosen);
+    SaveNotationIfChanged(ui_, root, notation, chosen);
 }
 
 void CMainFrame::EditTextOptions() {
@@ -616,13 +630,18 @@ void CMainFrame::EditTextOptions() {
     if (!book.RequireTree("TEXTオプションの設定")) {
         return;
     }
-    CTextOptionsDlg dialog(book.Options(), this);
+    const std::string& root = book.Tree().GetRootPath();
+    const NotationOptions notation = LoadNotationOptions(ui_, root);
+    CTextOptionsDlg dialog(book.Options(), notation, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     SetTextOptions(ui_, book.Options(), dialog.extension->text().toStdString(),
                    dialog.head_prefix->text().toStdString(), dialog.allow->isChecked());
     book.SaveOptions();
+    NotationOptions chosen = notation;
+    dialog.StoreNotation(chosen);
+    SaveNotationIfChanged(ui_, root, notation, chosen);
 }
 
 void CMainFrame::Upload() {

@@ -66,18 +66,28 @@ struct Layout {
     const char* name;
     std::vector<std::string> options;
     bool vertical;
+    bool notation = false;  // the sample's first page starts in the notation, built with it on
+    const char* picture = nullptr;  // the main page kept as this picture in the build folder
 };
+
+// Lines in the web-novel notation, for the layouts built with the notation on.
+constexpr char kNotationPage[] =
+    "｜庭《にわ》の梅《うめ》は、《《毎朝》》見に行った。\r\n"
+    "春告草《はるつげぐさ》とも呼ぶ。12月25日、雪!?\r\n";
 
 // The sample book built in each layout and every page loaded in a real browser: no script
 // error, the vertical pages laid out vertical-rl and opened at the start of the book, every
 // contents link landing on an anchor, and Japanese drawn in a Japanese face (no boxes).
-// The frames layout's main page is also kept as a picture, build/site.png, for the README.
+// The frames layout's main page is also kept as a picture, build/site.png, for the README, and
+// the vertical page in the notation as build/notation.png.
 TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
     const Layout layouts[] = {
         {"no frames", {"html.frame=false", "html.top-bottom=false", "html.vertical=false"}, false},
         {"contents at the left",
          {"html.frame=true", "html.top-bottom=false", "html.vertical=false"},
-         false},
+         false,
+         false,
+         "site.png"},
         {"top and bottom frames",
          {"html.frame=true", "html.top-bottom=true", "html.vertical=false"},
          false},
@@ -87,12 +97,25 @@ TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
         {"vertical without frames",
          {"html.frame=false", "html.top-bottom=false", "html.vertical=true"},
          true},
+        {"notation",
+         {"html.frame=false", "html.top-bottom=false", "html.vertical=false", "html.notation=true"},
+         false,
+         true},
+        {"vertical notation",
+         {"html.frame=true", "html.top-bottom=false", "html.vertical=true", "html.notation=true"},
+         true,
+         true,
+         "notation.png"},
     };
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.name);
         TempFolder dir;
         std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", dir / "sample",
                               std::filesystem::copy_options::recursive);
+        if (layout.notation) {
+            const std::string first = dir / "sample/はじめに.txt";
+            testing::WriteBytes(first, kNotationPage + testing::ReadBytes(first));
+        }
         std::vector<std::string> set{"options", "sample/sample.flx"};
         set.insert(set.end(), layout.options.begin(), layout.options.end());
         ASSERT_EQ(RunFolix(set, dir.path()).exit_code, 0);
@@ -125,10 +148,18 @@ TEST(SiteInABrowser, EveryLayoutOfTheSampleReadsAsWritten) {
         EXPECT_GT(CountStarting(report, "SEEN link"), 0u);
         EXPECT_EQ(CountStarting(report, "SEEN vertical") > 0, layout.vertical);
         EXPECT_EQ(CountStarting(report, "SEEN start"), CountStarting(report, "SEEN vertical"));
+        // 庭, 梅 and 春告草 carry ruby, 毎朝 dots, and in vertical writing 12, 25 and !? stand.
+        EXPECT_EQ(
+            CountStarting(report, layout.vertical ? "SEEN ruby right of" : "SEEN ruby above") % 3,
+            0u);
+        EXPECT_EQ(CountStarting(report, "SEEN ruby") > 0, layout.notation);
+        EXPECT_EQ(CountStarting(report, "SEEN emphasis") > 0, layout.notation);
+        EXPECT_EQ(CountStarting(report, "SEEN upright") % 3, 0u);
+        EXPECT_EQ(CountStarting(report, "SEEN upright") > 0, layout.notation && layout.vertical);
 
-        if (std::string(layout.name) == "contents at the left") {
+        if (layout.picture != nullptr) {
             const std::string picture =
-                std::filesystem::path(FOLIX_BINARY).parent_path().string() + "/site.png";
+                std::filesystem::path(FOLIX_BINARY).parent_path().string() + "/" + layout.picture;
             std::filesystem::remove(picture);
             auto shot = Chromium(profile, {"--window-size=1000,640", "--screenshot=" + picture,
                                            "file://" + dir / "niwa.htm"});

@@ -6,6 +6,7 @@
 #include "book/path_parts.h"
 #include "editing/person_name.h"
 #include "editing/width_folding.h"
+#include "notation/notation_lines.h"
 #include "platform/document_host.h"
 #include "platform/memory_editor_control.h"
 #include "platform/ui.h"
@@ -118,9 +119,14 @@ bool TreeSearch::HoldsPersonName(TreeItem item, std::string& search) const {
     // The title of the file, not of its label: a text file's label has no extension left to
     // cut, and a dot inside it is part of the name.
     std::string title = TitlePart(tree_.ItemFileName(item));
+    std::optional<std::string> base = NotationBaseTextOfLines(text);
     FoldWidth(search, title);
     FoldWidth(search, text);
-    return MatchPersonName(search, title) || MatchPersonName(search, text);
+    if (base) {
+        FoldWidth(search, *base);
+    }
+    return MatchPersonName(search, title) || MatchPersonName(search, text) ||
+           (base && MatchPersonName(search, *base));
 }
 
 bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const {
@@ -133,13 +139,21 @@ bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const 
         if (!host_->AskSaveIfModified() || !host_->OpenDocument(path)) {
             return false;
         }
-        return editor_->FindText(search, {0, kEndOfText}, flags).has_value();
+        if (editor_->FindText(search, {0, kEndOfText}, flags)) {
+            return true;
+        }
     }
     std::string text;
     if (!ReadBookFileText(tree_.ui(), path, text)) {
         return false;
     }
-    return MemoryEditorControl(text).FindText(search, {0, kEndOfText}, flags).has_value();
+    // The words as read too, a base with ruby on it being one word.
+    const std::optional<std::string> base = NotationBaseTextOfLines(text);
+    if (host_ != nullptr && editor_ != nullptr) {
+        return base && MemoryEditorControl(*base).FindText(search, {0, kEndOfText}, flags);
+    }
+    return MemoryEditorControl(text).FindText(search, {0, kEndOfText}, flags) ||
+           (base && MemoryEditorControl(*base).FindText(search, {0, kEndOfText}, flags));
 }
 
 bool TreeSearch::HoldsText(TreeItem item, const std::string& search,
@@ -148,10 +162,16 @@ bool TreeSearch::HoldsText(TreeItem item, const std::string& search,
     if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
         return false;
     }
-    if (folded) {
-        return folded->FoundIn(text);
+    // The text as typed holds the ruby; as read it holds each base whole, even one given ruby
+    // a character at a time.
+    const auto found_in = [&](const std::string& haystack) {
+        return folded ? folded->FoundIn(haystack) : haystack.find(search) != std::string::npos;
+    };
+    if (found_in(text)) {
+        return true;
     }
-    return text.find(search) != std::string::npos;
+    const std::optional<std::string> base = NotationBaseTextOfLines(text);
+    return base && found_in(*base);
 }
 
 void TreeSearch::MarkHit(TreeItem item) {

@@ -5,8 +5,10 @@
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "book/text_encoding.h"
+#include "notation/notation_options.h"
 #include "platform/ui.h"
 #include "site/frame_templates.h"
+#include "site/notation_markup.h"
 #include "site/output_file.h"
 #include "site/page_spool.h"
 #include "site/site_layout.h"
@@ -104,6 +106,18 @@ private:
         return true;
     }
 
+    // The writer's style sheet, and after it the rules of the notation's classes when the page
+    // has them.
+    std::string PageStyle(const std::string& style_sheet) const {
+        const std::string rules =
+            layout_.notation ? NotationStyleRules(style_sheet, layout_.vertical) : "";
+        if (rules.empty()) {
+            return style_sheet;
+        }
+        const bool ends_line = style_sheet.empty() || style_sheet.back() == '\n';
+        return style_sheet + (ends_line ? "" : std::string(kLineEnd)) + rules;
+    }
+
     static void AppendLine(AtomicFileWriter& out, std::string_view line) {
         out.Append(line);
         out.Append(kLineEnd);
@@ -132,7 +146,7 @@ private:
             case SiteFile::kContentsStyle:
                 return {t.contents_style};
             case SiteFile::kPageStyle:
-                return {t.page_style};
+                return {PageStyle(t.page_style)};
             case SiteFile::kColumns:
                 return {t.columns};
             case SiteFile::kTop:
@@ -167,7 +181,10 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     if (reset_tree) {
         reset_tree();
     }
-    const SiteLayout layout = LayoutOf(options);
+    SiteLayout layout = LayoutOf(options);
+    const NotationOptions notation = LoadNotationOptions(ui_, book_.root_path);
+    layout.notation = notation.m_bHtmlNotation;
+    layout.upright_digits = notation.m_nUprightDigits;
     if (IsDefaultHtmlFileName(options.m_strHtmlFileName)) {
         ui_.ShowMessage(options.m_strHtmlFileName + kNonameRefusal);
         return BuildOutcome::kRefused;

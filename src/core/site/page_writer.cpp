@@ -18,11 +18,17 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-void Emit(std::string_view line, LineSink& lines) {
-    lines.Add(line, line.empty() || line.back() != '>' ? "<BR>" : "");
-}
-
 }  // namespace
+
+// The line break follows the line as typed: a line ending in ruby still ends in text.
+void PageWriter::Emit(std::string_view line, LineSink& lines) {
+    const char* ending = line.empty() || line.back() != '>' ? "<BR>" : "";
+    if (notation_) {
+        lines.Add(notation_->Convert(line), ending);
+    } else {
+        lines.Add(line, ending);
+    }
+}
 
 PageWriter::PageWriter(Ui& ui, const SiteBook& book) : ui_(ui), book_(book) {}
 

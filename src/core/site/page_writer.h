@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "site/line_sink.h"
+#include "site/notation_markup.h"
 #include "site/site_book.h"
 
 namespace folix {
@@ -55,9 +57,15 @@ public:
         AppendFileText(path, list);
     }
 
+    // From now on the notation in the text becomes HTML (see NotationMarkup).
+    void ConvertNotation(bool vertical, int upright_digits) {
+        notation_.emplace(vertical, upright_digits);
+    }
+
 private:
     void AppendLines(const std::string& path, LineSink& lines, int depth);
     void EmbedList(std::string_view test_text, LineSink& lines, int depth);
+    void Emit(std::string_view line, LineSink& lines);
     // Once a build: the message that the lists one file embeds reached a limit.
     void ReportTooManyEmbeds(const std::string& list_path);
 
@@ -72,6 +80,7 @@ private:
     int embeds_left_ = kMaxEmbedsPerFile;
     size_t embedded_bytes_left_ = kMaxEmbeddedBytesPerFile;
     bool reported_too_many_ = false;  // once a build, like the lists too deep
+    std::optional<NotationMarkup> notation_;
 };
 
 }  // namespace folix

@@ -15,6 +15,10 @@ struct SiteLayout {
     bool contents_of_contents = true;
     // One contents list of the whole book, apart from the walk that writes the pages.
     bool separate_contents = false;
+    // The web-novel notation becomes ruby, emphasis dots and, in vertical writing, upright
+    // digit runs up to upright_digits long; otherwise it is written as typed.
+    bool notation = false;
+    int upright_digits = 2;
 };
 
 inline SiteLayout LayoutOf(const HtmlOptions& options) {

@@ -19,7 +19,11 @@ public:
           pages_(ui, book),
           contents_(ui, book, layout, page_name),
           menu_(menu),
-          page_(page) {}
+          page_(page) {
+        if (layout.notation) {
+            pages_.ConvertNotation(layout.vertical, layout.upright_digits);
+        }
+    }
 
     // The title, the contents, and (unless the contents were walked apart) every entry.
     void WalkSite(const std::string& folder, int level) {

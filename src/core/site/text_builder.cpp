@@ -5,6 +5,8 @@
 #include "book/file_name_check.h"
 #include "book/path_parts.h"
 #include "book/system_error.h"
+#include "notation/notation_lines.h"
+#include "notation/notation_options.h"
 #include "platform/ui.h"
 #include "site/generation_listing.h"
 #include "site/output_file.h"
@@ -33,6 +35,7 @@ BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<voi
     if (reset_tree) {
         reset_tree();
     }
+    base_text_ = LoadNotationOptions(ui_, book_.root_path).m_textNotation == TextNotation::kBase;
     text_path_ =
         JoinPath(book_.parent_path, FileNamePart(book_.root_path)) + "." + options.m_strTextExt;
     // The book goes straight into the file that will replace the TEXT file: the question comes
@@ -85,6 +88,11 @@ void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
         return;
+    }
+    if (base_text_) {
+        if (std::optional<std::string> base = NotationBaseTextOfLines(text)) {
+            text = std::move(*base);
+        }
     }
     out.Append(text);
     if (!text.ends_with(kLineEnd)) {

@@ -28,7 +28,8 @@ public:
     TextBuilder(Ui& ui, SiteBook book);
 
     // Refuses a book whose TEXT creation is not allowed. After writing, the path is kept as the
-    // last-written one and the options are saved.
+    // last-written one and the options are saved. The notation is written as typed, or, when
+    // the book's notation settings ask for it, as its base text alone.
     BuildOutcome MakeText(BookOptions& options, const std::function<void()>& reset_tree = {});
 
     // The TEXT file of the last build; empty when the writer declined to overwrite it.
@@ -45,6 +46,7 @@ private:
     SiteBook book_;
     std::string text_path_;
     std::string written_;
+    bool base_text_ = false;
 };
 
 // The TEXT options as the writer entered them; an empty extension stands for "txt". An

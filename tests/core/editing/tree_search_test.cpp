@@ -187,6 +187,32 @@ TEST_F(TreeSearchTest, PersonNameFindsTitlesAndTextWithOrWithoutTheSpace) {
     EXPECT_EQ(Hits(), std::set<std::string>{"Dr.Yamada Taro.txt"});
 }
 
+TEST_F(TreeSearchTest, FindsTheBaseWithOrWithoutItsRubyAndTheRubyToo) {
+    Write("group.txt", "｜親文字《おやもじ》");
+    Write("mono.txt", "親《おや》文字《もじ》");
+    Write("plain.txt", "親文字");
+    Write("dots.txt", "《《強調》》の山田《やまだ》太郎《たろう》");
+    struct Row {
+        const char* search;
+        bool name;
+        std::set<std::string> hits;
+    };
+    const Row rows[] = {
+        {"親文字", false, {"group.txt", "mono.txt", "plain.txt"}},
+        {"おやもじ", false, {"group.txt"}},
+        {"もじ", false, {"group.txt", "mono.txt"}},
+        {"強調の", false, {"dots.txt"}},
+        {"《《強調", false, {"dots.txt"}},
+        {"山田太郎", true, {"dots.txt"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.search);
+        book.fs.Options().m_bFindName = row.name;
+        Search(row.search);
+        EXPECT_EQ(Hits(), row.hits);
+    }
+}
+
 TEST_F(TreeSearchTest, WholeWordSearchWithoutAWindowReadsEachFile) {
     Write("w1.txt", "concat");
     Write("w2.txt", "the Cat.");

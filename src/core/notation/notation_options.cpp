@@ -1,0 +1,71 @@
+#include "notation/notation_options.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "book/fixed_layout.h"
+#include "book/path_parts.h"
+
+namespace folix {
+namespace {
+
+constexpr size_t kNotationLineCount = 3;
+constexpr std::string_view kKeepName = "keep";
+constexpr std::string_view kBaseName = "base";
+
+// Reading a control file makes it when it is missing; this file must not appear in a book
+// whose writer never changed a notation setting.
+bool IsMissing(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+}  // namespace
+
+std::string_view TextNotationName(TextNotation value) {
+    return value == TextNotation::kBase ? kBaseName : kKeepName;
+}
+
+std::optional<TextNotation> ParseTextNotation(std::string_view text) {
+    if (text == kKeepName) {
+        return TextNotation::kKeep;
+    }
+    if (text == kBaseName) {
+        return TextNotation::kBase;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseUprightDigits(std::string_view text) {
+    if (text.size() != 1 || text[0] < '0' + NotationOptions::kMinUprightDigits ||
+        text[0] > '0' + NotationOptions::kMaxUprightDigits) {
+        return std::nullopt;
+    }
+    return text[0] - '0';
+}
+
+NotationOptions LoadNotationOptions(Ui& ui, const std::string& root_path) {
+    NotationOptions options;
+    const std::string path = JoinPath(root_path, kNotationOptionsFileName);
+    ControlFile file;
+    if (IsMissing(path) || !ReadFixedLayout(ui, path, kNotationLineCount, file)) {
+        return options;
+    }
+    const std::vector<std::string>& line = file.lines;
+    options.m_bHtmlNotation = ParseControlBool(line[0]);
+    options.m_textNotation = ParseTextNotation(line[1]).value_or(options.m_textNotation);
+    options.m_nUprightDigits = ParseUprightDigits(line[2]).value_or(options.m_nUprightDigits);
+    return options;
+}
+
+bool SaveNotationOptions(Ui& ui, const std::string& root_path, const NotationOptions& options) {
+    return WriteFixedLayout(ui, JoinPath(root_path, kNotationOptionsFileName),
+                            {
+                                FormatControlBool(options.m_bHtmlNotation),
+                                std::string(TextNotationName(options.m_textNotation)),
+                                FormatControlInt(options.m_nUprightDigits),
+                            });
+}
+
+}  // namespace folix
