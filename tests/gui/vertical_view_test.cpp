@@ -17,6 +17,7 @@
 #include "gui/pdf_ink.h"
 #include "gui/vertical_printer.h"
 #include "gui/vertical_view.h"
+#include "notation/notation_options.h"
 
 namespace folix {
 namespace {
@@ -540,6 +541,28 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
     for (const MarkCase& row : kMarkCases) {
         EXPECT_NE(saved.find(row.typed.toStdString()), std::string::npos) << saved;
     }
+}
+
+// The book's upright digit setting reaches the view: three digits stand in one em when the book
+// allows them, and lie on their side otherwise.
+TEST_F(VerticalViewTest, BooksUprightDigitSettingReachesTheView) {
+    NotationOptions options;
+    options.m_nUprightDigits = 3;
+    ASSERT_TRUE(SaveNotationOptions(ui, dir / "sample", options));
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("第123話\n");
+    Key(view, Qt::Key_End, Qt::ControlModifier);  // the caret off the digits' paragraph
+    const auto combined = [&] {
+        int count = 0;
+        for (const gui::VerticalUnit& unit : view.Layout().ShapedBlock(0).units) {
+            count += unit.combined;
+        }
+        return count;
+    };
+    EXPECT_EQ(combined(), 1);
+    child.ApplyUprightDigits(2);
+    EXPECT_EQ(combined(), 0);
 }
 
 }  // namespace
