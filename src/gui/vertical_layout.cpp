@@ -361,8 +361,7 @@ ShapedParagraph CVerticalLayout::Typeset(const ReadLine& read) const {
 // Places a ruby beside units [first, last), spreading them where the ruby is too long for them.
 void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
                               const QVector<bool>& ruby_base) const {
-    const QVector<CVerticalShaper::Glyph> glyphs =
-        ruby_face_->Shape(ruby, 0, static_cast<int>(ruby.size()), true);
+    const QVector<CVerticalShaper::Glyph>& glyphs = ruby_face_->ShapeRepeated(ruby);
     qreal ruby_length = 0;
     for (const CVerticalShaper::Glyph& g : glyphs) {
         ruby_length += g.advance;
