@@ -422,7 +422,19 @@ TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPoint
     EXPECT_NE(saved.find("｜東京都《とうきょう》へ行く。"), std::string::npos) << saved;
     EXPECT_NE(saved.find("漢字《かんじ》を写書く。"), std::string::npos) << saved;
     EXPECT_NE(saved.find("第12話!?"), std::string::npos) << saved;
+    // The README's picture of the notation, at a size that shows the ruby.
     if (const QByteArray dump = qgetenv("FOLIX_RUBY_PNG"); !dump.isEmpty()) {
+        QFont font = gui::DefaultBookFont();
+        font.setFamilies({"Noto Serif CJK JP"});
+        font.setPointSize(17);
+        child.Editor().document()->setDefaultFont(font);
+        child.Editor().setPlainText(
+            "第一話　雨の日《ひ》の約束《やくそく》\n"
+            "　その朝、｜紫陽花《あじさい》の咲く庭で、彼女は《《確かに》》そう言った。\n"
+            "「12時に、駅《えき》の時計台《とけいだい》の下で待っているから」\n"
+            "　本当に来るのか!?　半信半疑のまま、僕は傘《かさ》を手に取った。\n"
+            "　雨は3時まで止まなかった。｜紫陽花《あじさい》の色が、少し濃くなった。");
+        Key(view, Qt::Key_End, Qt::ControlModifier);
         view.viewport()->grab().save(QString::fromLocal8Bit(dump));
     }
 }
