@@ -903,7 +903,16 @@ void CVerticalLayout::DrawNotation(QPainter& painter, const Paragraph& p, int be
         if (ruby.first_unit < begin || ruby.first_unit >= end) {
             continue;
         }
-        const QPointF origin(ruby_centre, p.broken.unit_y[ruby.first_unit]);
+        // The kana a ruby overhangs may stand in another column: at either end of a column the
+        // ruby is drawn in from the edge instead, never past it.
+        qreal base_top = p.broken.unit_y[ruby.first_unit];
+        const qreal from = base_top + ruby.top;
+        if (from < 0) {
+            base_top -= from;
+        } else if (from + ruby.length > height_) {
+            base_top -= qMin(from, from + ruby.length - height_);
+        }
+        const QPointF origin(ruby_centre, base_top);
         for (int g = ruby.first_glyph; g < ruby.first_glyph + ruby.glyph_count; ++g) {
             indexes.push_back(shaped.ruby_glyphs[g].index);
             positions.push_back(shaped.ruby_glyphs[g].offset + origin);

@@ -333,5 +333,32 @@ TEST_F(VerticalLayoutTest, NotationIsTypesetOutsideTheTypedParagraph) {
     }
 }
 
+// A ruby whose overhang would reach the kana at the foot of the previous column is drawn in
+// from the top of its own column instead, never above it.
+TEST_F(VerticalLayoutTest, RubyAtTheTopOfAColumnStaysInsideIt) {
+    Lay("あ漢《かんじ》\n", 1);  // あ fills the first column, 漢 opens the second
+    ASSERT_EQ(Column(1), 1);
+    ASSERT_LT(layout->ShapedBlock(0).rubies[0].top, 0);  // overhanging あ in the layout
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.translate(150, 50);
+        layout->Draw(painter, 0, 1, 0, 0, {});
+    }
+    const QRectF base = layout->UnitRect(1).translated(150, 50);
+    int above = 0;
+    int beside = 0;
+    for (int x = qRound(base.right()); x < qRound(base.right() + 10); ++x) {
+        for (int y = 0; y < 200; ++y) {
+            const bool ink = qGray(image.pixel(x, y)) < 160;
+            above += ink && y < 50;
+            beside += ink && y >= 50;
+        }
+    }
+    EXPECT_EQ(above, 0);
+    EXPECT_GT(beside, 10);
+}
+
 }  // namespace
 }  // namespace folix
