@@ -417,6 +417,18 @@ TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPoint
     Key(view, Qt::Key_Return);
     Type(view, "第12話!?");
 
+    // Left goes on to the next column at the caret's height, typeset or not; a shift-click
+    // selects up to the character clicked, whichever way the paragraphs are shown.
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    Key(view, Qt::Key_Left);
+    EXPECT_EQ(Position(child), 16);
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    const QPoint on_sho = view.ToViewport(upper(layout.UnitRect(25))).toPoint();  // 書
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, on_sho);
+    EXPECT_EQ(child.Editor().textCursor().selectedText(),
+              QString("｜東京都《とうきょう》へ行く。") + QChar(QChar::ParagraphSeparator) +
+                  "漢字《かんじ》を写");
+
     ASSERT_TRUE(child.Document().OnSaveDocument());
     const std::string saved = ReadBytes(dir / "sample/はじめに.txt");
     EXPECT_NE(saved.find("｜東京都《とうきょう》へ行く。"), std::string::npos) << saved;
