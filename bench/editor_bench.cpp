@@ -212,9 +212,8 @@ int main(int argc, char** argv) {
     Print("type at its start (ms a key)", Median(type), Median(type_plain));
     Print("switch it to vertical (ms)", Median(vertical), Median(vertical_plain));
     Print("type at its start, vertical (ms a key)", Median(type_vertical), Median(type_plain));
-    Print("ruby chapter: switch (ms) vs no ruby", Median(ruby.switching), Median(read.switching));
-    Print("ruby chapter: type (ms a key) vs no ruby", Median(ruby.typing), Median(read.typing));
-    Print("ruby chapter: scroll (ms a page) vs no ruby", Median(ruby.scrolling),
-          Median(read.scrolling));
+    Print("ruby chapter: switch (ms) vs read", Median(ruby.switching), Median(read.switching));
+    Print("ruby chapter: type (ms a key) vs read", Median(ruby.typing), Median(read.typing));
+    Print("ruby chapter: scroll (ms/page) vs read", Median(ruby.scrolling), Median(read.scrolling));
     return 0;
 }
