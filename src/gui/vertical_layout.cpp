@@ -919,11 +919,19 @@ void CVerticalLayout::DrawNotation(QPainter& painter, const Paragraph& p, int be
         }
     }
     for (int u = begin; u < end; ++u) {
-        if (shaped.units[u].emphasis && dot_glyph_ != 0) {
+        if (!shaped.units[u].emphasis) {
+            continue;
+        }
+        const QPointF at(ruby_centre, p.broken.unit_y[u] + shaped.units[u].advance / 2);
+        if (dot_glyph_ != 0) {
             indexes.push_back(dot_glyph_);
-            positions.push_back(
-                QPointF(ruby_centre, p.broken.unit_y[u] + shaped.units[u].advance / 2) +
-                dot_offset_);
+            positions.push_back(at + dot_offset_);
+        } else {  // a face without the sesame dot: a round one
+            painter.save();
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(ink);
+            painter.drawEllipse(at, RubySize() / 6, RubySize() / 6);
+            painter.restore();
         }
     }
     if (indexes.isEmpty()) {
