@@ -382,7 +382,9 @@ void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, cons
         VerticalUnit& unit = shaped.units[u];
         unit.keep_with_previous = u > first;
         if (placement.base_gap > 0) {
-            for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+            // Each character is centred in its longer place; upright digits centre themselves.
+            for (int g = unit.first_glyph;
+                 !unit.combined && g < unit.first_glyph + unit.glyph_count; ++g) {
                 QPointF& offset = shaped.glyphs[g].offset;
                 (unit.sideways ? offset.rx() : offset.ry()) += placement.base_gap / 2;
             }

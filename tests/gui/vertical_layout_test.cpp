@@ -290,6 +290,7 @@ const TypesetCase kTypesetCases[] = {
     {"two digits upright in one em", "第12話", "第12話", 0, 0, 0, 0, 3, 40, 0, 1},
     {"three digits lie on their side", "第123話", "第123話", 0, 0, 0, 0, 0, 0, 0, 0},
     {"!? upright", "本当!?", "本当!?", 0, 0, 0, 0, 2, 40, 0, 1},
+    {"upright digits in a spread base", "｜12月《いちにがつ》", "12月", 1, 1, 0, 50, 3, 25, 0, 1},
     {"escaped bracket", "｜《括弧》", "《括弧》", 0, 0, 0, 0, 2, 20, 0, 0},
 };
 
