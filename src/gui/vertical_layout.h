@@ -184,7 +184,8 @@ private:
                               const QVector<std::pair<int, int>>& combined) const;
     void AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
                  const QVector<bool>& ruby_base) const;
-    void DrawNotation(QPainter& painter, const Paragraph& p, int begin, int end, qreal centre,
+    void DrawNotation(QPainter& painter, const ShapedParagraph& shaped,
+                      const BrokenParagraph& broken, int begin, int end, qreal centre,
                       const QColor& ink) const;
     // The paragraph offset of a document position, past the text being composed.
     int LayoutOffset(const Paragraph& p, int offset) const;
