@@ -565,6 +565,11 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
     for (const MarkCase& row : kMarkCases) {
         EXPECT_NE(saved.find(row.typed.toStdString()), std::string::npos) << saved;
     }
+    // Opened again, the marks are lighter at once and the file is not taken as changed.
+    Select(child, Find(child, Root(child), "あとがき"));
+    Select(child, Find(child, Root(child), "はじめに"));
+    EXPECT_FALSE(child.Document().IsModified());
+    EXPECT_FALSE(editor.document()->findBlockByNumber(1).layout()->formats().isEmpty());
 }
 
 // The book's upright digit setting reaches the view: three digits stand in one em when the book
