@@ -275,11 +275,22 @@ void CVerticalView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QTextCursor cursor = editor_.textCursor();
-    const int position = Layout().PositionAt(FromViewport(event->position()));
+    const QPointF at = FromViewport(event->position());
+    const int column = Layout().ColumnAtX(at.x());
+    const int position = Layout().PositionAt(at);
     cursor.setPosition(position, (event->modifiers() & Qt::ShiftModifier)
                                      ? QTextCursor::KeepAnchor
                                      : QTextCursor::MoveAnchor);
     editor_.setTextCursor(cursor);
+    // The paragraph left behind is typeset again and the one clicked shows its notation as
+    // typed, which may move the columns: the text clicked stays under the mouse.
+    const int moved = Layout().ColumnOfPosition(position) - column;
+    if (moved != 0) {
+        UpdateScrollRange();
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
+                                        qRound(moved * layout_.ColumnPitch()));
+        EnsureCaretVisible();
+    }
     viewport()->update();
 }
 

@@ -594,5 +594,30 @@ TEST_F(VerticalViewTest, BooksUprightDigitSettingReachesTheView) {
     EXPECT_EQ(combined(), 0);
 }
 
+// A click into another paragraph shows it as typed and the paragraph left behind typeset, which
+// moves the columns after them; the view follows, so the text clicked stays under the mouse.
+TEST_F(VerticalViewTest, ClickedTextStaysUnderTheMouseWhenTheColumnsMove) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    const QString many_columns = QString("｜東京《とうきょう》").repeated(20);  // 120 to 319
+    child.Editor().setPlainText(QString("一\n").repeated(60) + many_columns + "\n漢字を書く。\n" +
+                                QString("二\n").repeated(60));
+    QTextCursor cursor = child.Editor().textCursor();
+    cursor.movePosition(QTextCursor::End);
+    child.Editor().setTextCursor(cursor);
+    cursor.setPosition(120);
+    child.Editor().setTextCursor(cursor);
+    gui::CVerticalLayout& layout = view.Layout();
+    const int columns_typed = layout.ColumnOfPosition(324) - layout.ColumnOfPosition(120);
+    const QRectF sho = layout.UnitRect(324);  // 書
+    const QPoint click = view.ToViewport(sho.center() - QPointF(0, sho.height() / 4)).toPoint();
+    ASSERT_TRUE(view.viewport()->rect().contains(click));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, click);
+    EXPECT_EQ(Position(child), 324);
+    EXPECT_LT(layout.ColumnOfPosition(324) - layout.ColumnOfPosition(120), columns_typed);
+    const QRectF after = layout.UnitRect(324);
+    EXPECT_NEAR(view.ToViewport(after.center()).x(), click.x(), layout.ColumnPitch() / 2);
+}
+
 }  // namespace
 }  // namespace folix
