@@ -269,46 +269,45 @@ void CVerticalView::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CVerticalView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mousePressEvent(event);
-        return;
-    }
+// Puts the caret at the text under a point of the viewport. The paragraph left behind is
+// typeset again and the one reached shows its notation as typed, which may move the columns:
+// the text pointed at stays under the mouse.
+void CVerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode) {
     QTextCursor cursor = editor_.textCursor();
-    const QPointF at = FromViewport(event->position());
+    const QPointF at = FromViewport(point);
     const int column = Layout().ColumnAtX(at.x());
     const int position = Layout().PositionAt(at);
-    cursor.setPosition(position, (event->modifiers() & Qt::ShiftModifier)
-                                     ? QTextCursor::KeepAnchor
-                                     : QTextCursor::MoveAnchor);
+    cursor.setPosition(position, mode);
     editor_.setTextCursor(cursor);
-    // The paragraph left behind is typeset again and the one clicked shows its notation as
-    // typed, which may move the columns: the text clicked stays under the mouse.
     const int moved = Layout().ColumnOfPosition(position) - column;
     if (moved != 0) {
         UpdateScrollRange();
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
                                         qRound(moved * layout_.ColumnPitch()));
-        EnsureCaretVisible();
     }
-    viewport()->update();
-}
-
-void CVerticalView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) {
-        return;
-    }
-    QTextCursor cursor = editor_.textCursor();
-    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())),
-                       QTextCursor::KeepAnchor);
-    editor_.setTextCursor(cursor);
     EnsureCaretVisible();
     viewport()->update();
 }
 
+void CVerticalView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    PlaceCaret(event->position(), (event->modifiers() & Qt::ShiftModifier)
+                                      ? QTextCursor::KeepAnchor
+                                      : QTextCursor::MoveAnchor);
+}
+
+void CVerticalView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        PlaceCaret(event->position(), QTextCursor::KeepAnchor);
+    }
+}
+
 void CVerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
+    PlaceCaret(event->position(), QTextCursor::MoveAnchor);
     QTextCursor cursor = editor_.textCursor();
-    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())));
     cursor.select(QTextCursor::WordUnderCursor);
     editor_.setTextCursor(cursor);
     viewport()->update();
