@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "editing/rtf_plain_text.h"
-#include "editing/rtf_reader.h"
-#include "editing/rtf_writer.h"
 #include "fuzz_support.h"
+#include "rtf/rtf_plain_text.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
 
 using namespace folix;
 

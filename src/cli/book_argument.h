@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "book/file_system.h"
-#include "platform/memory_tree_control.h"
+#include "model/file_system.h"
+#include "model/memory_tree_control.h"
 #include "site/site_book.h"
 
 namespace folix {

@@ -1,10 +1,10 @@
 #include <ostream>
 
 #include "book/book_files.h"
-#include "book/file_system.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
-#include "platform/memory_tree_control.h"
+#include "model/file_system.h"
+#include "model/memory_tree_control.h"
 
 namespace folix {
 namespace {

@@ -8,7 +8,7 @@
 #include "cli/command_context.h"
 #include "cli/command_line.h"
 #include "cli/read_only_profile.h"
-#include "platform/memory_tree_control.h"
+#include "model/memory_tree_control.h"
 #include "platform/ui.h"
 #include "site/html_options.h"
 #include "upload/curl_ftp_client.h"

@@ -11,12 +11,12 @@
 #include <filesystem>
 
 #include "book/path_parts.h"
-#include "editing/find_bar_model.h"
 #include "gui/editor_view.h"
 #include "gui/find_bar.h"
 #include "gui/folix_doc.h"
 #include "gui/tree_view.h"
 #include "gui/vertical_view.h"
+#include "model/find_bar_model.h"
 #include "notation/notation_options.h"
 
 namespace folix::gui {

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-#include "book/file_system.h"
 #include "gui/editor_view.h"
+#include "model/file_system.h"
 
 namespace folix::gui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "editing/find_bar_model.h"
+#include "model/find_bar_model.h"
 
 class QCheckBox;
 class QComboBox;

@@ -10,12 +10,12 @@
 #include "book/path_parts.h"
 #include "book/recent_files.h"
 #include "book/system_error.h"
-#include "editing/rtf_reader.h"
-#include "editing/rtf_writer.h"
 #include "gui/editor_view.h"
 #include "gui/recovery_keeper.h"
 #include "gui/rich_text_mapper.h"
 #include "platform/ui.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
 
 namespace folix::gui {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "book/file_system.h"
 #include "book/recovery_copy.h"
 #include "book/text_encoding.h"
+#include "model/file_system.h"
 #include "platform/document_host.h"
 
 namespace folix {

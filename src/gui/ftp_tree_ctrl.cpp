@@ -33,15 +33,14 @@ QIcon NoticeIcon() {
 
 // The three images of the remote tree: the notice, a folder, a file. Folders and files look as
 // they do in the book's own tree.
-QIcon RemoteIcon(int image) {
-    switch (image) {
-        case kRemoteFolderImage:
-            return TreeItemIcon(kImageClosedFolder);
-        case kRemoteFileImage:
-            return TreeItemIcon(kImageEditableFile);
-        default:
-            return NoticeIcon();
+QIcon RemoteIcon(TreeItemImage image) {
+    if (image == kRemoteFolderImage) {
+        return TreeItemIcon(kImageClosedFolder);
     }
+    if (image == kRemoteFileImage) {
+        return TreeItemIcon(kImageEditableFile);
+    }
+    return NoticeIcon();
 }
 
 }  // namespace
@@ -59,7 +58,7 @@ CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : CTreeWidgetControl(kRemoteNoticeIm
     setUniformRowHeights(true);
 }
 
-QIcon CFtpTreeCtrl::ItemIcon(int image) const {
+QIcon CFtpTreeCtrl::ItemIcon(TreeItemImage image) const {
     return RemoteIcon(image);
 }
 
@@ -169,26 +168,9 @@ void CFtpTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CFtpTreeCtrl::keyPressEvent(QKeyEvent* event) {
-    const TreeItem item = ToItem(currentItem());
-    switch (event->key()) {
-        case Qt::Key_Right:
-        case Qt::Key_Plus:
-            if (item != kNoItem && !IsExpanded(item) && FromItem(item)->childCount() > 0) {
-                Expand(item, true);
-                return;
-            }
-            break;
-        case Qt::Key_Left:
-        case Qt::Key_Minus:
-            if (item != kNoItem && IsExpanded(item)) {
-                Expand(item, false);
-                return;
-            }
-            break;
-        default:
-            break;
+    if (!OpenOrCloseByKey(*event)) {
+        QTreeWidget::keyPressEvent(event);
     }
-    QTreeWidget::keyPressEvent(event);
 }
 
 }  // namespace folix::gui

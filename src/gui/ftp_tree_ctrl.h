@@ -34,7 +34,7 @@ public:
     void EndDragFeedback() override {}
 
 protected:
-    QIcon ItemIcon(int image) const override;
+    QIcon ItemIcon(TreeItemImage image) const override;
     void PrepareNewItem(QTreeWidgetItem& item) const override;
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 class QTextDocument;
 

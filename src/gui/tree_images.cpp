@@ -55,54 +55,42 @@ void DrawHitMark(QPainter& p) {
     p.drawEllipse(QRectF(19, 17, 12, 12));
 }
 
-QIcon Draw(int image) {
+QIcon Draw(TreeItemImage image) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor folder(240, 200, 90);
-    switch (image) {
-        case kImageClosedFolder:
-            DrawFolder(p, folder, false);
-            break;
-        case kImageOpenFolder:
-            DrawFolder(p, folder, true);
-            break;
-        case kImageEditableFile:
-            DrawPage(p, QColor(70, 110, 190));
-            break;
-        case kImageEmptyFolder:
-            DrawFolder(p, QColor(200, 200, 200), false);
-            break;
-        case kImageOtherFile:
-            DrawPage(p, QColor(180, 180, 180));
-            break;
-        case kImageClosedFolderAboveHit:
-            DrawFolder(p, folder, false);
-            DrawHitMark(p);
-            break;
-        case kImageOpenFolderAboveHit:
-            DrawFolder(p, folder, true);
-            DrawHitMark(p);
-            break;
-        case kImageFileHit:
-            DrawPage(p, QColor(70, 110, 190));
-            DrawHitMark(p);
-            break;
-        default:  // the placeholder is never seen: a blank
-            break;
+    // The placeholder is never seen: a blank.
+    if (image == kImageClosedFolder || image == kImageClosedFolderAboveHit) {
+        DrawFolder(p, folder, false);
+    } else if (image == kImageOpenFolder || image == kImageOpenFolderAboveHit) {
+        DrawFolder(p, folder, true);
+    } else if (image == kImageEditableFile || image == kImageFileHit) {
+        DrawPage(p, QColor(70, 110, 190));
+    } else if (image == kImageEmptyFolder) {
+        DrawFolder(p, QColor(200, 200, 200), false);
+    } else if (image == kImageOtherFile) {
+        DrawPage(p, QColor(180, 180, 180));
+    }
+    // The search's mark drawn over the folder or page.
+    if (image == kImageClosedFolderAboveHit || image == kImageOpenFolderAboveHit ||
+        image == kImageFileHit) {
+        DrawHitMark(p);
     }
     return QIcon(pixmap);
 }
 
 }  // namespace
 
-QIcon TreeItemIcon(int image) {
-    static std::array<QIcon, 9> icons;
-    if (image < 0 || image >= static_cast<int>(icons.size())) {
+QIcon TreeItemIcon(TreeItemImage image) {
+    static std::array<QIcon, kTreeImageCount> icons;
+    int index = static_cast<int>(image);
+    if (index < 0 || index >= kTreeImageCount) {
+        index = static_cast<int>(kImagePlaceholder);
         image = kImagePlaceholder;
     }
-    QIcon& icon = icons[static_cast<size_t>(image)];
+    QIcon& icon = icons[static_cast<size_t>(index)];
     if (icon.isNull()) {
         icon = Draw(image);
     }

@@ -36,7 +36,7 @@ private:
 }  // namespace
 
 CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
-    : CTreeWidgetControl(0, parent), document_(document) {
+    : CTreeWidgetControl(kImagePlaceholder, parent), document_(document) {
     setObjectName("tree");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -68,7 +68,7 @@ void CLeftView::OnInitialUpdate() {
     book.ApplyMultiFolderMode();
 }
 
-QIcon CLeftView::ItemIcon(int image) const {
+QIcon CLeftView::ItemIcon(TreeItemImage image) const {
     return TreeItemIcon(image);
 }
 
@@ -76,8 +76,8 @@ void CLeftView::PrepareNewItem(QTreeWidgetItem& item) const {
     item.setFlags(item.flags() | Qt::ItemIsEditable);
 }
 
-TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
-                               int kind) {
+TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                               TreeItemImage image, TreeItemKind kind) {
     ++quiet_selection_;
     const TreeItem item = CTreeWidgetControl::InsertItem(parent, after, label, image, kind);
     --quiet_selection_;
@@ -247,22 +247,11 @@ void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CLeftView::keyPressEvent(QKeyEvent* event) {
+    if (OpenOrCloseByKey(*event)) {
+        return;
+    }
     const TreeItem item = ToItem(currentItem());
     switch (event->key()) {
-        case Qt::Key_Right:
-        case Qt::Key_Plus:
-            if (item != kNoItem && !IsExpanded(item)) {
-                Expand(item, true);
-                return;
-            }
-            break;
-        case Qt::Key_Left:
-        case Qt::Key_Minus:
-            if (item != kNoItem && IsExpanded(item)) {
-                Expand(item, false);
-                return;
-            }
-            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (item != kNoItem && state() != QAbstractItemView::EditingState) {

@@ -40,8 +40,8 @@ signals:
 public:
     // TreeControl, beyond the shared item operations: inserting and deleting change the
     // selection without opening a file.
-    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
-                        int kind) override;
+    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                        TreeItemImage image, TreeItemKind kind) override;
     bool DeleteItem(TreeItem item) override;
     bool HasSingleExpandStyle() const override { return single_expand_; }
     void SetSingleExpandStyle(bool single) override { single_expand_ = single; }
@@ -53,7 +53,7 @@ public:
     void EndDragFeedback() override;
 
 protected:
-    QIcon ItemIcon(int image) const override;
+    QIcon ItemIcon(TreeItemImage image) const override;
     void PrepareNewItem(QTreeWidgetItem& item) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

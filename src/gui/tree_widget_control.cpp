@@ -12,7 +12,7 @@ QTreeWidgetItem* ParentOrRoot(QTreeWidgetItem* item) {
 
 }  // namespace
 
-CTreeWidgetControl::CTreeWidgetControl(int image_of_nothing, QWidget* parent)
+CTreeWidgetControl::CTreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent)
     : QTreeWidget(parent), image_of_nothing_(image_of_nothing) {}
 
 QTreeWidgetItem* CTreeWidgetControl::ParentOf(TreeItem item) const {
@@ -20,13 +20,13 @@ QTreeWidgetItem* CTreeWidgetControl::ParentOf(TreeItem item) const {
 }
 
 TreeItem CTreeWidgetControl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                                        int image, int kind) {
+                                        TreeItemImage image, TreeItemKind kind) {
     QTreeWidgetItem* parent_item = ParentOf(parent);
     auto* item = new QTreeWidgetItem;
     PrepareNewItem(*item);
     item->setText(0, QString::fromStdString(label));
-    item->setData(0, kKindRole, kind);
-    item->setData(0, kImageRole, image);
+    item->setData(0, kKindRole, static_cast<int>(kind));
+    item->setData(0, kImageRole, static_cast<int>(image));
     item->setIcon(0, ItemIcon(image));
     int index = 0;
     if (after == kInsertLast) {
@@ -85,23 +85,25 @@ void CTreeWidgetControl::SetItemText(TreeItem item, const std::string& label) {
     FromItem(item)->setText(0, QString::fromStdString(label));
 }
 
-int CTreeWidgetControl::GetItemImage(TreeItem item) const {
+TreeItemImage CTreeWidgetControl::GetItemImage(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kImageRole).toInt() : image_of_nothing_;
+    return widget_item ? static_cast<TreeItemImage>(widget_item->data(0, kImageRole).toInt())
+                       : image_of_nothing_;
 }
 
-void CTreeWidgetControl::SetItemImage(TreeItem item, int image) {
-    FromItem(item)->setData(0, kImageRole, image);
+void CTreeWidgetControl::SetItemImage(TreeItem item, TreeItemImage image) {
+    FromItem(item)->setData(0, kImageRole, static_cast<int>(image));
     FromItem(item)->setIcon(0, ItemIcon(image));
 }
 
-int CTreeWidgetControl::GetItemKind(TreeItem item) const {
+TreeItemKind CTreeWidgetControl::GetItemKind(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
-    return widget_item ? widget_item->data(0, kKindRole).toInt() : 0;
+    return widget_item ? static_cast<TreeItemKind>(widget_item->data(0, kKindRole).toInt())
+                       : TreeItemKind{};
 }
 
-void CTreeWidgetControl::SetItemKind(TreeItem item, int kind) {
-    FromItem(item)->setData(0, kKindRole, kind);
+void CTreeWidgetControl::SetItemKind(TreeItem item, TreeItemKind kind) {
+    FromItem(item)->setData(0, kKindRole, static_cast<int>(kind));
 }
 
 bool CTreeWidgetControl::IsItemBold(TreeItem item) const {
@@ -134,6 +136,31 @@ void CTreeWidgetControl::Expand(TreeItem item, bool expand) {
         return;
     }
     widget_item->setExpanded(expand && widget_item->childCount() > 0);
+}
+
+bool CTreeWidgetControl::OpenOrCloseByKey(const QKeyEvent& event) {
+    const TreeItem item = ToItem(currentItem());
+    if (item == kNoItem) {
+        return false;
+    }
+    switch (event.key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Plus:
+            if (!IsExpanded(item) && currentItem()->childCount() > 0) {
+                Expand(item, true);
+                return true;
+            }
+            return false;
+        case Qt::Key_Left:
+        case Qt::Key_Minus:
+            if (IsExpanded(item)) {
+                Expand(item, false);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
 }
 
 void CTreeWidgetControl::SetExpandingHandler(ExpandingHandler handler) {

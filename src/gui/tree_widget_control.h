@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "platform/tree_control.h"
@@ -15,7 +16,7 @@ class CTreeWidgetControl : public QTreeWidget, public TreeControl {
     Q_OBJECT
 public:
     // image_of_nothing is what GetItemImage answers for no item.
-    CTreeWidgetControl(int image_of_nothing, QWidget* parent);
+    CTreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent);
 
     static TreeItem ToItem(QTreeWidgetItem* item) { return reinterpret_cast<TreeItem>(item); }
     static QTreeWidgetItem* FromItem(TreeItem item) {
@@ -23,8 +24,8 @@ public:
     }
 
     // TreeControl
-    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
-                        int kind) override;
+    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                        TreeItemImage image, TreeItemKind kind) override;
     bool DeleteItem(TreeItem item) override;
     TreeItem GetParentItem(TreeItem item) const override;
     TreeItem GetChildItem(TreeItem item) const override;
@@ -32,10 +33,10 @@ public:
     TreeItem GetPrevSiblingItem(TreeItem item) const override;
     std::string GetItemText(TreeItem item) const override;
     void SetItemText(TreeItem item, const std::string& label) override;
-    int GetItemImage(TreeItem item) const override;
-    void SetItemImage(TreeItem item, int image) override;
-    int GetItemKind(TreeItem item) const override;
-    void SetItemKind(TreeItem item, int kind) override;
+    TreeItemImage GetItemImage(TreeItem item) const override;
+    void SetItemImage(TreeItem item, TreeItemImage image) override;
+    TreeItemKind GetItemKind(TreeItem item) const override;
+    void SetItemKind(TreeItem item, TreeItemKind kind) override;
     bool IsItemBold(TreeItem item) const override;
     void SetItemBold(TreeItem item, bool bold) override;
     bool IsExpanded(TreeItem item) const override;
@@ -43,14 +44,18 @@ public:
     void SetExpandingHandler(ExpandingHandler handler) override;
 
 protected:
-    virtual QIcon ItemIcon(int image) const = 0;
+    // Right or + opens the current item when it has children, Left or - closes it; true when
+    // the key was used so.
+    bool OpenOrCloseByKey(const QKeyEvent& event);
+
+    virtual QIcon ItemIcon(TreeItemImage image) const = 0;
     // Flags, check box and the like of an item about to be inserted.
     virtual void PrepareNewItem(QTreeWidgetItem& item) const = 0;
 
 private:
     QTreeWidgetItem* ParentOf(TreeItem item) const;
 
-    int image_of_nothing_;
+    TreeItemImage image_of_nothing_;
     ExpandingHandler expanding_handler_;
 };
 

@@ -13,9 +13,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "book/file_system.h"
 #include "book/path_parts.h"
 #include "gui/ftp_tree_ctrl.h"
+#include "model/file_system.h"
 #include "upload/curl_ftp_client.h"
 #include "upload/upload_files.h"
 #include "upload/upload_settings.h"

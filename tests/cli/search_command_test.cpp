@@ -42,6 +42,13 @@ TEST_F(SearchCommandTest, ListsTheMarkedFilesInTreeOrder) {
     EXPECT_EQ(result.out, "はじめに.txt\n");
     result = RunFolix({"search", "b/b.flx", "山田　太郎", "--name"}, dir.path());
     EXPECT_EQ(result.out, "第一章/人.txt\n");
+
+    // The text as read, and its ruby as typed.
+    WriteBytes(dir / "b/第一章/ルビ.txt", "｜猫《ねこ》は東京《とうきょう》へ");
+    for (const char* text : {"猫は東京", "とうきょう"}) {
+        EXPECT_EQ(RunFolix({"search", "b/b.flx", text}, dir.path()).out, "第一章/ルビ.txt\n")
+            << text;
+    }
 }
 
 TEST_F(SearchCommandTest, NoHitFailsQuietlyAndTheBookIsNotMarked) {

@@ -65,7 +65,7 @@ protected:
         return *child.FindBar();
     }
     EditorControl& Editor() { return child_->Editor().Control(); }
-    int Image(QTreeWidgetItem* item) {
+    TreeItemImage Image(QTreeWidgetItem* item) {
         return child_->Tree().GetItemImage(CLeftView::ToItem(item));
     }
     QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& label) {

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "book/file_system.h"
 #include "book/path_parts.h"
 #include "core/upload/upload_test_support.h"
 #include "gui/commands.h"
 #include "gui/ftp_tree_ctrl.h"
 #include "gui/gui_fixture.h"
+#include "model/file_system.h"
 #include "site/html_options.h"
 #include "upload/curl_ftp_client.h"
 #include "upload/ftp_error_report.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "book/contents_file.h"
-#include "book/file_system.h"
-#include "platform/memory_tree_control.h"
+#include "model/file_system.h"
+#include "model/memory_tree_control.h"
 #include "support/fake_host.h"
 #include "support/memory_profile.h"
 #include "support/scripted_ui.h"

@@ -23,8 +23,8 @@ void BookTree::AttachBook(TreeControl& tree, const std::string& book_path) {
     tree_ = &tree;
     m_strRootPath = ParentPath(book_path);
     m_strParentPath = ParentPath(m_strRootPath);
-    m_hRootItem = InsertItemFromEntry(std::string("d").append(FileNamePart(m_strRootPath)),
-                                      kNoItem, kInsertLast);
+    m_hRootItem = InsertItemFromEntry({EntryKind::kFolder, FileNamePart(m_strRootPath)}, kNoItem,
+                                      kInsertLast);
 }
 
 bool BookTree::RequireTree(const std::string& action) const {
@@ -51,21 +51,21 @@ bool BookTree::IsExpandLocked() const {
     return true;
 }
 
-std::vector<std::string> BookTree::BuildEntryList(const std::string& folder) const {
+std::vector<BookEntry> BookTree::BuildEntryList(const std::string& folder) const {
     return folix::BuildEntryList(ui_, folder, ParentPath(folder) == m_strParentPath);
 }
 
-TreeItem BookTree::InsertItemFromEntry(const std::string& entry, TreeItem parent,
-                                       TreeItem after) {
+TreeItem BookTree::InsertItemFromEntry(const BookEntry& entry, TreeItem parent, TreeItem after) {
     TreeItem item = tree_->InsertItem(parent, after, "", kImagePlaceholder, kPlaceholderItem);
     FillItemFromEntry(entry, item);
     return item;
 }
 
-void BookTree::FillItemFromEntry(const std::string& entry, TreeItem item) {
+void BookTree::FillItemFromEntry(const BookEntry& entry, TreeItem item) {
     text_suffixes_.erase(item);
-    const std::string name = entry.substr(entry.empty() ? 0 : 1);
-    if (!entry.empty() && entry[0] == 'd') {
+    search_marks_.erase(item);
+    const std::string& name = entry.name;
+    if (entry.IsFolder()) {
         tree_->SetItemBold(item, true);
         tree_->SetItemText(item, name);
         tree_->SetItemKind(item, kFolderItem);
@@ -78,7 +78,7 @@ void BookTree::FillItemFromEntry(const std::string& entry, TreeItem item) {
         }
     } else if (HasTxtSuffix(name)) {
         tree_->SetItemKind(item, kTextItem);
-        RespellItem(item, entry);
+        RespellItem(item, name);
         tree_->SetItemImage(item, kImageEditableFile);
     } else {
         tree_->SetItemKind(item, kOtherFileItem);
@@ -87,8 +87,7 @@ void BookTree::FillItemFromEntry(const std::string& entry, TreeItem item) {
     }
 }
 
-void BookTree::RespellItem(TreeItem item, const std::string& entry) {
-    const std::string name = entry.substr(entry.empty() ? 0 : 1);
+void BookTree::RespellItem(TreeItem item, const std::string& name) {
     text_suffixes_.erase(item);
     if (ItemKind(item) != kTextItem) {
         tree_->SetItemText(item, name);
@@ -106,15 +105,16 @@ bool BookTree::DeleteItem(TreeItem item) {
         return false;
     }
     text_suffixes_.erase(item);
+    search_marks_.erase(item);
     return true;
 }
 
-int BookTree::ItemKind(TreeItem item) const {
+TreeItemKind BookTree::ItemKind(TreeItem item) const {
     return item == kNoItem ? kPlaceholderItem : tree_->GetItemKind(item);
 }
 
 bool BookTree::IsFileItem(TreeItem item) const {
-    int kind = ItemKind(item);
+    const TreeItemKind kind = ItemKind(item);
     return kind == kTextItem || kind == kOtherFileItem;
 }
 
@@ -138,8 +138,8 @@ std::string BookTree::ItemPath(TreeItem item) const {
     return JoinPath(ParentPath(m_strParentPath + path), ItemFileName(item));
 }
 
-std::string BookTree::ItemEntry(TreeItem item) const {
-    return std::string(IsFolderItem(item) ? "d" : "l").append(ItemFileName(item));
+BookEntry BookTree::ItemEntry(TreeItem item) const {
+    return {IsFolderItem(item) ? EntryKind::kFolder : EntryKind::kFile, ItemFileName(item)};
 }
 
 int BookTree::ItemIndex(TreeItem item) const {
@@ -152,23 +152,52 @@ int BookTree::ItemIndex(TreeItem item) const {
 }
 
 void BookTree::SetFolderOpenImage(TreeItem item) {
-    int image = GetItemImage(item);
-    bool marked = image == kImageClosedFolderAboveHit || image == kImageOpenFolderAboveHit;
+    const bool marked = GetSearchMark(item) == SearchMark::kAboveHit;
     SetItemImage(item, marked ? kImageOpenFolderAboveHit : kImageOpenFolder);
 }
 
 void BookTree::SetFolderClosedImage(TreeItem item) {
-    int image = GetItemImage(item);
-    bool marked = image == kImageClosedFolderAboveHit || image == kImageOpenFolderAboveHit;
+    const bool marked = GetSearchMark(item) == SearchMark::kAboveHit;
     SetItemImage(item, marked ? kImageClosedFolderAboveHit : kImageClosedFolder);
 }
 
-int BookTree::GetItemImage(TreeItem item) const { return tree_->GetItemImage(item); }
+TreeItemImage BookTree::GetItemImage(TreeItem item) const {
+    return tree_->GetItemImage(item);
+}
 
-void BookTree::SetItemImage(TreeItem item, int image) { tree_->SetItemImage(item, image); }
+void BookTree::SetItemImage(TreeItem item, TreeItemImage image) {
+    tree_->SetItemImage(item, image);
+}
 
-std::string BookTree::BookFilePath() const { return JoinPath(m_strRootPath, m_strBookFileName); }
+void BookTree::SetSearchMark(TreeItem item, SearchMark mark) {
+    if (mark == SearchMark::kNone) {
+        search_marks_.erase(item);
+    } else {
+        search_marks_[item] = mark;
+    }
+    switch (mark) {
+        case SearchMark::kHit:
+            SetItemImage(item, kImageFileHit);
+            break;
+        case SearchMark::kAboveHit:
+            SetItemImage(item, kImageOpenFolderAboveHit);
+            break;
+        case SearchMark::kNone:
+            break;
+    }
+}
 
-void BookTree::SetMultiOpenStyle(bool multi_open) { tree_->SetSingleExpandStyle(!multi_open); }
+SearchMark BookTree::GetSearchMark(TreeItem item) const {
+    auto mark = search_marks_.find(item);
+    return mark == search_marks_.end() ? SearchMark::kNone : mark->second;
+}
+
+std::string BookTree::BookFilePath() const {
+    return JoinPath(m_strRootPath, m_strBookFileName);
+}
+
+void BookTree::SetMultiOpenStyle(bool multi_open) {
+    tree_->SetSingleExpandStyle(!multi_open);
+}
 
 }  // namespace folix

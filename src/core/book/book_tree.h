@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "book/book_entry.h"
 #include "platform/tree_control.h"
 
 namespace folix {
@@ -11,25 +12,26 @@ namespace folix {
 class Ui;
 
 // Item kinds, kept in each item's data.
-enum ItemKindNumber : int {
-    kPlaceholderItem = 0,  // "dummy" under a folder not listed yet
-    kFolderItem = 1,
-    kTextItem = 2,   // a ".txt" file, shown without its extension
-    kOtherFileItem = 3,
-};
+inline constexpr TreeItemKind kPlaceholderItem{0};  // "dummy" under a folder not listed yet
+inline constexpr TreeItemKind kFolderItem{1};
+inline constexpr TreeItemKind kTextItem{2};  // a ".txt" file, shown without its extension
+inline constexpr TreeItemKind kOtherFileItem{3};
 
-// Image indices of the tree's image strip.
-enum TreeImage : int {
-    kImagePlaceholder = 0,
-    kImageClosedFolder = 1,
-    kImageOpenFolder = 2,
-    kImageEditableFile = 3,
-    kImageEmptyFolder = 4,
-    kImageOtherFile = 5,
-    kImageClosedFolderAboveHit = 6,
-    kImageOpenFolderAboveHit = 7,
-    kImageFileHit = 8,
-};
+// The pictures of the book's tree, in the order of its image strip.
+inline constexpr TreeItemImage kImagePlaceholder{0};
+inline constexpr TreeItemImage kImageClosedFolder{1};
+inline constexpr TreeItemImage kImageOpenFolder{2};
+inline constexpr TreeItemImage kImageEditableFile{3};
+inline constexpr TreeItemImage kImageEmptyFolder{4};
+inline constexpr TreeItemImage kImageOtherFile{5};
+inline constexpr TreeItemImage kImageClosedFolderAboveHit{6};
+inline constexpr TreeItemImage kImageOpenFolderAboveHit{7};
+inline constexpr TreeItemImage kImageFileHit{8};
+inline constexpr int kTreeImageCount = 9;
+
+// Where the tree search left its mark: on a file that holds the text, or on a folder above one.
+// A flag of the model; the tree shows it through the item's picture.
+enum class SearchMark { kNone, kHit, kAboveHit };
 
 inline constexpr char kPlaceholderLabel[] = "dummy";
 
@@ -51,32 +53,38 @@ public:
     bool CheckSearchLock() const;
     bool IsExpandLocked() const;
 
-    std::vector<std::string> BuildEntryList(const std::string& folder) const;
+    std::vector<BookEntry> BuildEntryList(const std::string& folder) const;
     // Inserts the item for an entry under parent (kNoItem: at the top) after the given sibling
     // or kInsertFirst / kInsertLast.
-    TreeItem InsertItemFromEntry(const std::string& entry, TreeItem parent, TreeItem after);
+    TreeItem InsertItemFromEntry(const BookEntry& entry, TreeItem parent, TreeItem after);
     // Turns an existing item (a placeholder) into the item for an entry.
-    void FillItemFromEntry(const std::string& entry, TreeItem item);
+    void FillItemFromEntry(const BookEntry& entry, TreeItem item);
     // Gives a kept item the name of its entry as spelt on disk (a file renamed outside the
     // program only in letter case).
-    void RespellItem(TreeItem item, const std::string& entry);
+    void RespellItem(TreeItem item, const std::string& name);
     // Deletes an item; false when the control refuses.
     bool DeleteItem(TreeItem item);
 
-    int ItemKind(TreeItem item) const;
+    TreeItemKind ItemKind(TreeItem item) const;
     bool IsFolderItem(TreeItem item) const { return ItemKind(item) == kFolderItem; }
     bool IsTextItem(TreeItem item) const { return ItemKind(item) == kTextItem; }
     bool IsFileItem(TreeItem item) const;
     // The label, with a text file's extension as it is spelt on disk.
     std::string ItemFileName(TreeItem item) const;
     std::string ItemPath(TreeItem item) const;
-    std::string ItemEntry(TreeItem item) const;
+    BookEntry ItemEntry(TreeItem item) const;
     int ItemIndex(TreeItem item) const;
 
     void SetFolderOpenImage(TreeItem item);
     void SetFolderClosedImage(TreeItem item);
-    int GetItemImage(TreeItem item) const;
-    void SetItemImage(TreeItem item, int image);
+    TreeItemImage GetItemImage(TreeItem item) const;
+    void SetItemImage(TreeItem item, TreeItemImage image);
+
+    // The search's mark on an item, shown in its picture: a hit file, or an open folder above
+    // one. Forgetting the marks changes no picture; the search's reset rebuilds the tree.
+    void SetSearchMark(TreeItem item, SearchMark mark);
+    SearchMark GetSearchMark(TreeItem item) const;
+    void ForgetSearchMarks() { search_marks_.clear(); }
 
     std::string BookFilePath() const;
     const std::string& GetRootPath() const { return m_strRootPath; }
@@ -99,6 +107,7 @@ private:
     // Text files whose extension is not spelt ".txt" on disk (".TXT", ".Txt"): the path formed
     // from the item must name the file that exists.
     std::unordered_map<TreeItem, std::string> text_suffixes_;
+    std::unordered_map<TreeItem, SearchMark> search_marks_;
 };
 
 }  // namespace folix

@@ -32,13 +32,34 @@ bool WriteContents(Ui& ui, const std::string& folder, const ControlFile& entries
     return WriteControlFile(ui, ContentsFilePath(folder), entries);
 }
 
+bool ReadContentsOrder(Ui& ui, const std::string& folder, ContentsOrder& order) {
+    ControlFile contents;
+    const bool read = ReadContents(ui, folder, contents);
+    order.entries.clear();
+    order.entries.reserve(contents.lines.size());
+    for (const std::string& line : contents.lines) {
+        order.entries.push_back(EntryFromLine(line));
+    }
+    order.encoding = contents.encoding;
+    return read;
+}
+
+bool WriteContentsOrder(Ui& ui, const std::string& folder, const ContentsOrder& order) {
+    ControlFile contents;
+    contents.encoding = order.encoding;
+    contents.lines.reserve(order.entries.size());
+    for (const BookEntry& entry : order.entries) {
+        contents.lines.push_back(EntryLine(entry));
+    }
+    return WriteContents(ui, folder, contents);
+}
+
 // Callers never pass a position outside the list; should one come anyway, it is clamped (for an
 // insertion) or ignored, rather than touching memory that is not the list's.
-bool InsertContentsEntry(Ui& ui, const std::string& folder, size_t index,
-                         const std::string& entry) {
+bool InsertContentsEntry(Ui& ui, const std::string& folder, size_t index, const BookEntry& entry) {
     return ModifyContents(ui, folder, [&](std::vector<std::string>& lines) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(std::min(index, lines.size())),
-                     entry);
+                     EntryLine(entry));
     });
 }
 
@@ -50,11 +71,10 @@ bool DeleteContentsEntry(Ui& ui, const std::string& folder, size_t index) {
     });
 }
 
-bool ReplaceContentsEntry(Ui& ui, const std::string& folder, size_t index,
-                          const std::string& entry) {
+bool ReplaceContentsEntry(Ui& ui, const std::string& folder, size_t index, const BookEntry& entry) {
     return ModifyContents(ui, folder, [&](std::vector<std::string>& lines) {
         if (index < lines.size()) {
-            lines[index] = entry;
+            lines[index] = EntryLine(entry);
         }
     });
 }

@@ -23,38 +23,38 @@ bool IsStorableName(const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> BuildEntryList(Ui& ui, const std::string& folder, bool is_book_folder) {
+std::vector<BookEntry> BuildEntryList(Ui& ui, const std::string& folder, bool is_book_folder) {
     std::vector<FolderEntry> listing;
     if (ListFolder(folder, listing) != 0) {
         return {};
     }
-    std::vector<std::string> disk;
+    std::vector<BookEntry> disk;
     for (const FolderEntry& entry : listing) {
         if (!IsStorableName(entry.name)) {
             continue;
         }
         if (entry.is_folder) {
             if (entry.name[0] != '.') {
-                disk.push_back("d" + entry.name);
+                disk.push_back({EntryKind::kFolder, entry.name});
             }
         } else if (entry.is_file && IsListedFile(entry.name, is_book_folder)) {
-            disk.push_back("l" + entry.name);
+            disk.push_back({EntryKind::kFile, entry.name});
         }
     }
-    SortByKey(disk, kEntryKeyOffset);
+    SortEntries(disk);
 
-    ControlFile stored;
-    if (!ReadContents(ui, folder, stored)) {
+    ContentsOrder stored;
+    if (!ReadContentsOrder(ui, folder, stored)) {
         return {};
     }
-    const std::vector<std::string> before = stored.lines;
-    MergeStoredOrder(disk, stored.lines);
+    const std::vector<BookEntry> before = stored.entries;
+    MergeStoredOrder(disk, stored.entries);
     // Showing a folder rewrites its order only when the order changed (or was never written):
     // a large book is shown without a disk write for every folder opened.
-    if (stored.lines != before || before.empty()) {
-        WriteContents(ui, folder, stored);
+    if (stored.entries != before || before.empty()) {
+        WriteContentsOrder(ui, folder, stored);
     }
-    return stored.lines;
+    return stored.entries;
 }
 
 }  // namespace folix

@@ -13,29 +13,44 @@ NameKey KeyOf(const std::string& element, size_t key_offset) {
     return MakeNameKey(std::string_view(element).substr(std::min(key_offset, element.size())));
 }
 
-std::vector<NameKey> KeysOf(const std::vector<std::string>& list, size_t key_offset) {
+NameKey KeyOf(const BookEntry& entry) {
+    return MakeNameKey(entry.name);
+}
+
+template <typename Element, typename KeyFunction>
+std::vector<NameKey> KeysOf(const std::vector<Element>& list, KeyFunction key_of) {
     std::vector<NameKey> keys;
     keys.reserve(list.size());
-    for (const std::string& element : list) {
-        keys.push_back(KeyOf(element, key_offset));
+    for (const Element& element : list) {
+        keys.push_back(key_of(element));
     }
     return keys;
 }
 
-}  // namespace
-
-void SortByKey(std::vector<std::string>& list, size_t key_offset) {
-    std::vector<NameKey> keys = KeysOf(list, key_offset);
+template <typename Element, typename KeyFunction>
+void StableSortBy(std::vector<Element>& list, KeyFunction key_of) {
+    std::vector<NameKey> keys = KeysOf(list, key_of);
     std::vector<size_t> order(list.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return keys[a] < keys[b]; });
-    std::vector<std::string> sorted;
+    std::vector<Element> sorted;
     sorted.reserve(list.size());
     for (size_t index : order) {
         sorted.push_back(std::move(list[index]));
     }
     list = std::move(sorted);
+}
+
+}  // namespace
+
+void SortByKey(std::vector<std::string>& list, size_t key_offset) {
+    StableSortBy(list,
+                 [key_offset](const std::string& element) { return KeyOf(element, key_offset); });
+}
+
+void SortEntries(std::vector<BookEntry>& entries) {
+    StableSortBy(entries, [](const BookEntry& entry) { return KeyOf(entry); });
 }
 
 int FindByKey(const std::vector<std::string>& sorted, const std::string& element,
@@ -67,15 +82,16 @@ int FindByKey(const std::vector<std::string>& sorted, const std::string& element
     return -1;
 }
 
-void MergeStoredOrder(std::vector<std::string>& disk, std::vector<std::string>& stored) {
-    const std::vector<NameKey> disk_keys = KeysOf(disk, kEntryKeyOffset);
+void MergeStoredOrder(std::vector<BookEntry>& disk, std::vector<BookEntry>& stored) {
+    const std::vector<NameKey> disk_keys =
+        KeysOf(disk, [](const BookEntry& entry) { return KeyOf(entry); });
     std::vector<bool> taken(disk.size(), false);
 
     // The disk entry a stored entry stands for: among the untaken names with an equal key, the
     // one spelt exactly as stored if there is one (two names differing only in case may both
     // exist here), else the first.
-    const auto match = [&](const std::string& entry) -> std::ptrdiff_t {
-        NameKey key = KeyOf(entry, kEntryKeyOffset);
+    const auto match = [&](const BookEntry& entry) -> std::ptrdiff_t {
+        NameKey key = KeyOf(entry);
         auto [first, last] = std::equal_range(disk_keys.begin(), disk_keys.end(), key);
         std::ptrdiff_t found = -1;
         for (auto it = first; it != last; ++it) {
@@ -83,8 +99,7 @@ void MergeStoredOrder(std::vector<std::string>& disk, std::vector<std::string>& 
             if (taken[static_cast<size_t>(index)]) {
                 continue;
             }
-            if (disk[static_cast<size_t>(index)].compare(kEntryKeyOffset, std::string::npos, entry,
-                                                         kEntryKeyOffset) == 0) {
+            if (disk[static_cast<size_t>(index)].name == entry.name) {
                 return index;
             }
             if (found < 0) {
@@ -94,7 +109,7 @@ void MergeStoredOrder(std::vector<std::string>& disk, std::vector<std::string>& 
         return found;
     };
 
-    std::vector<std::string> kept;
+    std::vector<BookEntry> kept;
     kept.reserve(stored.size() + disk.size());
     for (auto it = stored.rbegin(); it != stored.rend(); ++it) {
         std::ptrdiff_t index = match(*it);
@@ -102,8 +117,7 @@ void MergeStoredOrder(std::vector<std::string>& disk, std::vector<std::string>& 
             continue;
         }
         taken[static_cast<size_t>(index)] = true;
-        const std::string& on_disk = disk[static_cast<size_t>(index)];
-        kept.push_back(it->substr(0, kEntryKeyOffset) + on_disk.substr(kEntryKeyOffset));
+        kept.push_back({it->kind, disk[static_cast<size_t>(index)].name});
     }
     std::reverse(kept.begin(), kept.end());
     for (size_t i = 0; i < disk.size(); ++i) {

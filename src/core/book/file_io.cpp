@@ -28,6 +28,23 @@ int InjectedFault(FileOperation operation, const std::string& path) {
     return g_fault_hook == nullptr ? 0 : (*g_fault_hook)(operation, path);
 }
 
+// Closes fd and marks it closed. Closing can report a late write error (NFS, quotas): the
+// caller must see it.
+int CloseDescriptor(int& fd) {
+    if (fd < 0) {
+        return 0;
+    }
+    int result = ::close(fd);
+    fd = -1;
+    return result == 0 ? 0 : errno;
+}
+
+// A folder opened for reading, closed when it goes out of scope.
+struct CloseDir {
+    void operator()(DIR* d) const { ::closedir(d); }
+};
+using OpenFolder = std::unique_ptr<DIR, CloseDir>;
+
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
 public:
@@ -38,15 +55,7 @@ public:
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
-    // Closing can report a late write error (NFS, quotas): the caller must see it.
-    int Close() {
-        if (fd_ < 0) {
-            return 0;
-        }
-        int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? 0 : errno;
-    }
+    int Close() { return CloseDescriptor(fd_); }
 
 private:
     int fd_;
@@ -109,10 +118,7 @@ bool IsTemporaryNameOf(std::string_view name, std::string_view file_name) {
 // second copy of the program may be writing the same file), and never through the fault hook:
 // a failed clean-up changes nothing the writer asked for.
 void RemoveAbandonedTemporaries(const std::string& folder, const std::string& file_name) {
-    struct CloseDir {
-        void operator()(DIR* d) const { ::closedir(d); }
-    };
-    std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
+    OpenFolder dir(::opendir(folder.c_str()));
     if (!dir) {
         return;
     }
@@ -351,12 +357,7 @@ int TemporaryFile::WriteFault() {
 }
 
 int TemporaryFile::Close() {
-    if (fd_ < 0) {
-        return 0;
-    }
-    int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
+    return CloseDescriptor(fd_);
 }
 
 void TemporaryFile::Remove() {
@@ -474,10 +475,7 @@ int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     if (int fault = InjectedFault(FileOperation::kList, path); fault != 0) {
         return fault;
     }
-    struct CloseDir {
-        void operator()(DIR* d) const { ::closedir(d); }
-    };
-    std::unique_ptr<DIR, CloseDir> dir(::opendir(path.c_str()));
+    OpenFolder dir(::opendir(path.c_str()));
     if (!dir) {
         return errno;
     }

@@ -47,6 +47,22 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::vector<std::string> PathNames(std::string_view path) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find(kPathSeparator, start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        if (end > start) {
+            names.emplace_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -71,9 +87,13 @@ bool ExtensionIsOneOf(std::string_view path, std::string_view known) {
 
 }  // namespace
 
-bool IsEditableName(std::string_view path) { return ExtensionIsOneOf(path, ".txt.htx.lst"); }
+bool IsEditableName(std::string_view path) {
+    return ExtensionIsOneOf(path, ".txt.htx.lst");
+}
 
-bool IsHtmName(std::string_view path) { return ExtensionIsOneOf(path, ".htm"); }
+bool IsHtmName(std::string_view path) {
+    return ExtensionIsOneOf(path, ".htm");
+}
 
 bool HasTxtSuffix(std::string_view name) {
     return name.size() >= 4 && AsciiLower(name.substr(name.size() - 4)) == ".txt";

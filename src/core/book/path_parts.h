@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace folix {
 
@@ -22,6 +23,9 @@ std::string TitlePart(std::string_view path);
 std::string ExtensionPart(std::string_view path);
 
 std::string JoinPath(std::string_view folder, std::string_view name);
+// The names between the separators, empty ones (from doubled, leading or trailing separators)
+// left out.
+std::vector<std::string> PathNames(std::string_view path);
 
 // Extension txt, htx or lst in any letter case: files the editor may change.
 bool IsEditableName(std::string_view path);

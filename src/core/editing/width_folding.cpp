@@ -73,17 +73,6 @@ private:
     std::bitset<128> has_twin_;
 };
 
-// The code page's upper-casing: ASCII and full-width letters, nothing else.
-char32_t UpperCase(char32_t c) {
-    if (c >= U'a' && c <= U'z') {
-        return c - U'a' + U'A';
-    }
-    if (c >= U'ａ' && c <= U'ｚ') {
-        return c - U'ａ' + U'Ａ';
-    }
-    return c;
-}
-
 // Walks the characters of a text, handing each upper-cased code point to fold, which appends
 // what it makes of it; a byte that is not UTF-8 is kept as it is.
 template <typename Fold>
@@ -98,12 +87,22 @@ std::string Rewrite(std::string_view text, Fold fold) {
             result += text[before];
             continue;
         }
-        fold(UpperCase(c), result);
+        fold(FoldLetterCase(c), result);
     }
     return result;
 }
 
 }  // namespace
+
+char32_t FoldLetterCase(char32_t c) {
+    if (c >= U'a' && c <= U'z') {
+        return c - U'a' + U'A';
+    }
+    if (c >= U'ａ' && c <= U'ｚ') {
+        return c - U'ａ' + U'Ａ';
+    }
+    return c;
+}
 
 std::string FoldSearchText(std::string_view search, WidthMarks& marks) {
     const WidthIndex& index = WidthIndex::Instance();

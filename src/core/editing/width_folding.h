@@ -16,6 +16,10 @@ struct WidthPair {
     std::string_view wide;  // UTF-8
 };
 
+// The code page's upper-casing, the letter case searches ignore when asked to: ASCII and
+// full-width letters, nothing else.
+char32_t FoldLetterCase(char32_t c);
+
 // The 69 pairs: the space, the digits, the capital letters and every ASCII symbol.
 std::span<const WidthPair> WidthFoldingTable();
 

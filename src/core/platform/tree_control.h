@@ -10,6 +10,12 @@ namespace folix {
 // control's own invisible root).
 using TreeItem = std::uint64_t;
 inline constexpr TreeItem kNoItem = 0;
+// The picture an item shows beside its label, and its kind (kept in the item's data): numbers
+// each tree gives a meaning of its own (the book's tree, the upload's remote tree), of two types
+// so that one cannot be passed for the other.
+enum class TreeItemImage : int {};
+enum class TreeItemKind : int {};
+
 // Positions for InsertItem besides "after this sibling".
 inline constexpr TreeItem kInsertFirst = ~TreeItem{0};
 inline constexpr TreeItem kInsertLast = ~TreeItem{0} - 1;
@@ -26,7 +32,7 @@ public:
 
     // Inserts under parent after the given sibling (or kInsertFirst / kInsertLast).
     virtual TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                                int image, int kind) = 0;
+                                TreeItemImage image, TreeItemKind kind) = 0;
     // Deletes the item with all its children; false when the control refuses.
     virtual bool DeleteItem(TreeItem item) = 0;
 
@@ -38,11 +44,11 @@ public:
     virtual std::string GetItemText(TreeItem item) const = 0;
     virtual void SetItemText(TreeItem item, const std::string& label) = 0;
     // The same image is used for the normal and the selected state.
-    virtual int GetItemImage(TreeItem item) const = 0;
-    virtual void SetItemImage(TreeItem item, int image) = 0;
+    virtual TreeItemImage GetItemImage(TreeItem item) const = 0;
+    virtual void SetItemImage(TreeItem item, TreeItemImage image) = 0;
     // The item's data: its kind number.
-    virtual int GetItemKind(TreeItem item) const = 0;
-    virtual void SetItemKind(TreeItem item, int kind) = 0;
+    virtual TreeItemKind GetItemKind(TreeItem item) const = 0;
+    virtual void SetItemKind(TreeItem item, TreeItemKind kind) = 0;
     virtual bool IsItemBold(TreeItem item) const = 0;
     virtual void SetItemBold(TreeItem item, bool bold) = 0;
 

@@ -19,18 +19,18 @@ std::string ContentsWriter::HeadingLine(const std::string& path) const {
 
 void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::string>& lines,
                                     int depth) const {
-    const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+    const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
     if (layout_.frame) {
         if (depth > 0) {
             lines.push_back(layout_.vertical ? "<DIV class=\"marginTop\">"
                                              : "<DIV class=\"marginLeft\">");
         }
-        for (const std::string& entry : entries) {
-            const std::string path = JoinPath(folder, EntryName(entry));
+        for (const BookEntry& entry : entries) {
+            const std::string path = JoinPath(folder, entry.name);
             lines.push_back("<A HREF=\"" + page_name_ + "#" +
                             HtmlEscaped(AnchorName(book_.root_path, path)) + "\" TARGET=\"main\">" +
                             HtmlEscaped(TitlePart(path)) + "</A><BR>");
-            if (IsFolderEntry(entry)) {
+            if (entry.IsFolder()) {
                 AppendContents(path, lines, depth + 1);
             }
         }
@@ -40,10 +40,10 @@ void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::
         return;
     }
     lines.push_back("<DL>");
-    for (const std::string& entry : entries) {
-        const std::string path = JoinPath(folder, EntryName(entry));
+    for (const BookEntry& entry : entries) {
+        const std::string path = JoinPath(folder, entry.name);
         lines.push_back(ContentsEntry(path, false));
-        if (IsFolderEntry(entry)) {
+        if (entry.IsFolder()) {
             AppendContents(path, lines, depth + 1);
         }
     }

@@ -8,7 +8,7 @@
 
 namespace folix {
 
-std::vector<std::string> ListBookEntries(Ui& ui, const std::string& folder) {
+std::vector<BookEntry> ListBookEntries(Ui& ui, const std::string& folder) {
     std::vector<FolderEntry> listing;
     // A folder that vanished or became unreadable since the walk came to it: the build goes on
     // without it, but says so rather than report a whole book.
@@ -16,24 +16,24 @@ std::vector<std::string> ListBookEntries(Ui& ui, const std::string& folder) {
         ShowCannotOpen(ui, folder, error);
         return {};
     }
-    std::vector<std::string> found;
+    std::vector<BookEntry> found;
     for (const FolderEntry& entry : listing) {
         if (entry.is_folder) {
             if (entry.name[0] != '.') {
-                found.push_back("d" + entry.name);
+                found.push_back({EntryKind::kFolder, entry.name});
             }
         } else if (entry.is_file && HasTxtSuffix(entry.name)) {
-            found.push_back("l" + entry.name);
+            found.push_back({EntryKind::kFile, entry.name});
         }
     }
-    SortByKey(found, kEntryKeyOffset);
+    SortEntries(found);
 
     // A refused contents.flc has been reported by the reader and leaves the stored order empty:
     // the build still goes through the folder, in name order.
-    ControlFile stored;
-    ReadContents(ui, folder, stored);
-    MergeStoredOrder(found, stored.lines);
-    return stored.lines;
+    ContentsOrder stored;
+    ReadContentsOrder(ui, folder, stored);
+    MergeStoredOrder(found, stored.entries);
+    return stored.entries;
 }
 
 }  // namespace folix

@@ -22,7 +22,8 @@ inline constexpr char kNonameRefusal[] =
 // in tree order, and, as the options say, the contents page and its style sheet, the framesets,
 // the top and bottom strips and the page style, each wrapped in the book's templates.
 //
-// The caller is the book model. Before MakeHtml it refuses when no tree is shown ("HTML作成");
+// The caller is the book model (CFileSystem::MakeHtml, which the window and the command line
+// both use). Before MakeHtml it refuses when no tree is shown ("HTML作成");
 // it passes its tree-search reset as reset_tree, which runs behind the wait cursor before
 // anything else. Unless the outcome is kRefused, it then reloads the root folder item, so that
 // templates made by the build appear in the tree. The main page's path (what the browser opens)

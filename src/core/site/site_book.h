@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "book/book_text.h"
+#include "rtf/book_text.h"
 
 namespace folix {
 

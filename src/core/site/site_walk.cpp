@@ -27,11 +27,11 @@ public:
 
     // The title, the contents, and (unless the contents were walked apart) every entry.
     void WalkSite(const std::string& folder, int level) {
-        const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+        const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
         const bool root = folder == book_.root_path;
         if (root) {
             if (IsSingleTextFile(entries)) {
-                pages_.AppendFileText(JoinPath(folder, EntryName(entries[0])), page_);
+                pages_.AppendFileText(JoinPath(folder, entries[0].name), page_);
                 return;
             }
             page_.Add(pages_.HeadingLine(folder, 0));
@@ -49,13 +49,13 @@ public:
         if (layout_.separate_contents) {
             return;
         }
-        for (const std::string& entry : entries) {
-            const std::string path = JoinPath(folder, EntryName(entry));
+        for (const BookEntry& entry : entries) {
+            const std::string path = JoinPath(folder, entry.name);
             if (root && layout_.frame) {
                 menu_.push_back(contents_.HeadingLine(path));
             }
             page_.Add(pages_.HeadingLine(path, level));
-            if (IsFolderEntry(entry)) {
+            if (entry.IsFolder()) {
                 if (root && layout_.frame) {
                     contents_.AppendContents(path, menu_, 0);
                 } else if (root) {
@@ -72,14 +72,14 @@ public:
 
     // Every entry under its heading, when the contents were written as one list apart.
     void WalkPages(const std::string& folder, int level) {
-        const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+        const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
         if (folder == book_.root_path && IsSingleTextFile(entries)) {
             return;
         }
-        for (const std::string& entry : entries) {
-            const std::string path = JoinPath(folder, EntryName(entry));
+        for (const BookEntry& entry : entries) {
+            const std::string path = JoinPath(folder, entry.name);
             page_.Add(pages_.HeadingLine(path, level));
-            if (IsFolderEntry(entry)) {
+            if (entry.IsFolder()) {
                 WalkPages(path, level + 1);
             } else {
                 pages_.AppendFileText(path, page_);
@@ -88,8 +88,8 @@ public:
     }
 
 private:
-    static bool IsSingleTextFile(const std::vector<std::string>& entries) {
-        return entries.size() == 1 && !IsFolderEntry(entries[0]);
+    static bool IsSingleTextFile(const std::vector<BookEntry>& entries) {
+        return entries.size() == 1 && !entries[0].IsFolder();
     }
 
     static void Append(LineSink& to, const std::vector<std::string>& from) {
@@ -101,15 +101,14 @@ private:
     // What follows the book title: the short list of the first-level entries, or the whole
     // nested contents, or nothing when the walk puts contents under each first-level folder.
     std::vector<std::string> BookContents(const std::string& folder,
-                                          const std::vector<std::string>& entries) {
+                                          const std::vector<BookEntry>& entries) {
         std::vector<std::string> contents;
         if (layout_.contents_of_contents) {
             contents.push_back("<DL>");
-            for (const std::string& entry : entries) {
+            for (const BookEntry& entry : entries) {
                 // A file opens the text page; a folder jumps to its own contents further down.
-                const bool target = layout_.frame && !IsFolderEntry(entry);
-                contents.push_back(
-                    contents_.ContentsEntry(JoinPath(folder, EntryName(entry)), target));
+                const bool target = layout_.frame && !entry.IsFolder();
+                contents.push_back(contents_.ContentsEntry(JoinPath(folder, entry.name), target));
             }
             contents.push_back("</DL>");
         } else if (layout_.separate_contents) {

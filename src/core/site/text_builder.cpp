@@ -58,14 +58,14 @@ BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<voi
 
 void TextBuilder::WalkText(const std::string& folder, const BookOptions& options,
                            AtomicFileWriter& out) {
-    const std::vector<std::string> entries = ListBookEntries(ui_, folder);
+    const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
     if (folder == book_.root_path) {
         AppendTitle(out, options, folder);
     }
-    for (const std::string& entry : entries) {
-        const std::string path = JoinPath(folder, EntryName(entry));
+    for (const BookEntry& entry : entries) {
+        const std::string path = JoinPath(folder, entry.name);
         AppendTitle(out, options, path);
-        if (IsFolderEntry(entry)) {
+        if (entry.IsFolder()) {
             WalkText(path, options, out);
         } else {
             AppendText(path, out);

@@ -27,23 +27,22 @@ void FolderRefresh::OnItemexpanding(TreeItem parent, bool expand) {
     }
     tree_.SetFolderOpenImage(parent);
     TreeControl& control = tree_.tree();
-    const std::vector<std::string> entries = tree_.BuildEntryList(tree_.ItemPath(parent));
+    const std::vector<BookEntry> entries = tree_.BuildEntryList(tree_.ItemPath(parent));
     TreeItem child = control.GetChildItem(parent);
     const size_t count = entries.size();
     for (size_t i = 0; i < count; ++i) {
-        const std::string& entry = entries[i];
+        const BookEntry& entry = entries[i];
         if (child == kNoItem) {
             tree_.InsertItemFromEntry(entry, parent, kInsertLast);
         } else if (MatchesEntry(child, entry)) {
-            if (tree_.ItemFileName(child) != std::string_view(entry).substr(1)) {
-                tree_.RespellItem(child, entry);
+            if (tree_.ItemFileName(child) != entry.name) {
+                tree_.RespellItem(child, entry.name);
             }
             child = control.GetNextSiblingItem(child);
         } else if (i + 1 < count && MatchesEntry(child, entries[i + 1])) {
             TreeItem previous = control.GetPrevSiblingItem(child);
             tree_.InsertItemFromEntry(entry, parent, previous == kNoItem ? kInsertFirst : previous);
-        } else if (TreeItem next = control.GetNextSiblingItem(child);
-                   MatchesEntry(next, entry)) {
+        } else if (TreeItem next = control.GetNextSiblingItem(child); MatchesEntry(next, entry)) {
             DeleteReportingRefusal(child, kRefreshDeleteError);
             child = control.GetNextSiblingItem(next);
         } else if (tree_.ItemKind(child) == kPlaceholderItem) {
@@ -64,14 +63,11 @@ void FolderRefresh::ReloadFolder(TreeItem item) {
     tree_.tree().Expand(item, true);
 }
 
-bool FolderRefresh::MatchesEntry(TreeItem item, const std::string& entry) const {
-    if (item == kNoItem || entry.empty()) {
+bool FolderRefresh::MatchesEntry(TreeItem item, const BookEntry& entry) const {
+    if (item == kNoItem || !NamesEqual(tree_.ItemFileName(item), entry.name)) {
         return false;
     }
-    if (!NamesEqual(tree_.ItemFileName(item), std::string_view(entry).substr(1))) {
-        return false;
-    }
-    return entry[0] == 'd' ? tree_.IsFolderItem(item) : tree_.IsFileItem(item);
+    return entry.IsFolder() ? tree_.IsFolderItem(item) : tree_.IsFileItem(item);
 }
 
 void FolderRefresh::DeleteSiblingItem(TreeItem item) {

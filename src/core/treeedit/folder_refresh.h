@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "book/book_entry.h"
 #include "platform/tree_control.h"
 
 namespace folix {
@@ -19,7 +20,7 @@ public:
     void OnItemexpanding(TreeItem item, bool expand);
     // Refreshes the folder item and opens it.
     void ReloadFolder(TreeItem item);
-    bool MatchesEntry(TreeItem item, const std::string& entry) const;
+    bool MatchesEntry(TreeItem item, const BookEntry& entry) const;
     // Removes the item and every later sibling.
     void DeleteSiblingItem(TreeItem item);
 

@@ -64,12 +64,13 @@ bool ItemCreator::MakeFolder(const std::string& folder, const std::string& name)
 void ItemCreator::Create(const std::string& folder, size_t index, TreeItem folder_item,
                          const std::string& extension) {
     const bool is_folder = extension.empty();
-    const std::string name = UniqueName(folder, is_folder ? kNewFolderStem : kNewFileStem) +
-                             extension;
+    const std::string name =
+        UniqueName(folder, is_folder ? kNewFolderStem : kNewFileStem) + extension;
     if (!(is_folder ? MakeFolder(folder, name) : MakeFile(folder, name))) {
         return;
     }
-    InsertContentsEntry(tree_.ui(), folder, index, (is_folder ? "d" : "l") + name);
+    InsertContentsEntry(tree_.ui(), folder, index,
+                        {is_folder ? EntryKind::kFolder : EntryKind::kFile, name});
     refresh_.ReloadFolder(folder_item);
 }
 
@@ -93,6 +94,8 @@ void ItemCreator::AddFile(TreeItem context_item, const std::string& extension) {
     }
 }
 
-void ItemCreator::AddFolder(TreeItem context_item) { AddFile(context_item, ""); }
+void ItemCreator::AddFolder(TreeItem context_item) {
+    AddFile(context_item, "");
+}
 
 }  // namespace folix

@@ -32,7 +32,7 @@ void ItemMover::MoveItem(TreeItem dragged, TreeItem target) {
     const std::string name = tree_.ItemFileName(dragged);
     const std::string source = JoinPath(source_folder, name);
     const std::string destination = JoinPath(target_folder, name);
-    const std::string entry = tree_.ItemEntry(dragged);
+    const BookEntry entry = tree_.ItemEntry(dragged);
     const bool same_folder = source == destination;
     if (!same_folder) {
         if (int error = MovePath(source, destination); error != 0) {

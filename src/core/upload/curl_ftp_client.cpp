@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "book/path_parts.h"
 #include "upload/directory_listing.h"
 
 namespace folix {
@@ -29,25 +30,9 @@ struct SlistDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-std::vector<std::string> PathSteps(const std::string& path) {
-    std::vector<std::string> steps;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            steps.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return steps;
-}
-
 std::string AbsolutePath(const std::string& path) {
     std::string absolute;
-    for (const std::string& step : PathSteps(path)) {
+    for (const std::string& step : PathNames(path)) {
         absolute += "/" + step;
     }
     return absolute.empty() ? "/" : absolute;
@@ -192,7 +177,7 @@ std::string CurlFtpClient::UrlOf(const std::string& remote_path, bool directory)
     // In an ftp URL the path is relative to the folder the login lands in; "%2F" first makes it
     // start at the server's root, which is where our remote paths start.
     url += endpoint_.protocol == FtpProtocol::kSftp ? "/" : "/%2F/";
-    std::vector<std::string> steps = PathSteps(remote_path);
+    std::vector<std::string> steps = PathNames(remote_path);
     for (size_t i = 0; i < steps.size(); ++i) {
         char* escaped =
             curl_easy_escape(handle_, steps[i].data(), static_cast<int>(steps[i].size()));

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "book/path_parts.h"
 #include "platform/ftp_client.h"
 #include "platform/ui.h"
 #include "upload/ftp_error_report.h"
@@ -17,22 +18,6 @@ constexpr char kPlaceholderLabel[] = "1";
 // see them.
 bool IsHiddenName(const std::string& name) {
     return name.empty() || name.front() == '.';
-}
-
-std::vector<std::string> PathNames(const std::string& path) {
-    std::vector<std::string> names;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            names.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return names;
 }
 
 }  // namespace
@@ -57,13 +42,14 @@ void RemoteTree::Populate(FtpClient* connection, const std::string& path) {
     lines_at_root_ = false;
     if (connection == nullptr) {
         tree_.InsertItem(kNoItem, kInsertFirst, kNotConnectedNotice, kRemoteNoticeImage,
-                         kRemoteNoticeImage);
+                         RemoteItemKind(kRemoteNoticeImage));
         return;
     }
     connection_ = connection;
-    root_item_ =
-        tree_.InsertItem(kNoItem, kInsertLast, kRootLabel, kRemoteFolderImage, kRemoteFolderImage);
-    tree_.InsertItem(root_item_, kInsertLast, kRootLabel, kRemoteFolderImage, kRemoteFolderImage);
+    root_item_ = tree_.InsertItem(kNoItem, kInsertLast, kRootLabel, kRemoteFolderImage,
+                                  RemoteItemKind(kRemoteFolderImage));
+    tree_.InsertItem(root_item_, kInsertLast, kRootLabel, kRemoteFolderImage,
+                     RemoteItemKind(kRemoteFolderImage));
     tree_.Expand(root_item_, true);
     if (tree_.GetChildItem(root_item_) == kNoItem) {
         return;
@@ -127,8 +113,8 @@ void RemoteTree::ListDirectory(const std::string& path, TreeItem item) {
     }
     bool any_folder = false;
     for (const FtpEntry& entry : entries) {
-        const int image = entry.is_directory ? kRemoteFolderImage : kRemoteFileImage;
-        tree_.InsertItem(item, kInsertLast, entry.name, image, image);
+        const TreeItemImage image = entry.is_directory ? kRemoteFolderImage : kRemoteFileImage;
+        tree_.InsertItem(item, kInsertLast, entry.name, image, RemoteItemKind(image));
         any_folder = any_folder || entry.is_directory;
     }
     if (!any_folder) {
@@ -145,7 +131,7 @@ void RemoteTree::ListDirectory(const std::string& path, TreeItem item) {
         }
         if (ListVisible(prefix + "/" + tree_.GetItemText(child), inside) && !inside.empty()) {
             tree_.InsertItem(child, kInsertLast, kPlaceholderLabel, kRemoteFolderImage,
-                             kRemoteFolderImage);
+                             RemoteItemKind(kRemoteFolderImage));
         }
     }
 }

@@ -11,9 +11,14 @@ namespace folix {
 class Ui;
 
 // Images of the remote tree's items.
-inline constexpr int kRemoteNoticeImage = 0;
-inline constexpr int kRemoteFolderImage = 1;
-inline constexpr int kRemoteFileImage = 2;
+inline constexpr TreeItemImage kRemoteNoticeImage{0};
+inline constexpr TreeItemImage kRemoteFolderImage{1};
+inline constexpr TreeItemImage kRemoteFileImage{2};
+
+// The remote tree's items are of the kind their image shows.
+inline TreeItemKind RemoteItemKind(TreeItemImage image) {
+    return static_cast<TreeItemKind>(image);
+}
 
 inline constexpr char kNotConnectedNotice[] = "An FTP connection has not been established.";
 

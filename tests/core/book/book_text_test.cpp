@@ -1,4 +1,4 @@
-#include "book/book_text.h"
+#include "rtf/book_text.h"
 
 #include <gtest/gtest.h>
 

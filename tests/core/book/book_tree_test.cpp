@@ -38,8 +38,8 @@ TEST(BookTree, NewBookShowsBoldRootWithPlaceholderThenItsFirstPage) {
 
 TEST(BookTree, ListingSortsIgnoringCaseAndLeavesOutWhatTheBookDoesNotShow) {
     BookFixture book;
-    book.Make({"b.txt", "A.txt", "c/", "c/x.lst", ".hidden/", "pic.png", "index.html",
-               "sub/", "sub/index.html", "sub/notes.htx"});
+    book.Make({"b.txt", "A.txt", "c/", "c/x.lst", ".hidden/", "pic.png", "index.html", "sub/",
+               "sub/index.html", "sub/notes.htx"});
     TreeItem root = book.Open(book.Attach());
     EXPECT_EQ(book.Names(root), (Names{"A.txt", "b.txt", "c", "index.html", "sub"}));
     BookTree& tree = book.fs.Tree();
@@ -103,7 +103,7 @@ TEST(BookTree, SearchMarksSurviveOpeningAndClosing) {
     book.Make({"ch/", "ch/a.txt"});
     TreeItem root = book.Open(book.Attach());
     TreeItem chapter = book.Child(root, "ch");
-    book.fs.Tree().SetItemImage(chapter, kImageClosedFolderAboveHit);
+    book.fs.Tree().SetSearchMark(chapter, SearchMark::kAboveHit);
     book.Open(chapter);
     EXPECT_EQ(book.fs.Tree().GetItemImage(chapter), kImageOpenFolderAboveHit);
     book.tree.Expand(chapter, false);
@@ -119,8 +119,9 @@ TEST(BookTree, SearchLockRefusesExpandingWithTheNotice) {
     book.Open(root);
     EXPECT_FALSE(book.tree.IsExpanded(root));
     EXPECT_EQ(book.Names(root), Names{"dummy"});
-    EXPECT_EQ(book.ui.notices,
-              Names{"今はできません。folix検索ダイアログのリセットボタンを押してやり直してください。"});
+    EXPECT_EQ(
+        book.ui.notices,
+        Names{"今はできません。folix検索ダイアログのリセットボタンを押してやり直してください。"});
 }
 
 }  // namespace

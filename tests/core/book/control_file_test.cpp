@@ -67,9 +67,9 @@ TEST(ControlFile, WrongHeaderIsRefusedAndNeverOverwritten) {
         ControlFile file;
         EXPECT_FALSE(ReadContents(ui, folder, file));
         EXPECT_TRUE(file.lines.empty());
-        EXPECT_FALSE(InsertContentsEntry(ui, folder, 0, "lnew.txt"));
+        EXPECT_FALSE(InsertContentsEntry(ui, folder, 0, EntryFromLine("lnew.txt")));
         EXPECT_FALSE(DeleteContentsEntry(ui, folder, 0));
-        EXPECT_FALSE(ReplaceContentsEntry(ui, folder, 0, "lnew.txt"));
+        EXPECT_FALSE(ReplaceContentsEntry(ui, folder, 0, EntryFromLine("lnew.txt")));
         EXPECT_EQ(ReadBytes(ContentsFilePath(folder)), bytes);
         const std::string message = ContentsFilePath(folder) +
                                     "の内容が不正です。他のフォルダへ移動するか、名前を変えるか、"
@@ -82,7 +82,7 @@ TEST(ControlFile, Cp932FileIsWrittenBackAsCp932) {
     TempFolder dir;
     ScriptedUi ui;
     WriteBytes(ContentsFilePath(dir.path()), kHeader + Cp932("l表紙.txt\r\nd第一章\r\n"));
-    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 1, "l〜ソ①.txt"));
+    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 1, EntryFromLine("l〜ソ①.txt")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())),
               kHeader + Cp932("l表紙.txt\r\nl〜ソ①.txt\r\nd第一章\r\n"));
     ControlFile file;
@@ -95,7 +95,7 @@ TEST(ControlFile, Cp932FileTakingACharacterItLacksBecomesUtf8) {
     TempFolder dir;
     ScriptedUi ui;
     WriteBytes(ContentsFilePath(dir.path()), kHeader + Cp932("l表紙.txt\r\n"));
-    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 1, "l한글.txt"));
+    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 1, EntryFromLine("l한글.txt")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())), kHeader + "l表紙.txt\r\nl한글.txt\r\n");
 }
 
@@ -104,7 +104,7 @@ TEST(ControlFile, BytesThatAreNeitherUtf8NorCp932AreLeftAlone) {
     ScriptedUi ui;
     const std::string bytes = kHeader + "l\x82\xff.txt\r\n";
     WriteBytes(ContentsFilePath(dir.path()), bytes);
-    EXPECT_FALSE(InsertContentsEntry(ui, dir.path(), 0, "la.txt"));
+    EXPECT_FALSE(InsertContentsEntry(ui, dir.path(), 0, EntryFromLine("la.txt")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())), bytes);
     EXPECT_EQ(ui.messages.size(), 1u);
 }
@@ -112,7 +112,7 @@ TEST(ControlFile, BytesThatAreNeitherUtf8NorCp932AreLeftAlone) {
 TEST(ContentsFile, InsertOnAMissingFileCreatesHeaderAndEntry) {
     TempFolder dir;
     ScriptedUi ui;
-    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 0, "l空白.txt"));
+    ASSERT_TRUE(InsertContentsEntry(ui, dir.path(), 0, EntryFromLine("l空白.txt")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())), kHeader + "l空白.txt\r\n");
 }
 
@@ -121,7 +121,7 @@ TEST(ContentsFile, DeleteAndReplaceActAtThePosition) {
     ScriptedUi ui;
     WriteBytes(ContentsFilePath(dir.path()), kHeader + "la.txt\r\nlb.txt\r\nlc.txt\r\n");
     ASSERT_TRUE(DeleteContentsEntry(ui, dir.path(), 1));
-    ASSERT_TRUE(ReplaceContentsEntry(ui, dir.path(), 1, "dC"));
+    ASSERT_TRUE(ReplaceContentsEntry(ui, dir.path(), 1, EntryFromLine("dC")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())), kHeader + "la.txt\r\ndC\r\n");
 }
 
@@ -169,7 +169,7 @@ TEST(ControlFile, ReadOnlyFileIsNotReplaced) {
     const std::string old_bytes = kHeader + "la.txt\r\n";
     WriteBytes(ContentsFilePath(dir.path()), old_bytes);
     chmod(ContentsFilePath(dir.path()).c_str(), 0444);
-    EXPECT_FALSE(InsertContentsEntry(ui, dir.path(), 0, "lb.txt"));
+    EXPECT_FALSE(InsertContentsEntry(ui, dir.path(), 0, EntryFromLine("lb.txt")));
     EXPECT_EQ(ReadBytes(ContentsFilePath(dir.path())), old_bytes);
     EXPECT_EQ(ui.messages.size(), 1u);
 }

@@ -9,6 +9,27 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
+// The merge on entries written as the lines of "contents.flc".
+void MergeStoredLines(Entries& disk, Entries& stored) {
+    std::vector<BookEntry> disk_entries;
+    std::vector<BookEntry> stored_entries;
+    for (const std::string& line : disk) {
+        disk_entries.push_back(EntryFromLine(line));
+    }
+    for (const std::string& line : stored) {
+        stored_entries.push_back(EntryFromLine(line));
+    }
+    MergeStoredOrder(disk_entries, stored_entries);
+    disk.clear();
+    for (const BookEntry& entry : disk_entries) {
+        disk.push_back(EntryLine(entry));
+    }
+    stored.clear();
+    for (const BookEntry& entry : stored_entries) {
+        stored.push_back(EntryLine(entry));
+    }
+}
+
 // The order Windows' Explorer-era sort by CP932 code gives, letter case folded: ASCII, then
 // half-width katakana, then double-byte characters by their code (Ａ 8260, あ 82A0, ア 8341,
 // 亜 889F, 一 88EA, 表 955C), then what CP932 cannot hold at all.
@@ -53,7 +74,7 @@ TEST(MergeStoredOrder, KeepsStoredOrderAndAppendsNewNamesSorted) {
     Entries disk = {"l2.txt", "lb.txt", "l0.txt", "l1.txt"};
     SortByKey(disk, kEntryKeyOffset);
     Entries stored = {"l2.txt", "l1.txt"};
-    MergeStoredOrder(disk, stored);
+    MergeStoredLines(disk, stored);
     EXPECT_EQ(stored, (Entries{"l2.txt", "l1.txt", "l0.txt", "lb.txt"}));
     EXPECT_TRUE(disk.empty());
 }
@@ -61,7 +82,7 @@ TEST(MergeStoredOrder, KeepsStoredOrderAndAppendsNewNamesSorted) {
 TEST(MergeStoredOrder, DropsVanishedNamesAndKeepsTheLaterOfTwoStoredTwice) {
     Entries disk = {"la.txt", "lb.txt", "lc.txt"};
     Entries stored = {"la.txt", "lgone.txt", "lc.txt", "lb.txt", "la.txt"};
-    MergeStoredOrder(disk, stored);
+    MergeStoredLines(disk, stored);
     EXPECT_EQ(stored, (Entries{"lc.txt", "lb.txt", "la.txt"}));
 }
 
@@ -71,7 +92,7 @@ TEST(MergeStoredOrder, StoredEntryTakesTheDiskSpelling) {
     Entries disk = {"lNotes.TXT", "d第一章"};
     SortByKey(disk, kEntryKeyOffset);
     Entries stored = {"d第一章", "lnotes.txt"};
-    MergeStoredOrder(disk, stored);
+    MergeStoredLines(disk, stored);
     EXPECT_EQ(stored, (Entries{"d第一章", "lNotes.TXT"}));
 }
 
@@ -85,7 +106,7 @@ TEST(MergeStoredOrder, NamesDifferingOnlyInCaseAreBothKept) {
     };
     for (auto [disk, stored, merged] : cases) {
         SortByKey(disk, kEntryKeyOffset);
-        MergeStoredOrder(disk, stored);
+        MergeStoredLines(disk, stored);
         EXPECT_EQ(stored, merged);
     }
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_editor_control.h"
+#include "model/memory_editor_control.h"
 #include "support/book_fixture.h"
 
 namespace folix {

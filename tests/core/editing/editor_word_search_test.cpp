@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/word_boundary.h"
-#include "platform/memory_editor_control.h"
+#include "model/memory_editor_control.h"
 
 namespace folix {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editing/find_bar_model.h"
-#include "platform/memory_editor_control.h"
+#include "model/find_bar_model.h"
+#include "model/memory_editor_control.h"
 #include "support/book_fixture.h"
 
 namespace folix {

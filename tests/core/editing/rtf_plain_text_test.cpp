@@ -1,4 +1,4 @@
-#include "editing/rtf_plain_text.h"
+#include "rtf/rtf_plain_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 #include "support/temp_folder.h"
 
 namespace folix {

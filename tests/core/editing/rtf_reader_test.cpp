@@ -1,11 +1,11 @@
-#include "editing/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "editing/rtf_plain_text.h"
+#include "rtf/rtf_plain_text.h"
 #include "support/temp_folder.h"
 
 namespace folix {

@@ -1,4 +1,4 @@
-#include "editing/rtf_writer.h"
+#include "rtf/rtf_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <regex>
 #include <string>
 
-#include "editing/rtf_plain_text.h"
-#include "editing/rtf_reader.h"
+#include "rtf/rtf_plain_text.h"
+#include "rtf/rtf_reader.h"
 #include "support/temp_folder.h"
 
 namespace folix {

@@ -1,15 +1,15 @@
 #include <unistd.h>
 
-#include "editing/tree_search.h"
+#include "model/tree_search.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
-#include "book/book_text.h"
 #include "book/file_io.h"
-#include "platform/memory_editor_control.h"
+#include "model/memory_editor_control.h"
+#include "rtf/book_text.h"
 #include "support/book_fixture.h"
 
 namespace folix {
@@ -50,7 +50,7 @@ protected:
                 ++depth;
             }
             lines.push_back(std::string(static_cast<size_t>(depth), ' ') + tree.ItemFileName(item) +
-                            " " + std::to_string(tree.GetItemImage(item)));
+                            " " + std::to_string(static_cast<int>(tree.GetItemImage(item))));
         }
         return lines;
     }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "book/book_text.h"
 #include "book/text_encoding.h"
 #include "editing/person_name.h"
+#include "rtf/book_text.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 

@@ -205,7 +205,9 @@ const UserAction kActions[] = {
          SaveEditorText(book.ui, book.root + "/a.txt", "書き直した本文\r\n", encoding);
      }},
     {"contents file", ArrangeBook,
-     [](BookFixture& book) { InsertContentsEntry(book.ui, book.root, 1, "lb.txt"); }},
+     [](BookFixture& book) {
+         InsertContentsEntry(book.ui, book.root, 1, EntryFromLine("lb.txt"));
+     }},
     {"options file", ArrangeBook,
      [](BookFixture& book) {
          BookOptions options = LoadBookOptions(book.ui, book.root);

@@ -89,12 +89,13 @@ TEST(NotationMarkup, ConvertsNotationBetweenTagsAndLeavesTheWritersHtmlAsTyped) 
 
 struct BuildCase {
     const char* what;
-    std::string notation_file;  // after the header; empty for no file
+    std::string notation_file;  // the whole file; empty for no file
     bool vertical;
     std::string style_template;  // empty for the default
     std::vector<std::string> in_page;
     std::vector<std::string> in_style;
     std::vector<std::string> not_in_style;
+    bool reported = false;  // the settings file is not ours: said once, and the build goes on
 };
 
 TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
@@ -109,28 +110,42 @@ TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
          {"東京《とうきょう》へ<BR>", "第12話《《必ず》》<BR>"},
          {},
          {"notation"}},
-        {"off", "false\r\nkeep\r\n2\r\n", true, "", {"第12話《《必ず》》<BR>"}, {}, {"notation"}},
+        {"off",
+         header + "false\r\nkeep\r\n2\r\n",
+         true,
+         "",
+         {"第12話《《必ず》》<BR>"},
+         {},
+         {"notation"}},
         {"horizontal",
-         "true\r\nkeep\r\n2\r\n",
+         header + "true\r\nkeep\r\n2\r\n",
          false,
          "",
          {ruby_line, "第12話<SPAN class=\"notationEmphasis\">必ず</SPAN><BR>"},
          {"SPAN.notationEmphasis{\r\ntext-emphasis:sesame;"},
          {"notationUpright"}},
         {"vertical",
-         "true\r\nkeep\r\n3\r\n",
+         header + "true\r\nkeep\r\n3\r\n",
          true,
          "",
          {ruby_line, "第<SPAN class=\"notationUpright\">12</SPAN>話"},
          {"text-emphasis:sesame", "SPAN.notationUpright{\r\ntext-combine-upright:all;"},
          {}},
         {"the writer's own rule stands",
-         "true\r\nkeep\r\n2\r\n",
+         header + "true\r\nkeep\r\n2\r\n",
          false,
          "BODY{color:#000}\r\nSPAN.notationEmphasis{text-emphasis:dot}",
          {ruby_line},
          {"BODY{color:#000}\r\nSPAN.notationEmphasis{text-emphasis:dot}\r\n"},
          {"sesame"}},
+        {"a settings file not ours",
+         "my notes",
+         false,
+         "",
+         {"東京《とうきょう》へ<BR>"},
+         {},
+         {"notation"},
+         true},
     };
     for (const BuildCase& row : cases) {
         SCOPED_TRACE(row.what);
@@ -140,7 +155,7 @@ TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
         WriteBytes(root + "/一.txt", "東京《とうきょう》へ\r\n第12話《《必ず》》\r\n");
         WriteBytes(root + "/本.flx", "");
         if (!row.notation_file.empty()) {
-            WriteBytes(root + "/notation.flc", header + row.notation_file);
+            WriteBytes(root + "/notation.flc", row.notation_file);
         }
         if (!row.style_template.empty()) {
             WriteBytes(root + (row.vertical ? "/vstyle.htx" : "/style.htx"), row.style_template);
@@ -152,7 +167,7 @@ TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
         ScriptedUi ui;
         HtmlBuilder builder(ui, SiteBook{root, dir.path()});
         ASSERT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
-        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.size(), row.reported ? 1u : 0u);
         const std::string page = ReadBytes(dir / "index.htm");
         const std::string style = ReadBytes(dir / "index.css");
         for (const std::string& part : row.in_page) {
@@ -166,6 +181,9 @@ TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
         }
         // A build reads the settings and never makes their file.
         EXPECT_EQ(testing::Exists(root + "/notation.flc"), !row.notation_file.empty());
+        if (!row.notation_file.empty()) {
+            EXPECT_EQ(ReadBytes(root + "/notation.flc"), row.notation_file);
+        }
         // The book's own text is never touched by a build.
         EXPECT_EQ(ReadBytes(root + "/一.txt"), "東京《とうきょう》へ\r\n第12話《《必ず》》\r\n");
     }

@@ -21,7 +21,7 @@ protected:
     }
     void Show(const Names& names) {
         for (const std::string& name : names) {
-            book.fs.Tree().InsertItemFromEntry("l" + name, root, kInsertLast);
+            book.fs.Tree().InsertItemFromEntry({EntryKind::kFile, name}, root, kInsertLast);
         }
     }
     TreeItem Item(const std::string& name) { return book.Child(root, name); }
@@ -58,7 +58,7 @@ TEST_F(FolderRefreshTest, MismatchRebuildsTheTail) {
 }
 
 TEST_F(FolderRefreshTest, PlaceholderIsTurnedIntoTheFirstEntry) {
-    book.tree.InsertItem(root, kInsertLast, "dummy", 0, kPlaceholderItem);
+    book.tree.InsertItem(root, kInsertLast, "dummy", kImagePlaceholder, kPlaceholderItem);
     TreeItem placeholder = book.tree.GetChildItem(root);
     book.fs.ReloadFolder(root);
     EXPECT_EQ(book.Names(root), (Names{"A.txt", "B.txt", "C.txt"}));

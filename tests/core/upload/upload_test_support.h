@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_tree_control.h"
+#include "model/memory_tree_control.h"
 #include "support/ftp_test_server.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"

@@ -1,4 +1,4 @@
-#include "editing/rtf_code_page.h"
+#include "rtf/rtf_code_page.h"
 
 #include <optional>
 

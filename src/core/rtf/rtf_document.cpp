@@ -1,4 +1,4 @@
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 #include <utility>
 

@@ -12,8 +12,8 @@ namespace folix {
 // highlight. Siblings are linked, so every walk step costs the same in a folder of any size.
 class MemoryTreeControl : public TreeControl {
 public:
-    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label, int image,
-                        int kind) override;
+    TreeItem InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                        TreeItemImage image, TreeItemKind kind) override;
     bool DeleteItem(TreeItem item) override;
 
     TreeItem GetParentItem(TreeItem item) const override;
@@ -23,10 +23,10 @@ public:
 
     std::string GetItemText(TreeItem item) const override;
     void SetItemText(TreeItem item, const std::string& label) override;
-    int GetItemImage(TreeItem item) const override;
-    void SetItemImage(TreeItem item, int image) override;
-    int GetItemKind(TreeItem item) const override;
-    void SetItemKind(TreeItem item, int kind) override;
+    TreeItemImage GetItemImage(TreeItem item) const override;
+    void SetItemImage(TreeItem item, TreeItemImage image) override;
+    TreeItemKind GetItemKind(TreeItem item) const override;
+    void SetItemKind(TreeItem item, TreeItemKind kind) override;
     bool IsItemBold(TreeItem item) const override;
     void SetItemBold(TreeItem item, bool bold) override;
 
@@ -61,8 +61,8 @@ private:
         TreeItem prev = kNoItem;
         TreeItem next = kNoItem;
         std::string label;
-        int image = 0;
-        int kind = 0;
+        TreeItemImage image{};
+        TreeItemKind kind{};
         bool bold = false;
         bool checked = false;
         bool expanded = false;

@@ -8,7 +8,7 @@
 #include "editing/diary_date.h"
 #include "editing/font_settings.h"
 #include "editing/search_history.h"
-#include "editing/tree_search.h"
+#include "model/tree_search.h"
 #include "site/build_outcome.h"
 #include "site/html_options.h"
 #include "site/site_book.h"
@@ -46,17 +46,22 @@ public:
 
     // The font first, then "options.flc".
     void LoadOptions();
+    // "options.flc" alone, for the command line, which shows no text.
+    void LoadOptionsFile();
     bool SaveOptions();
     void ApplyMultiFolderMode();
     void SetMultiOpenStyle(bool multi_open) { tree_.SetMultiOpenStyle(multi_open); }
 
     void LoadHtmlOptions();
     bool SaveHtmlOptions();
+    // The one way into the whole-book builds, for the window and the command line alike.
     // The site beside the book folder, from the book's templates; the root folder is refreshed
     // afterwards so that templates made by the build show in the tree.
     BuildOutcome MakeHtml();
     // The whole book as one text file beside the book folder.
     BuildOutcome MakeText();
+    // The files the last build wrote, in the order written.
+    const std::vector<std::string>& BuiltFiles() const { return built_files_; }
 
     void OpenInEditor(const std::string& path);
     // The plain text of a book file; a rich-text file is also opened in the editor.
@@ -142,6 +147,7 @@ private:
     EditorControl* editor_ = nullptr;
     DiaryClock clock_ = LocalToday;
     SiteFilePaths site_paths_;
+    std::vector<std::string> built_files_;
     FolderRefresh refresh_;
     ItemCreator creator_;
     ItemDeleter deleter_;

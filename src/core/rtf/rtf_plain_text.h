@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 namespace folix {
 

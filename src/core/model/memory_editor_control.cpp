@@ -1,8 +1,9 @@
-#include "platform/memory_editor_control.h"
+#include "model/memory_editor_control.h"
 
 #include <algorithm>
 
 #include "book/text_encoding.h"
+#include "editing/width_folding.h"
 #include "editing/word_boundary.h"
 
 namespace folix {
@@ -25,17 +26,6 @@ std::string ToUtf8(std::u32string_view text) {
         AppendUtf8(result, c);
     }
     return result;
-}
-
-// The letter case the editor ignores when asked to: ASCII and full-width letters.
-char32_t FoldLetterCase(char32_t c) {
-    if (c >= U'a' && c <= U'z') {
-        return c - U'a' + U'A';
-    }
-    if (c >= U'ａ' && c <= U'ｚ') {
-        return c - U'ａ' + U'Ａ';
-    }
-    return c;
 }
 
 bool MatchesAt(std::u32string_view text, size_t pos, std::u32string_view pattern, bool match_case) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 namespace folix {
 

@@ -1,7 +1,7 @@
-#include "book/book_text.h"
+#include "rtf/book_text.h"
 
 #include "book/editor_file.h"
-#include "editing/rtf_plain_text.h"
+#include "rtf/rtf_plain_text.h"
 
 namespace folix {
 

@@ -1,10 +1,10 @@
-#include "book/file_system.h"
+#include "model/file_system.h"
 
 #include <string_view>
 
 #include "book/book_files.h"
-#include "book/book_text.h"
 #include "platform/document_host.h"
+#include "rtf/book_text.h"
 #include "site/html_builder.h"
 #include "site/text_builder.h"
 
@@ -35,6 +35,10 @@ void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
 
 void CFileSystem::LoadOptions() {
     LoadFont();
+    LoadOptionsFile();
+}
+
+void CFileSystem::LoadOptionsFile() {
     options_ = LoadBookOptions(ui_, tree_.m_strRootPath);
 }
 
@@ -82,6 +86,7 @@ BuildOutcome CFileSystem::MakeHtml() {
     }
     HtmlBuilder builder(ui_, SiteBookOf());
     const BuildOutcome outcome = builder.MakeHtml(html_options_, [this] { ResetTree(); });
+    built_files_ = builder.written();
     if (outcome != BuildOutcome::kRefused) {
         site_paths_ = builder.paths();
         refresh_.ReloadFolder(tree_.m_hRootItem);
@@ -94,7 +99,12 @@ BuildOutcome CFileSystem::MakeText() {
         return BuildOutcome::kRefused;
     }
     TextBuilder builder(ui_, SiteBookOf());
-    return builder.MakeText(options_, [this] { ResetTree(); });
+    const BuildOutcome outcome = builder.MakeText(options_, [this] { ResetTree(); });
+    built_files_.clear();
+    if (!builder.written().empty()) {
+        built_files_.push_back(builder.written());
+    }
+    return outcome;
 }
 
 SiteBook CFileSystem::SiteBookOf() {

@@ -1,10 +1,10 @@
-#include "editing/rtf_control_words.h"
+#include "rtf/rtf_control_words.h"
 
 #include <algorithm>
 #include <iterator>
 #include <unordered_map>
 
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 namespace folix {
 

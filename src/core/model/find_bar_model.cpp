@@ -1,8 +1,8 @@
-#include "editing/find_bar_model.h"
+#include "model/find_bar_model.h"
 
-#include "book/file_system.h"
 #include "editing/search_history.h"
 #include "editing/width_folding.h"
+#include "model/file_system.h"
 #include "platform/editor_control.h"
 #include "platform/ui.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editing/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 namespace folix {
 

@@ -1,4 +1,4 @@
-#include "platform/memory_tree_control.h"
+#include "model/memory_tree_control.h"
 
 #include <stdexcept>
 
@@ -18,7 +18,7 @@ const MemoryTreeControl::Node* MemoryTreeControl::Find(TreeItem item) const {
 }
 
 TreeItem MemoryTreeControl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                                       int image, int kind) {
+                                       TreeItemImage image, TreeItemKind kind) {
     Node& parent_node = At(parent);
     TreeItem item = next_id_++;
     Node node;
@@ -117,21 +117,21 @@ void MemoryTreeControl::SetItemText(TreeItem item, const std::string& label) {
     At(item).label = label;
 }
 
-int MemoryTreeControl::GetItemImage(TreeItem item) const {
+TreeItemImage MemoryTreeControl::GetItemImage(TreeItem item) const {
     const Node* node = Find(item);
-    return node ? node->image : 0;
+    return node ? node->image : TreeItemImage{};
 }
 
-void MemoryTreeControl::SetItemImage(TreeItem item, int image) {
+void MemoryTreeControl::SetItemImage(TreeItem item, TreeItemImage image) {
     At(item).image = image;
 }
 
-int MemoryTreeControl::GetItemKind(TreeItem item) const {
+TreeItemKind MemoryTreeControl::GetItemKind(TreeItem item) const {
     const Node* node = Find(item);
-    return node ? node->kind : 0;
+    return node ? node->kind : TreeItemKind{};
 }
 
-void MemoryTreeControl::SetItemKind(TreeItem item, int kind) {
+void MemoryTreeControl::SetItemKind(TreeItem item, TreeItemKind kind) {
     At(item).kind = kind;
 }
 

@@ -1,4 +1,4 @@
-#include "editing/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "book/text_encoding.h"
-#include "editing/rtf_code_page.h"
-#include "editing/rtf_control_words.h"
-#include "editing/rtf_tokenizer.h"
+#include "rtf/rtf_code_page.h"
+#include "rtf/rtf_control_words.h"
+#include "rtf/rtf_tokenizer.h"
 
 namespace folix {
 
@@ -645,9 +645,7 @@ void RtfReader::FlushBytes() {
     pending_bytes_.clear();
     // A code page may give control characters for printable bytes (EBCDIC does); they are no
     // more text than the bytes themselves would be.
-    std::erase_if(utf8, [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 && c != '\t';
-    });
+    std::erase_if(utf8, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
     BeginContent();
     AppendText(paragraph(), utf8, CurrentFormat());
 }

@@ -1,6 +1,6 @@
-#include "editing/rtf_plain_text.h"
+#include "rtf/rtf_plain_text.h"
 
-#include "editing/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 namespace folix {
 

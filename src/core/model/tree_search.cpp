@@ -1,15 +1,15 @@
-#include "editing/tree_search.h"
+#include "model/tree_search.h"
 
 #include "book/book_options.h"
-#include "book/book_text.h"
 #include "book/book_tree.h"
 #include "book/path_parts.h"
 #include "editing/person_name.h"
 #include "editing/width_folding.h"
+#include "model/memory_editor_control.h"
 #include "notation/notation_lines.h"
 #include "platform/document_host.h"
-#include "platform/memory_editor_control.h"
 #include "platform/ui.h"
+#include "rtf/book_text.h"
 #include "treeedit/folder_refresh.h"
 
 namespace folix {
@@ -43,7 +43,7 @@ void TreeSearch::SearchTree(const std::string& text) {
         folded.emplace(text);
     }
     for (TreeItem item = tree_.m_hRootItem; item != kNoItem; item = NextItem(item)) {
-        const int kind = tree_.ItemKind(item);
+        const TreeItemKind kind = tree_.ItemKind(item);
         if (kind == kFolderItem) {
             if (tree_.GetItemImage(item) != kImageEmptyFolder) {
                 refresh_.ReloadFolder(item);
@@ -75,6 +75,7 @@ void TreeSearch::ResetTree() {
     }
     tree_.m_bSearchLock = false;
     tree_.m_bSearchMarks = false;
+    tree_.ForgetSearchMarks();
     tree_.SetMultiOpenStyle(options_.m_bMultiFolder);
     const TreeItem root = tree_.m_hRootItem;
     tree_.tree().SelectItem(root);
@@ -175,10 +176,10 @@ bool TreeSearch::HoldsText(TreeItem item, const std::string& search,
 }
 
 void TreeSearch::MarkHit(TreeItem item) {
-    tree_.SetItemImage(item, kImageFileHit);
+    tree_.SetSearchMark(item, SearchMark::kHit);
     for (TreeItem parent = tree_.tree().GetParentItem(item); parent != kNoItem;
          parent = tree_.tree().GetParentItem(parent)) {
-        tree_.SetItemImage(parent, kImageOpenFolderAboveHit);
+        tree_.SetSearchMark(parent, SearchMark::kAboveHit);
         if (parent == tree_.m_hRootItem) {
             break;
         }
@@ -188,11 +189,9 @@ void TreeSearch::MarkHit(TreeItem item) {
 void TreeSearch::CloseAllKeepingMarks() {
     TreeControl& control = tree_.tree();
     for (TreeItem item = NextItem(tree_.m_hRootItem); item != kNoItem; item = NextItem(item)) {
-        const int image = tree_.GetItemImage(item);
-        if (image == kImageOpenFolder) {
-            tree_.SetItemImage(item, kImageClosedFolder);
-        } else if (image == kImageOpenFolderAboveHit) {
-            tree_.SetItemImage(item, kImageClosedFolderAboveHit);
+        const TreeItemImage image = tree_.GetItemImage(item);
+        if (image == kImageOpenFolder || image == kImageOpenFolderAboveHit) {
+            tree_.SetFolderClosedImage(item);
         }
         control.Expand(item, false);
     }
@@ -201,8 +200,7 @@ void TreeSearch::CloseAllKeepingMarks() {
 void TreeSearch::PruneToHits() {
     TreeItem item = NextItem(tree_.m_hRootItem);
     while (item != kNoItem) {
-        const int image = tree_.GetItemImage(item);
-        if (image == kImageOpenFolderAboveHit || image == kImageFileHit) {
+        if (tree_.GetSearchMark(item) != SearchMark::kNone) {
             item = NextItem(item);
             continue;
         }

@@ -1,11 +1,11 @@
-#include "editing/rtf_writer.h"
+#include "rtf/rtf_writer.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
 #include "book/text_encoding.h"
-#include "editing/rtf_code_page.h"
+#include "rtf/rtf_code_page.h"
 
 namespace folix {
 
