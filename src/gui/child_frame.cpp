@@ -17,6 +17,7 @@
 #include "gui/tree_view.h"
 #include "gui/vertical_view.h"
 #include "model/find_bar_model.h"
+#include "notation/notation_options.h"
 
 namespace folix::gui {
 
@@ -83,6 +84,8 @@ bool CChildFrame::Open(const std::string& path) {
     tree_->OnInitialUpdate();
     UpdateTitle();
     if (document_->FileSystem().HasTree()) {
+        const std::string& root = document_->FileSystem().Tree().GetRootPath();
+        ApplyUprightDigits(LoadNotationOptions(document_->GetUi(), root).m_nUprightDigits);
         ApplyVertical();
     }
     return true;
@@ -120,6 +123,11 @@ void CChildFrame::ToggleVertical() {
     bool& vertical = document_->FileSystem().Options().m_bVertical;
     vertical = !vertical;
     ApplyVertical();
+}
+
+void CChildFrame::ApplyUprightDigits(int digits) {
+    editor_->SetUprightDigits(digits);
+    vertical_->viewport()->update();
 }
 
 void CChildFrame::SwitchPane() {

@@ -57,6 +57,8 @@ public:
     void ApplyVertical();
     // Command 32802: the book switches between horizontal and vertical writing.
     void ToggleVertical();
+    // The book's longest run of digits set upright in vertical writing, on screen and in print.
+    void ApplyUprightDigits(int digits);
 
     // The writer's question about a changed file before the window goes; false keeps it open.
     bool QueryClose();

@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include "gui/horizontal_ruby.h"
+
 namespace folix::gui {
 
 CEditorPrintJob::CEditorPrintJob(const QTextDocument& document, QPrinter& printer,
@@ -14,6 +16,7 @@ CEditorPrintJob::CEditorPrintJob(const QTextDocument& document, QPrinter& printe
     layout_->documentLayout()->setPaintDevice(&printer);
     layout_->setDocumentMargin(0);
     layout_->setPageSize(page_.Body().size());
+    ruby_ = std::make_unique<CHorizontalRuby>(*layout_, &printer);
 }
 
 CEditorPrintJob::~CEditorPrintJob() = default;
@@ -36,6 +39,7 @@ void CEditorPrintJob::PrintPage(QPainter& painter, int page) const {
     context.clip = view;
     context.palette.setColor(QPalette::Text, text_color_);
     layout_->documentLayout()->draw(&painter, context);
+    ruby_->Draw(painter, view, text_color_);
 }
 
 }  // namespace folix::gui

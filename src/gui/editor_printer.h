@@ -13,8 +13,10 @@ class QTextDocument;
 
 namespace folix::gui {
 
+class CHorizontalRuby;
+
 // One print job of the editor's text in horizontal lines: the document laid out again for the
-// printer's pages, inside the book's margins.
+// printer's pages, inside the book's margins, with the notation's ruby above its base.
 class CEditorPrintJob {
 public:
     CEditorPrintJob(const QTextDocument& document, QPrinter& printer, const PrintMargins& margins,
@@ -33,6 +35,7 @@ private:
     CPrintPage page_;
     QColor text_color_;
     std::unique_ptr<QTextDocument> layout_;
+    std::unique_ptr<CHorizontalRuby> ruby_;
 };
 
 }  // namespace folix::gui

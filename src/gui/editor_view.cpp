@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "gui/editor_printer.h"
+#include "gui/notation_highlighter.h"
 #include "gui/vertical_printer.h"
 
 namespace folix::gui {
@@ -23,6 +24,7 @@ CFolixView::CFolixView(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(DefaultBookFont());
     setLineWrapMode(QTextEdit::WidgetWidth);
     setReadOnly(true);
+    new CNotationHighlighter(document(), *this);
 }
 
 void CFolixView::SetPlainFileText(const QString& text) {
@@ -60,7 +62,7 @@ bool CFolixView::PrintDocument(QPrinter& printer, bool preview, bool vertical) {
     const QColor ink = palette().color(QPalette::Text);
     if (vertical) {
         return PrintVertically(*document(), document()->defaultFont(), ink,
-                               control_.GetPrintMargins(), printer, preview);
+                               control_.GetPrintMargins(), printer, preview, upright_digits_);
     }
     CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
     return job.Print(preview);

@@ -34,6 +34,10 @@ public:
     // changes for the job.
     bool PrintDocument(QPrinter& printer, bool preview, bool vertical = false);
 
+    // The book's longest run of half-width digits set upright in vertical writing.
+    int UprightDigits() const { return upright_digits_; }
+    void SetUprightDigits(int digits) { upright_digits_ = digits; }
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -41,6 +45,7 @@ protected:
 private:
     std::function<QMenu*(QWidget*)> popup_factory_;
     QtEditorControl control_{*this};
+    int upright_digits_ = 2;
 };
 
 // The face asked for by name, so the desktop shows Japanese shapes, not the Chinese ones the

@@ -637,6 +637,7 @@ void CMainFrame::EditHtmlOptions() {
     NotationOptions chosen = notation;
     dialog.StoreNotation(chosen);
     SaveNotationIfChanged(ui_, root, notation, chosen);
+    ActiveChild()->ApplyUprightDigits(chosen.m_nUprightDigits);
 }
 
 void CMainFrame::EditTextOptions() {

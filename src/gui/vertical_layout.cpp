@@ -12,13 +12,16 @@
 #include <cmath>
 #include <limits>
 
+#include "gui/notation_line.h"
 #include "gui/vertical_shaper.h"
 
 namespace folix::gui {
 namespace {
 
-// Space between columns, as a share of the em: enough air for ruby-less prose.
+// Space between columns, as a share of the em: room for half-size ruby on the right of a column
+// with a tenth of an em to spare before the next.
 constexpr qreal kColumnPitchEms = 1.6;
+constexpr char32_t kSesameDot = 0xFE45;
 
 // Characters that stand upright in a column; the rest (Latin, Greek, Cyrillic, digits and their
 // punctuation) lie on their side, as a turned horizontal run.
@@ -64,6 +67,11 @@ char32_t CodePointAt(const QString& text, int index) {
 
 struct CVerticalLayout::Paragraph {
     int revision = -1;  // of the block when it was shaped
+    int typed_length = 0;
+    // Typeset: the typed offset of each character shown (see ReadLine); empty when shown as typed.
+    QVector<int> typed_offset;
+    QString typed_text;    // when mapped: what was typed, to find the paragraph again after a move
+    bool typeset = false;  // shown as read (digits upright too), not as typed
     // The composition shown inside the paragraph: its offset and length in the shaped text.
     int preedit_at = 0;
     int preedit_length = 0;
@@ -71,12 +79,17 @@ struct CVerticalLayout::Paragraph {
     BrokenParagraph broken;
     qreal broken_height = -1;
 
-    int TextLength() const { return static_cast<int>(shaped.text.size()) - preedit_length; }
+    int TextLength() const { return typed_length; }
+    bool Mapped() const { return !typed_offset.isEmpty(); }
+    const QString& TypedText() const { return Mapped() ? typed_text : shaped.text; }
     bool InPreedit(int layout_offset) const {
         return layout_offset >= preedit_at && layout_offset < preedit_at + preedit_length;
     }
     // The document offset shown at a layout offset; the composition counts as its own position.
     int DocumentOffset(int layout_offset) const {
+        if (Mapped()) {
+            return typed_offset[qBound(0, layout_offset, static_cast<int>(shaped.text.size()))];
+        }
         if (layout_offset < preedit_at) {
             return layout_offset;
         }
@@ -122,8 +135,38 @@ void CVerticalLayout::SetFont(const QFont& font) {
     stand_in_.clear();
     faces_.push_back(
         std::make_unique<CVerticalShaper>(QRawFont::fromFont(sized, QFontDatabase::Japanese)));
+    QFont half = sized;
+    half.setPixelSize(qMax(1, sized.pixelSize() / 2));
+    ruby_face_ =
+        std::make_unique<CVerticalShaper>(QRawFont::fromFont(half, QFontDatabase::Japanese));
+    const QRawFont& ruby = ruby_face_->Font();
+    const QVector<quint32> dot = ruby.glyphIndexesForString(QString::fromUcs4(&kSesameDot, 1));
+    dot_glyph_ = dot.value(0);
+    dot_offset_ = -ruby.boundingRect(dot_glyph_).center();
     paragraphs_.clear();
     dirty_ = true;
+}
+
+void CVerticalLayout::SetTypedBlock(int block_number) {
+    if (block_number == typed_block_) {
+        return;
+    }
+    for (const int b : {typed_block_, block_number}) {
+        if (b >= 0 && static_cast<size_t>(b) < paragraphs_.size()) {
+            paragraphs_[static_cast<size_t>(b)].reset();
+        }
+    }
+    typed_block_ = block_number;
+    stale_ = true;
+}
+
+void CVerticalLayout::SetUprightDigits(int digits) {
+    digits = qBound(2, digits, 4);
+    if (digits != upright_digits_) {
+        upright_digits_ = digits;
+        paragraphs_.clear();
+        dirty_ = true;
+    }
 }
 
 void CVerticalLayout::SetColumnHeight(qreal height) {
@@ -185,15 +228,47 @@ qreal CVerticalLayout::ColumnPitch() const {
 }
 
 ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
+    return ShapeRuns(text, {});
+}
+
+// The runs in `combined` (sorted [begin, end) pairs) become one upright unit each, their glyphs
+// shaped across as a horizontal line.
+ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
+                                           const QVector<std::pair<int, int>>& combined) const {
     ShapedParagraph shaped;
     shaped.text = text;
     int run_start = 0;
+    int next_combined = 0;
     while (run_start < text.size()) {
+        if (next_combined < combined.size() && combined[next_combined].first == run_start) {
+            const auto [begin, end] = combined[next_combined++];
+            const int face = FaceFor(CodePointAt(text, begin));
+            VerticalUnit unit;
+            unit.position = begin;
+            unit.length = end - begin;
+            unit.advance = ColumnWidth();
+            unit.combined = true;
+            unit.face = face;
+            unit.no_start = IsNoStart(CodePointAt(text, begin));
+            unit.first_glyph = static_cast<int>(shaped.glyphs.size());
+            for (const CVerticalShaper::Glyph& g :
+                 faces_[static_cast<size_t>(face)]->Shape(text, begin, end - begin, false)) {
+                shaped.glyphs.push_back(
+                    {g.index, QPointF(unit.combined_width + g.x_offset, g.y_offset)});
+                unit.combined_width += g.advance;
+                ++unit.glyph_count;
+            }
+            shaped.units.push_back(unit);
+            run_start = end;
+            continue;
+        }
+        const int limit = next_combined < combined.size() ? combined[next_combined].first
+                                                          : static_cast<int>(text.size());
         // A run keeps one direction and one face.
         const bool upright = IsUpright(CodePointAt(text, run_start));
         const int face = FaceFor(CodePointAt(text, run_start));
         int run_end = run_start;
-        while (run_end < text.size() && IsUpright(CodePointAt(text, run_end)) == upright &&
+        while (run_end < limit && IsUpright(CodePointAt(text, run_end)) == upright &&
                FaceFor(CodePointAt(text, run_end)) == face) {
             run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
         }
@@ -242,7 +317,8 @@ BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal heig
     // A break before unit k is poor when k must not open a column, when k - 1 must not close
     // one, or when it would cut a sideways word.
     const auto poor = [&units](int k) {
-        return units[k].no_start || units[k - 1].no_end || (units[k].word && units[k - 1].word);
+        return units[k].no_start || units[k - 1].no_end || units[k].keep_with_previous ||
+               (units[k].word && units[k - 1].word);
     };
     qreal y = 0;
     int column_start = 0;
@@ -277,12 +353,23 @@ CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
         slot = std::make_unique<Paragraph>();
         slot->revision = block.revision();
         QString text = block.text();
+        slot->typed_length = static_cast<int>(text.size());
         if (block_number == preedit_block_) {
             slot->preedit_at = qBound(0, preedit_at_, static_cast<int>(text.size()));
             slot->preedit_length = static_cast<int>(preedit_.size());
             text.insert(slot->preedit_at, preedit_);
         }
-        slot->shaped = Shape(text);
+        slot->typeset = block_number != typed_block_ && block_number != preedit_block_;
+        if (slot->typeset) {
+            const ReadLine read = ReadNotationLine(text);
+            slot->typed_offset = read.typed_offset;
+            if (slot->Mapped()) {
+                slot->typed_text = text;
+            }
+            slot->shaped = Typeset(read);
+        } else {
+            slot->shaped = Shape(text);
+        }
     }
     if (slot->broken_height != height_) {
         slot->broken = Break(slot->shaped, height_);
@@ -307,6 +394,9 @@ void CVerticalLayout::SetPreedit(int position, const QString& text, int cursor) 
 }
 
 int CVerticalLayout::LayoutOffset(const Paragraph& p, int offset) const {
+    if (p.Mapped()) {
+        return ShownOffsetOf(p.typed_offset, offset);
+    }
     return p.preedit_length > 0 && offset >= p.preedit_at ? offset + p.preedit_length : offset;
 }
 
@@ -403,12 +493,14 @@ void CVerticalLayout::RelayoutAll() {
         QHash<QString, std::unique_ptr<Paragraph>*> by_text;
         for (auto& p : old) {
             if (p) {
-                by_text.insert(p->shaped.text, &p);
+                by_text.insert(p->TypedText(), &p);
             }
         }
         QTextBlock block = document_->begin();
         for (int b = 0; b < blocks && block.isValid(); ++b, block = block.next()) {
-            if (auto found = by_text.take(block.text())) {
+            // A paragraph moving into or out of the caret's place is shown the other way now.
+            auto found = by_text.take(block.text());
+            if (found && (*found)->typeset == (b != typed_block_ && b != preedit_block_)) {
                 paragraphs_[static_cast<size_t>(b)] = std::move(*found);
             }
         }
@@ -441,8 +533,15 @@ CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
 
 int CVerticalLayout::ColumnAtX(qreal x) {
     const int columns = ColumnCount();
-    const int column = static_cast<int>(std::floor(-x / ColumnPitch()));
+    // A column reaches over its ruby, which stands out a little past its right edge.
+    const qreal ruby_reach = RubySize() - (ColumnPitch() - ColumnWidth()) / 2;
+    const int column = static_cast<int>(std::floor((ruby_reach - x) / ColumnPitch()));
     return std::clamp(column, 0, qMax(0, columns - 1));
+}
+
+bool CVerticalLayout::HasRuby() const {
+    return std::any_of(paragraphs_.begin(), paragraphs_.end(),
+                       [](const auto& p) { return p && !p->shaped.rubies.isEmpty(); });
 }
 
 const ShapedParagraph& CVerticalLayout::ShapedBlock(int block_number) {
@@ -567,6 +666,28 @@ int CVerticalLayout::ColumnEndPosition(int column) {
 
 namespace {
 
+// Upright digits side by side, centred in their em and narrowed to fit it.
+void DrawCombined(QPainter& painter, const QRawFont& raw, const ShapedParagraph& shaped,
+                  const VerticalUnit& unit, qreal centre, qreal top, qreal width) {
+    QVector<quint32> indexes;
+    QVector<QPointF> positions;
+    for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
+        indexes.push_back(shaped.glyphs[g].index);
+        positions.push_back(shaped.glyphs[g].offset);
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    const qreal scale = unit.combined_width > width ? width / unit.combined_width : 1;
+    painter.save();
+    painter.translate(centre - unit.combined_width * scale / 2,
+                      top + unit.advance / 2 + (raw.ascent() - raw.descent()) / 2);
+    painter.scale(scale, 1);
+    painter.drawGlyphRun(QPointF(), run);
+    painter.restore();
+}
+
 void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& shaped,
               const VerticalUnit& unit, const QPointF& pen) {
     QVector<quint32> indexes;
@@ -635,6 +756,11 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
                 DrawUnit(painter, FaceFont(unit.face), p.shaped, unit, QPointF(centre, top));
                 continue;
             }
+            if (unit.combined) {
+                painter.setPen(selected ? colors.highlighted_text : colors.text);
+                DrawCombined(painter, FaceFont(unit.face), p.shaped, unit, centre, top, width);
+                continue;
+            }
             Batch& batch = batches[{selected, unit.face}];
             for (int g = unit.first_glyph; g < unit.first_glyph + unit.glyph_count; ++g) {
                 batch.indexes.push_back(p.shaped.glyphs[g].index);
@@ -661,6 +787,7 @@ void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection
             painter.setPen(it.key().first ? colors.highlighted_text : colors.text);
             painter.drawGlyphRun(QPointF(), run);
         }
+        DrawNotation(painter, p.shaped, p.broken, begin, end, centre, colors.text);
     }
 }
 

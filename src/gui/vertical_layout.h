@@ -30,7 +30,13 @@ struct VerticalUnit {
     bool no_start = false;  // must not open a column (。、」ー, small kana…)
     bool no_end = false;    // must not close a column (「（…)
     bool word = false;      // a letter or digit of a sideways word, kept with its neighbours
-    int face = 0;           // the layout's face that draws it: 0 is the book's, others stand in
+    bool keep_with_previous = false;  // inside a group ruby's base: never opens a column
+    bool emphasis = false;            // a sesame dot beside it
+    // Digits set upright side by side in one em; their glyphs run across from the left, as wide
+    // as combined_width before they are narrowed into the em.
+    bool combined = false;
+    qreal combined_width = 0;
+    int face = 0;  // the layout's face that draws it: 0 is the book's, others stand in
     int first_glyph = 0;
     int glyph_count = 0;
 };
@@ -42,11 +48,26 @@ struct VerticalGlyph {
     QPointF offset;
 };
 
+// A ruby beside the units of its base, in the layout's half-size ruby face. Its glyphs' offsets
+// are across from the ruby's own centre line and down from its base's first unit.
+struct VerticalRuby {
+    int first_unit = 0;
+    int unit_count = 0;
+    int first_glyph = 0;
+    int glyph_count = 0;
+    qreal top = 0;  // of the ruby's first character, from the base's top; negative overhangs
+    qreal length = 0;
+};
+
 struct ShapedParagraph {
     QString text;
     QVector<VerticalUnit> units;
     QVector<VerticalGlyph> glyphs;
+    QVector<VerticalRuby> rubies;  // in the order of their bases
+    QVector<VerticalGlyph> ruby_glyphs;
 };
+
+struct ReadLine;
 
 // Where a paragraph's units landed: the column each one starts and its distance from the top.
 struct BrokenParagraph {
@@ -55,9 +76,11 @@ struct BrokenParagraph {
 };
 
 // Lays a QTextDocument's text out in vertical columns: top to bottom, right to left, each
-// paragraph opening a new column. Layout coordinates put the right edge of the first column at
-// x = 0 and the top of every column at y = 0, so columns sit at negative x and adding text at the
-// end never moves what is already there.
+// paragraph opening a new column. Every paragraph but the one being typed in is typeset: the
+// web-novel notation read (ruby beside its base, emphasis dots, short digit runs upright), so the
+// writer sees the page as published and edits the notation as typed. Layout coordinates put the
+// right edge of the first column at x = 0 and the top of every column at y = 0, so columns sit at
+// negative x and adding text at the end never moves what is already there.
 class CVerticalLayout {
 public:
     explicit CVerticalLayout(QTextDocument* document);
@@ -76,6 +99,14 @@ public:
     qreal ColumnPitch() const;
     // The em box's width, the part of the pitch that the glyphs occupy.
     qreal ColumnWidth() const;
+    // Ruby and emphasis dots are set at half the em.
+    qreal RubySize() const { return ColumnWidth() / 2; }
+
+    // The paragraph shown as typed (the caret's); -1 typesets them all, as print does.
+    void SetTypedBlock(int block_number);
+    int TypedBlock() const { return typed_block_; }
+    // The longest run of half-width digits set upright in one em (2, 3 or 4).
+    void SetUprightDigits(int digits);
 
     // Brings the layout up to date with the document; only changed paragraphs are shaped again.
     // A long document is shaped from the start only as far as it has been asked about: the
@@ -119,6 +150,8 @@ public:
     // An empty text ends the composition. The document itself is not touched.
     void SetPreedit(int position, const QString& text, int cursor);
 
+    // Whether any paragraph shaped so far carries ruby.
+    bool HasRuby() const;
     // Glyphs of the shaped text, for the checks of where vertical forms went.
     const ShapedParagraph& ShapedBlock(int block_number);
     // Unit rectangles in layout coordinates, for the checks of where the text went.
@@ -127,6 +160,9 @@ public:
     // The shaping of one string as the layout does it; public so the breaking can be tested on
     // text that is not in a document.
     ShapedParagraph Shape(const QString& text) const;
+    // A paragraph as the notation reads it: its text shaped with the upright digits combined,
+    // its ruby placed and its emphasis marked.
+    ShapedParagraph Typeset(const ReadLine& read) const;
     static BrokenParagraph Break(const ShapedParagraph& shaped, qreal height);
 
 private:
@@ -144,6 +180,13 @@ private:
     // exists (or the document ends).
     void CountThrough(int block, int column);
     int FaceFor(char32_t c) const;
+    ShapedParagraph ShapeRuns(const QString& text,
+                              const QVector<std::pair<int, int>>& combined) const;
+    void AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
+                 const QVector<bool>& ruby_base) const;
+    void DrawNotation(QPainter& painter, const ShapedParagraph& shaped,
+                      const BrokenParagraph& broken, int begin, int end, qreal centre,
+                      const QColor& ink) const;
     // The paragraph offset of a document position, past the text being composed.
     int LayoutOffset(const Paragraph& p, int offset) const;
 
@@ -154,6 +197,11 @@ private:
     // Shaping happens in const code, but the stand-in faces are found on the way and kept.
     mutable std::vector<std::unique_ptr<CVerticalShaper>> faces_;
     mutable QHash<char32_t, int> stand_in_;
+    std::unique_ptr<CVerticalShaper> ruby_face_;
+    quint32 dot_glyph_ = 0;
+    QPointF dot_offset_;  // puts the dot's ink centre on the point it is drawn at
+    int typed_block_ = -1;
+    int upright_digits_ = 2;
     std::vector<std::unique_ptr<Paragraph>> paragraphs_;
     // per counted block, then the columns of all counted blocks
     QVector<int> first_column_{0};

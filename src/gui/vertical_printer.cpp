@@ -27,22 +27,38 @@ CVerticalPrinter::CVerticalPrinter(QTextDocument& document, const QFont& font, q
     : layout_(&document), area_(area), text_color_(text_color) {
     layout_.SetFont(DeviceFont(font, dots_per_inch));
     layout_.SetColumnHeight(area.height());
+    layout_.SetTypedBlock(-1);
+}
+
+void CVerticalPrinter::Measure() {
+    if (measured_) {
+        return;
+    }
+    measured_ = true;
+    layout_.ExactColumnCount();
+    if (layout_.HasRuby()) {
+        ruby_inset_ = layout_.RubySize();
+    }
     // The last column's glyphs must fit: the gap after it may fall into the margin.
     const qreal gap = layout_.ColumnPitch() - layout_.ColumnWidth();
-    columns_per_page_ = qMax(1, static_cast<int>((area.width() + gap / 2) / layout_.ColumnPitch()));
+    columns_per_page_ =
+        qMax(1, static_cast<int>((area_.width() - ruby_inset_ + gap / 2) / layout_.ColumnPitch()));
 }
 
 int CVerticalPrinter::PageCount() {
+    Measure();
     const int columns = layout_.ExactColumnCount();
     return qMax(1, (columns + columns_per_page_ - 1) / columns_per_page_);
 }
 
 void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
+    Measure();
     const int first = page * columns_per_page_;
     // The first column's glyphs touch the right margin: its share of the gap is given up.
     const qreal gap = (layout_.ColumnPitch() - layout_.ColumnWidth()) / 2;
     painter.save();
-    painter.translate(area_.right() + gap + first * layout_.ColumnPitch(), area_.top());
+    painter.translate(area_.right() - ruby_inset_ + gap + first * layout_.ColumnPitch(),
+                      area_.top());
     CVerticalLayout::Colors ink;
     ink.text = text_color_;
     layout_.Draw(painter, first, first + columns_per_page_ - 1, 0, 0, ink);
@@ -50,9 +66,11 @@ void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
 }
 
 bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
-                     const PrintMargins& margins, QPrinter& printer, bool margin_guides) {
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides,
+                     int upright_digits) {
     CPrintPage sheet(printer, margins);
     CVerticalPrinter pages(document, font, printer.resolution(), sheet.Body(), text_color);
+    pages.SetUprightDigits(upright_digits);
     return sheet.PrintPages(
         pages.PageCount(), margin_guides,
         [&pages](QPainter& painter, int page) { pages.PaintPage(painter, page); });

@@ -23,20 +23,33 @@ public:
     CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
                      const QRectF& area, const QColor& text_color = Qt::black);
 
+    void SetUprightDigits(int digits) { layout_.SetUprightDigits(digits); }
+
     int PageCount();
-    int ColumnsPerPage() const { return columns_per_page_; }
+    int ColumnsPerPage() {
+        Measure();
+        return columns_per_page_;
+    }
     void PaintPage(QPainter& painter, int page);
 
 private:
+    // Lays the whole text out and fits the columns to the area, the first column's ruby inside
+    // the right margin when there is any.
+    void Measure();
+
     CVerticalLayout layout_;
+    bool measured_ = false;
+    qreal ruby_inset_ = 0;
     QRectF area_;
     QColor text_color_;
     int columns_per_page_ = 1;
 };
 
 // Prints every page (or the range asked for) inside the book's margins, in the book's face and
-// colour; in preview with the margin guides. False when the printer refused.
+// colour, every paragraph typeset; in preview with the margin guides. False when the printer
+// refused.
 bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
-                     const PrintMargins& margins, QPrinter& printer, bool margin_guides);
+                     const PrintMargins& margins, QPrinter& printer, bool margin_guides,
+                     int upright_digits);
 
 }  // namespace folix::gui

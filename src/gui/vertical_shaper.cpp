@@ -74,4 +74,17 @@ QVector<CVerticalShaper::Glyph> CVerticalShaper::Shape(const QString& text, int 
     return result;
 }
 
+const QVector<CVerticalShaper::Glyph>& CVerticalShaper::ShapeRepeated(const QString& text) const {
+    auto found = repeated_.find(text);
+    if (found == repeated_.end()) {
+        // Bounded, since a received book may hold any number of different ones.
+        constexpr qsizetype kMostKept = 4096;
+        if (repeated_.size() >= kMostKept) {
+            repeated_.clear();
+        }
+        found = repeated_.insert(text, Shape(text, 0, static_cast<int>(text.size()), true));
+    }
+    return *found;
+}
+
 }  // namespace folix::gui

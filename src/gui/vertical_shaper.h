@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QRawFont>
 #include <QString>
 #include <QVector>
@@ -31,12 +32,15 @@ public:
 
     const QRawFont& Font() const { return raw_; }
     QVector<Glyph> Shape(const QString& text, int start, int length, bool top_to_bottom) const;
+    // A whole short text top to bottom, shaped once: a novel repeats its ruby, names above all.
+    const QVector<Glyph>& ShapeRepeated(const QString& text) const;
 
 private:
     QRawFont raw_;
     hb_face_t* face_ = nullptr;
     hb_font_t* font_ = nullptr;
     qreal scale_ = 1;
+    mutable QHash<QString, QVector<Glyph>> repeated_;
 };
 
 }  // namespace folix::gui

@@ -51,6 +51,9 @@ void CVerticalView::SyncFont() {
         layout_.SetFont(font);
     }
     layout_.SetColumnHeight(viewport()->height() - 2 * margin_);
+    layout_.SetUprightDigits(editor_.UprightDigits());
+    // The caret's paragraph shows the notation as typed, so that it can be edited.
+    layout_.SetTypedBlock(editor_.textCursor().blockNumber());
 }
 
 CVerticalLayout& CVerticalView::Layout() {
@@ -266,35 +269,45 @@ void CVerticalView::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+// Puts the caret at the text under a point of the viewport. The paragraph left behind is
+// typeset again and the one reached shows its notation as typed, which may move the columns:
+// the text pointed at stays under the mouse.
+void CVerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode) {
+    QTextCursor cursor = editor_.textCursor();
+    const QPointF at = FromViewport(point);
+    const int column = Layout().ColumnAtX(at.x());
+    const int position = Layout().PositionAt(at);
+    cursor.setPosition(position, mode);
+    editor_.setTextCursor(cursor);
+    const int moved = Layout().ColumnOfPosition(position) - column;
+    if (moved != 0) {
+        UpdateScrollRange();
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
+                                        qRound(moved * layout_.ColumnPitch()));
+    }
+    EnsureCaretVisible();
+    viewport()->update();
+}
+
 void CVerticalView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    QTextCursor cursor = editor_.textCursor();
-    const int position = Layout().PositionAt(FromViewport(event->position()));
-    cursor.setPosition(position, (event->modifiers() & Qt::ShiftModifier)
-                                     ? QTextCursor::KeepAnchor
-                                     : QTextCursor::MoveAnchor);
-    editor_.setTextCursor(cursor);
-    viewport()->update();
+    PlaceCaret(event->position(), (event->modifiers() & Qt::ShiftModifier)
+                                      ? QTextCursor::KeepAnchor
+                                      : QTextCursor::MoveAnchor);
 }
 
 void CVerticalView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) {
-        return;
+    if (event->buttons() & Qt::LeftButton) {
+        PlaceCaret(event->position(), QTextCursor::KeepAnchor);
     }
-    QTextCursor cursor = editor_.textCursor();
-    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())),
-                       QTextCursor::KeepAnchor);
-    editor_.setTextCursor(cursor);
-    EnsureCaretVisible();
-    viewport()->update();
 }
 
 void CVerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
+    PlaceCaret(event->position(), QTextCursor::MoveAnchor);
     QTextCursor cursor = editor_.textCursor();
-    cursor.setPosition(Layout().PositionAt(FromViewport(event->position())));
     cursor.select(QTextCursor::WordUnderCursor);
     editor_.setTextCursor(cursor);
     viewport()->update();

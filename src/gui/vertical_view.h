@@ -53,6 +53,7 @@ private:
     int VisibleColumns() const;
     bool Writable() const;
     void MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode);
+    void PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode);
     void RestartBlinking();
 
     CFolixView& editor_;

@@ -258,5 +258,108 @@ TEST_F(VerticalLayoutTest, LongDocumentIsLaidOutAsFarAsItIsSeen) {
     EXPECT_EQ(layout->PositionAt(layout->CaretRect(end - 5).center()), end - 5);
 }
 
+// How the notation is typeset: the text shown, the ruby's reach along the column (in pixels
+// from the paragraph's top, the em being 20 and the ruby 10), where a character typed at
+// `probe` lands, and how many characters carry dots or are digits set upright.
+struct TypesetCase {
+    const char* rule;
+    QString typed;
+    QString shown;
+    int rubies;
+    int base_at;  // typed offset of the first ruby's first base character
+    qreal ruby_top, ruby_bottom;
+    int probe;
+    qreal probe_top;
+    int dotted;
+    int combined;
+};
+
+const TypesetCase kTypesetCases[] = {
+    {"short group ruby spreads 1:2:1", "漢字《かんじ》です", "漢字です", 1, 0, 10.0 / 6,
+     40 - 10.0 / 6, 7, 40, 0, 0},
+    {"long ruby between kanji spreads its base", "｜東京《とうきょう》", "東京", 1, 1, 0, 50, 2, 25,
+     0, 0},
+    {"long ruby overhangs kana on both sides", "あ東京《とうきょう》い", "あ東京い", 1, 1, 15, 65,
+     10, 60, 0, 0},
+    {"overhang goes to the side that allows it", "あ漢《かんじ》", "あ漢", 1, 1, 10, 40, 1, 20, 0,
+     0},
+    {"no overhang onto the paragraph's start", "漢《かんじ》と", "漢と", 1, 0, 0, 30, 6, 20, 0, 0},
+    {"mono-ruby when it divides evenly", "御伽噺《おとぎばなし》", "御伽噺", 3, 0, 0, 20, 2, 40, 0,
+     0},
+    {"emphasis dots", "《《強調》》する", "強調する", 0, 0, 0, 0, 6, 40, 2, 0},
+    {"two digits upright in one em", "第12話", "第12話", 0, 0, 0, 0, 3, 40, 0, 1},
+    {"three digits lie on their side", "第123話", "第123話", 0, 0, 0, 0, 0, 0, 0, 0},
+    {"!? upright", "本当!?", "本当!?", 0, 0, 0, 0, 2, 40, 0, 1},
+    {"upright digits in a spread base", "｜12月《いちにがつ》", "12月", 1, 1, 0, 50, 3, 25, 0, 1},
+    {"escaped bracket", "｜《括弧》", "《括弧》", 0, 0, 0, 0, 2, 20, 0, 0},
+};
+
+TEST_F(VerticalLayoutTest, NotationIsTypesetOutsideTheTypedParagraph) {
+    for (const TypesetCase& row : kTypesetCases) {
+        SCOPED_TRACE(row.rule);
+        Lay(row.typed + "\n", 20);
+        const gui::ShapedParagraph& shaped = layout->ShapedBlock(0);
+        EXPECT_EQ(shaped.text, row.shown);
+        ASSERT_EQ(shaped.rubies.size(), row.rubies);
+        if (row.rubies > 0) {
+            const gui::VerticalRuby& ruby = shaped.rubies[0];
+            const qreal base_top = layout->UnitRect(row.base_at).top();
+            EXPECT_NEAR(base_top + ruby.top, row.ruby_top, 0.5);
+            EXPECT_NEAR(base_top + ruby.top + ruby.length, row.ruby_bottom, 0.5);
+        }
+        EXPECT_NEAR(layout->UnitRect(row.probe).top(), row.probe_top, 0.5);
+        int dotted = 0;
+        int combined = 0;
+        for (const gui::VerticalUnit& unit : shaped.units) {
+            dotted += unit.emphasis;
+            combined += unit.combined;
+        }
+        EXPECT_EQ(dotted, row.dotted);
+        EXPECT_EQ(combined, row.combined);
+        // A click on each character shown puts the caret before that character as typed.
+        qreal y = 0;
+        const qreal x = layout->UnitRect(0).center().x();
+        for (const gui::VerticalUnit& unit : shaped.units) {
+            const int at = layout->PositionAt(QPointF(x, y + unit.advance / 4));
+            EXPECT_EQ(row.typed.mid(at, unit.length), row.shown.mid(unit.position, unit.length))
+                << unit.position;
+            EXPECT_NEAR(layout->UnitRect(at).top(), y, 0.01) << unit.position;
+            y += unit.advance;
+        }
+        // The caret's paragraph shows the notation as typed.
+        layout->SetTypedBlock(0);
+        EXPECT_EQ(layout->ShapedBlock(0).text, row.typed);
+        EXPECT_TRUE(layout->ShapedBlock(0).rubies.isEmpty());
+        layout->SetTypedBlock(-1);
+    }
+}
+
+// A ruby whose overhang would reach the kana at the foot of the previous column is drawn in
+// from the top of its own column instead, never above it.
+TEST_F(VerticalLayoutTest, RubyAtTheTopOfAColumnStaysInsideIt) {
+    Lay("あ漢《かんじ》\n", 1);  // あ fills the first column, 漢 opens the second
+    ASSERT_EQ(Column(1), 1);
+    ASSERT_LT(layout->ShapedBlock(0).rubies[0].top, 0);  // overhanging あ in the layout
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.translate(150, 50);
+        layout->Draw(painter, 0, 1, 0, 0, {});
+    }
+    const QRectF base = layout->UnitRect(1).translated(150, 50);
+    int above = 0;
+    int beside = 0;
+    for (int x = qRound(base.right()); x < qRound(base.right() + 10); ++x) {
+        for (int y = 0; y < 200; ++y) {
+            const bool ink = qGray(image.pixel(x, y)) < 160;
+            above += ink && y < 50;
+            beside += ink && y >= 50;
+        }
+    }
+    EXPECT_EQ(above, 0);
+    EXPECT_GT(beside, 10);
+}
+
 }  // namespace
 }  // namespace folix

@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "gui/pdf_ink.h"
 #include "gui/vertical_printer.h"
 #include "gui/vertical_view.h"
+#include "notation/notation_options.h"
 
 namespace folix {
 namespace {
@@ -376,6 +378,245 @@ TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
     EXPECT_EQ(child.Editor().document()->defaultFont().pointSizeF(), 14);
     EXPECT_EQ(child.Editor().Control().GetPrintMargins(), (PrintMargins{1701, 1417, 1134, 2268}));
     EXPECT_TRUE(child.Editor().toPlainText().startsWith("縦書きで印刷する"));
+}
+
+// Beside ruby every click and key goes where the writer pointed: a typeset paragraph takes the
+// caret at the character under the mouse (its ruby counts as the base) and opens to the
+// notation as typed, and what is typed is saved at that place.
+TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPointed) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("｜東京《とうきょう》へ行く。\n漢字《かんじ》を書く。");  // 0, 15
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    gui::CVerticalLayout& layout = view.Layout();
+    EXPECT_EQ(layout.ShapedBlock(0).text, "｜東京《とうきょう》へ行く。");
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字を書く。");
+    const auto click = [&](const QPointF& at) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.ToViewport(at).toPoint());
+        return Position(child);
+    };
+    const auto upper = [](const QRectF& r) { return r.center() - QPointF(0, r.height() / 4); };
+
+    EXPECT_EQ(click(upper(layout.UnitRect(23))), 23);  // 書
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字《かんじ》を書く。");
+    EXPECT_EQ(layout.ShapedBlock(0).text, "東京へ行く。");
+    Type(view, "写");
+
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    const QRectF kan = layout.UnitRect(15);
+    const qreal ruby_x = kan.right() + layout.RubySize() * 0.9;  // the ruby's far side
+    EXPECT_EQ(click(QPointF(ruby_x, kan.top() + 2)), 15);
+    EXPECT_EQ(layout.ShapedBlock(1).text, "漢字《かんじ》を写書く。");
+
+    const QRectF to = layout.UnitRect(1);  // 東, its ruby spread over it and 京
+    EXPECT_EQ(click(QPointF(to.right() + layout.RubySize() / 2, to.top() + 3)), 1);
+    Key(view, Qt::Key_Down);
+    Key(view, Qt::Key_Down);
+    Type(view, "都");
+    Key(view, Qt::Key_End, Qt::ControlModifier);
+    Key(view, Qt::Key_Return);
+    Type(view, "第12話!?");
+
+    // Left goes on to the next column at the caret's height, typeset or not; a shift-click
+    // selects up to the character clicked, whichever way the paragraphs are shown.
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    Key(view, Qt::Key_Left);
+    EXPECT_EQ(Position(child), 16);
+    Key(view, Qt::Key_Home, Qt::ControlModifier);
+    const QPoint on_sho = view.ToViewport(upper(layout.UnitRect(25))).toPoint();  // 書
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, on_sho);
+    EXPECT_EQ(child.Editor().textCursor().selectedText(),
+              QString("｜東京都《とうきょう》へ行く。") + QChar(QChar::ParagraphSeparator) +
+                  "漢字《かんじ》を写");
+
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    const std::string saved = ReadBytes(dir / "sample/はじめに.txt");
+    EXPECT_NE(saved.find("｜東京都《とうきょう》へ行く。"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("漢字《かんじ》を写書く。"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("第12話!?"), std::string::npos) << saved;
+    // The README's picture of the notation, at a size that shows the ruby.
+    if (const QByteArray dump = qgetenv("FOLIX_RUBY_PNG"); !dump.isEmpty()) {
+        QFont font = gui::DefaultBookFont();
+        font.setFamilies({"Noto Serif CJK JP"});
+        font.setPointSize(17);
+        child.Editor().document()->setDefaultFont(font);
+        child.Editor().setPlainText(
+            "第一話　雨の日《ひ》の約束《やくそく》\n"
+            "　その朝、｜紫陽花《あじさい》の咲く庭で、彼女は《《確かに》》そう言った。\n"
+            "「12時に、駅《えき》の時計台《とけいだい》の下で待っているから」\n"
+            "　本当に来るのか!?　半信半疑のまま、僕は傘《かさ》を手に取った。\n"
+            "　雨は3時まで止まなかった。｜紫陽花《あじさい》の色が、少し濃くなった。");
+        Key(view, Qt::Key_End, Qt::ControlModifier);
+        view.viewport()->grab().save(QString::fromLocal8Bit(dump));
+    }
+}
+
+// A printed page full of ruby has ink beside every line of its base (right of a column, above
+// a horizontal line) where the same page with blank ruby, laid out alike, has none; and the
+// ruby stays inside the margins.
+struct RubyPrintCase {
+    const char* writing;
+    bool vertical;
+};
+
+const RubyPrintCase kRubyPrintCases[] = {{"vertical", true}, {"horizontal", false}};
+
+TEST_F(VerticalViewTest, PrintedRubyStandsBesideItsBase) {
+    gui::CChildFrame& child = OpenFirstPageInEditor();
+    child.Document().FileSystem().ChangeMargins(30, 20, 25, 40);
+    const QString line = QString("物語《ものがたり》を東京《とうきょう》で").repeated(4) + '\n';
+    QString blank = line;  // the ruby's characters become ideographic spaces, one for one
+    for (QRegularExpressionMatchIterator it = QRegularExpression("《([^》]*)》").globalMatch(line);
+         it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        blank.replace(match.capturedStart(1), match.capturedLength(1),
+                      QString(match.capturedLength(1), QChar(0x3000)));
+    }
+    for (const RubyPrintCase& row : kRubyPrintCases) {
+        SCOPED_TRACE(row.writing);
+        const auto print = [&](const QString& text, const std::string& name) {
+            child.Editor().SetPlainFileText(text.repeated(40));
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setOutputFileName(QString::fromStdString(dir / (name + ".pdf")));
+            EXPECT_TRUE(child.Editor().PrintDocument(printer, false, row.vertical));
+            return testing::InkOfPage(QString::fromStdString(dir / (name + ".pdf")),
+                                      QString::fromStdString(dir / name));
+        };
+        const testing::Ink with_ruby = print(line, "ruby");
+        const testing::Ink bare = print(blank, "blank");
+        ASSERT_EQ(with_ruby.page.size(), bare.page.size());
+        // Turned a quarter clockwise, the room above a horizontal line is right of a column.
+        const QTransform turn = row.vertical ? QTransform() : QTransform().rotate(90);
+        const QImage page = bare.page.transformed(turn);
+        const QImage ruby_page = with_ruby.page.transformed(turn);
+        // The base: the stretches across the page where the blank-ruby print has ink.
+        QVector<bool> inked(page.width(), false);
+        for (int x = 0; x < page.width(); ++x) {
+            for (int y = 0; y < page.height() && !inked[x]; ++y) {
+                inked[x] = qGray(page.pixel(x, y)) < 160;
+            }
+        }
+        int lines = 0;
+        int with_ruby_beside = 0;
+        for (int x = 1; x < page.width(); ++x) {
+            if (!inked[x - 1] || inked[x]) {
+                continue;  // not the far edge of a line of base characters
+            }
+            ++lines;
+            int ink = 0;
+            for (int dx = 1; dx <= 8 && x + dx < page.width(); ++dx) {
+                for (int y = 0; y < page.height(); ++y) {
+                    ink += qGray(ruby_page.pixel(x + dx, y)) < 160;
+                }
+            }
+            with_ruby_beside += ink > 40;
+        }
+        EXPECT_GE(lines, 20);  // the page is full
+        EXPECT_EQ(with_ruby_beside, lines);
+        if (row.vertical) {
+            EXPECT_LE(with_ruby.right, 210 - 20 + 0.5);
+        } else {
+            EXPECT_GE(with_ruby.top, 25 - 0.5);
+        }
+    }
+}
+
+// The horizontal editor shows the notation as typed, its marks in a lighter ink; the file keeps
+// every character as typed.
+struct MarkCase {
+    QString typed;
+    QString lighter;  // the characters drawn lighter, in order
+};
+
+const MarkCase kMarkCases[] = {
+    {"ただの文。", ""},
+    {"漢字《かんじ》です", "《かんじ》"},
+    {"｜東京《とうきょう》へ", "｜《とうきょう》"},
+    {"《《強調》》する", "《《》》"},
+    {"｜《括弧》", "｜"},
+    {"閉じない《るび", ""},
+};
+
+TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped) {
+    gui::CChildFrame& child = OpenFirstPageInEditor();
+    gui::CFolixView& editor = child.Editor();
+    editor.SetPlainFileText("");
+    for (const MarkCase& row : kMarkCases) {
+        Type(editor, row.typed);
+        Key(editor, Qt::Key_Return);
+    }
+    const QColor ink = editor.palette().color(QPalette::Text);
+    QTextBlock block = editor.document()->begin();
+    for (const MarkCase& row : kMarkCases) {
+        ASSERT_TRUE(block.isValid());
+        EXPECT_EQ(block.text(), row.typed);
+        QString lighter;
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            EXPECT_NE(range.format.foreground().color(), ink);
+            lighter += block.text().mid(range.start, range.length);
+        }
+        EXPECT_EQ(lighter, row.lighter) << row.typed.toStdString();
+        block = block.next();
+    }
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    const std::string saved = ReadBytes(dir / "sample/はじめに.txt");
+    for (const MarkCase& row : kMarkCases) {
+        EXPECT_NE(saved.find(row.typed.toStdString()), std::string::npos) << saved;
+    }
+    // Opened again, the marks are lighter at once and the file is not taken as changed.
+    Select(child, Find(child, Root(child), "あとがき"));
+    Select(child, Find(child, Root(child), "はじめに"));
+    EXPECT_FALSE(child.Document().IsModified());
+    EXPECT_FALSE(editor.document()->findBlockByNumber(1).layout()->formats().isEmpty());
+}
+
+// The book's upright digit setting reaches the view: three digits stand in one em when the book
+// allows them, and lie on their side otherwise.
+TEST_F(VerticalViewTest, BooksUprightDigitSettingReachesTheView) {
+    NotationOptions options;
+    options.m_nUprightDigits = 3;
+    ASSERT_TRUE(SaveNotationOptions(ui, dir / "sample", options));
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    child.Editor().setPlainText("第123話\n");
+    Key(view, Qt::Key_End, Qt::ControlModifier);  // the caret off the digits' paragraph
+    const auto combined = [&] {
+        int count = 0;
+        for (const gui::VerticalUnit& unit : view.Layout().ShapedBlock(0).units) {
+            count += unit.combined;
+        }
+        return count;
+    };
+    EXPECT_EQ(combined(), 1);
+    child.ApplyUprightDigits(2);
+    EXPECT_EQ(combined(), 0);
+}
+
+// A click into another paragraph shows it as typed and the paragraph left behind typeset, which
+// moves the columns after them; the view follows, so the text clicked stays under the mouse.
+TEST_F(VerticalViewTest, ClickedTextStaysUnderTheMouseWhenTheColumnsMove) {
+    gui::CChildFrame& child = OpenVertical();
+    gui::CVerticalView& view = child.VerticalEditor();
+    const QString many_columns = QString("｜東京《とうきょう》").repeated(20);  // 120 to 319
+    child.Editor().setPlainText(QString("一\n").repeated(60) + many_columns + "\n漢字を書く。\n" +
+                                QString("二\n").repeated(60));
+    QTextCursor cursor = child.Editor().textCursor();
+    cursor.movePosition(QTextCursor::End);
+    child.Editor().setTextCursor(cursor);
+    cursor.setPosition(120);
+    child.Editor().setTextCursor(cursor);
+    gui::CVerticalLayout& layout = view.Layout();
+    const int columns_typed = layout.ColumnOfPosition(324) - layout.ColumnOfPosition(120);
+    const QRectF sho = layout.UnitRect(324);  // 書
+    const QPoint click = view.ToViewport(sho.center() - QPointF(0, sho.height() / 4)).toPoint();
+    ASSERT_TRUE(view.viewport()->rect().contains(click));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, click);
+    EXPECT_EQ(Position(child), 324);
+    EXPECT_LT(layout.ColumnOfPosition(324) - layout.ColumnOfPosition(120), columns_typed);
+    const QRectF after = layout.UnitRect(324);
+    EXPECT_NEAR(view.ToViewport(after.center()).x(), click.x(), layout.ColumnPitch() / 2);
 }
 
 }  // namespace
