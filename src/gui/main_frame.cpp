@@ -701,7 +701,11 @@ void CMainFrame::About() {
 }
 
 QString CMainFrame::ManualPath() {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
+    // The program the writer started is argv[0]: `folix` passes its own path when it starts the
+    // window program, which is installed elsewhere.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QFileInfo program(arguments.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                : arguments.first());
     return program.absolutePath() + "/" + program.completeBaseName() + ".htm";
 }
 

@@ -30,9 +30,9 @@ std::vector<std::string> HelpSynopses(const std::string& help) {
 }
 
 // The package as a user gets it: CPack builds it from this build, it is unpacked without root,
-// and the unpacked program shows the build's version, builds the sample book and has its
-// manual page, which lists every command of --help. The metainfo validates, dpkg-shlibdeps
-// gave the dependencies, and lintian finds no error.
+// and the unpacked program shows the build's version, builds the sample book, opens it in the
+// window program installed beside it and has its manual page, which lists every command of --help.
+// The metainfo validates, dpkg-shlibdeps gave the dependencies, and lintian finds no error.
 TEST(DebianPackage, UnpackedProgramBuildsTheSampleAndLintianFindsNoError) {
 #ifdef FOLIX_SANITIZED
     GTEST_SKIP() << "the package is made from the normal build";
@@ -62,6 +62,16 @@ TEST(DebianPackage, UnpackedProgramBuildsTheSampleAndLintianFindsNoError) {
     auto built = RunProgram({program, "html", "sample/sample.flx"}, work.path());
     EXPECT_EQ(built.exit_code, 0) << built.err;
     EXPECT_TRUE(Exists(work / "index.htm"));
+    // The book file starts the window program from where the package put it.
+    std::filesystem::create_directories(work / "home");
+    auto shown = RunProgram(
+        {program, "sample/sample.flx"}, work.path(),
+        {"",
+         {"QT_QPA_PLATFORM=offscreen", "HOME=" + work / "home", "XDG_CONFIG_HOME=" + work / "home",
+          "XDG_RUNTIME_DIR=" + work / "home", "FOLIX_SCREENSHOT=" + work / "window.png"},
+         60});
+    EXPECT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_TRUE(Exists(work / "window.png")) << shown.err;
 
     auto page = RunProgram({"man", "-l", root + "/usr/share/man/man1/folix.1.gz"}, work.path(),
                            {"", {"MANWIDTH=200", "LC_ALL=C.UTF-8"}});

@@ -1,0 +1,58 @@
+#include "cli/window_launcher.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+#include <vector>
+
+#include "cli/command_line.h"
+
+namespace folix {
+namespace {
+
+constexpr char kWindowProgram[] = "folix-window";
+
+std::string ThisProgram(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        self = std::filesystem::absolute(argv0, error);
+    }
+    return self.string();
+}
+
+bool IsExecutableFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+std::string WindowProgramPath(const std::string& this_program) {
+    const std::filesystem::path folder = std::filesystem::path(this_program).parent_path();
+    const std::filesystem::path beside = folder / kWindowProgram;
+    if (IsExecutableFile(beside)) {
+        return beside.string();
+    }
+    return (folder / FOLIX_WINDOW_FROM_BINDIR).lexically_normal().string();
+}
+
+int StartWindow(char** argv, std::ostream& err) {
+    const std::string self = ThisProgram(argv[0]);
+    const std::string window = WindowProgramPath(self);
+    std::vector<char*> arguments;
+    arguments.push_back(const_cast<char*>(self.c_str()));
+    for (char** arg = argv + 1; *arg != nullptr; ++arg) {
+        arguments.push_back(*arg);
+    }
+    arguments.push_back(nullptr);
+    ::execv(window.c_str(), arguments.data());
+    err << "folix: ウィンドウを開けません(" << window << "): " << std::strerror(errno) << "\n";
+    return kExitFailure;
+}
+
+}  // namespace folix
