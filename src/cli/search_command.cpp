@@ -3,6 +3,7 @@
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
+#include "model/book_search.h"
 
 namespace folix {
 namespace {
@@ -18,8 +19,9 @@ std::string RelativeToBook(const std::string& path, const std::string& root) {
 
 }  // namespace
 
-// folix search BOOK.flx TEXT [--case] [--word] [--name]: the tree search without a window,
-// listing the files it marks, in tree order. The book's own check boxes are not used or changed.
+// folix search BOOK.flx TEXT [--case] [--word] [--name]: the files the tree search would mark,
+// in tree order, found by a walk of the book's folders that lists each of them once. The book's
+// own check boxes are not used or changed.
 int RunSearchCommand(CommandContext& context) {
     std::vector<std::string> positional;
     BookOptions flags;
@@ -46,23 +48,12 @@ int RunSearchCommand(CommandContext& context) {
     if (!opened.Open(context, positional[0], "ツリーの検索")) {
         return kExitFailure;
     }
-    CFileSystem& book = opened.file_system();
-    BookOptions& options = book.Options();
-    options.m_bFindCase = flags.m_bFindCase;
-    options.m_bFindWord = flags.m_bFindWord;
-    options.m_bFindName = flags.m_bFindName;
-    options.m_bFindKeep = false;  // the tree cut down to the hits is all that is listed
-    book.SearchTree(positional[1]);
-    const BookTree& book_tree = book.Tree();
-    bool any = false;
-    for (TreeItem item = book_tree.m_hRootItem; item != kNoItem; item = book.NextItem(item)) {
-        if (book_tree.GetItemImage(item) == kImageFileHit) {
-            context.out << RelativeToBook(book_tree.ItemPath(item), book_tree.m_strRootPath)
-                        << '\n';
-            any = true;
-        }
+    const std::string& root = opened.file_system().Tree().m_strRootPath;
+    const std::vector<std::string> hits = SearchBookFiles(context.ui, root, flags, positional[1]);
+    for (const std::string& path : hits) {
+        context.out << RelativeToBook(path, root) << '\n';
     }
-    return any ? kExitSuccess : kExitFailure;
+    return hits.empty() ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace folix

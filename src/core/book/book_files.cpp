@@ -14,7 +14,9 @@
 namespace folix {
 namespace {
 
-bool IsHiddenName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+bool IsHiddenName(const std::string& name) {
+    return !name.empty() && name[0] == '.';
+}
 
 // The name is the candidate, or the candidate followed by "." and anything, letter case ignored.
 bool NameTakesCandidate(std::string_view name, std::string_view candidate) {
@@ -39,10 +41,11 @@ RtfCheck IsRtfFile(Ui& ui, const std::string& path) {
 
 bool HasVisibleChildren(const std::string& folder) {
     std::vector<FolderEntry> entries;
-    if (ListFolder(folder, entries) != 0) {
-        return false;
-    }
-    for (const FolderEntry& entry : entries) {
+    return ListFolder(folder, entries) == 0 && HasVisibleChildren(entries);
+}
+
+bool HasVisibleChildren(const std::vector<FolderEntry>& listing) {
+    for (const FolderEntry& entry : listing) {
         if (entry.is_folder ? !IsHiddenName(entry.name)
                             : entry.is_file && HasTxtSuffix(entry.name)) {
             return true;

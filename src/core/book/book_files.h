@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace folix {
 
 class Ui;
+struct FolderEntry;
 
 // Tests and small operations on the files of a book.
 
@@ -21,6 +23,8 @@ RtfCheck IsRtfFile(Ui& ui, const std::string& path);
 
 // Something the tree would show: a ".txt" file or a folder whose name does not begin with ".".
 bool HasVisibleChildren(const std::string& folder);
+// The same test on a listing the caller made already.
+bool HasVisibleChildren(const std::vector<FolderEntry>& listing);
 
 // A file the program may treat as part of the book: a ".txt" file, or a "contents.flc" that is
 // empty or begins with the control-file header.

@@ -28,6 +28,11 @@ std::vector<BookEntry> BuildEntryList(Ui& ui, const std::string& folder, bool is
     if (ListFolder(folder, listing) != 0) {
         return {};
     }
+    return BuildEntryList(ui, folder, is_book_folder, listing);
+}
+
+std::vector<BookEntry> BuildEntryList(Ui& ui, const std::string& folder, bool is_book_folder,
+                                      const std::vector<FolderEntry>& listing) {
     std::vector<BookEntry> disk;
     for (const FolderEntry& entry : listing) {
         if (!IsStorableName(entry.name)) {

@@ -2,14 +2,10 @@
 
 #include "book/book_options.h"
 #include "book/book_tree.h"
-#include "book/path_parts.h"
-#include "editing/person_name.h"
-#include "editing/width_folding.h"
-#include "model/memory_editor_control.h"
-#include "notation/notation_lines.h"
+#include "model/file_text_match.h"
 #include "platform/document_host.h"
+#include "platform/editor_control.h"
 #include "platform/ui.h"
-#include "rtf/book_text.h"
 #include "treeedit/folder_refresh.h"
 
 namespace folix {
@@ -35,13 +31,7 @@ void TreeSearch::SearchTree(const std::string& text) {
     tree_.SetMultiOpenStyle(true);
 
     // Folders are opened as the walk reaches them, so the items they bring are walked as well.
-    // The search text is folded once, on the first file that needs it, and stays folded.
-    std::string search = text;
-    // A plain search across widths folds the search text once for every file.
-    std::optional<WidthFoldedSearch> folded;
-    if (!options_.m_bFindCase && !options_.m_bFindName && !options_.m_bFindWord) {
-        folded.emplace(text);
-    }
+    FileTextMatch match(tree_.ui(), options_, text);
     for (TreeItem item = tree_.m_hRootItem; item != kNoItem; item = NextItem(item)) {
         const TreeItemKind kind = tree_.ItemKind(item);
         if (kind == kFolderItem) {
@@ -49,7 +39,7 @@ void TreeSearch::SearchTree(const std::string& text) {
                 refresh_.ReloadFolder(item);
             }
         } else if (kind != kPlaceholderItem) {
-            if (IsHit(item, search, folded)) {
+            if (IsHit(item, match)) {
                 MarkHit(item);
             } else {
                 tree_.SetItemImage(item, kImageEditableFile);
@@ -101,78 +91,20 @@ TreeItem TreeSearch::NextItemAfterBranch(TreeItem item) const {
     return kNoItem;
 }
 
-bool TreeSearch::IsHit(TreeItem item, std::string& search,
-                       const std::optional<WidthFoldedSearch>& folded) const {
-    if (options_.m_bFindName) {
-        return HoldsPersonName(item, search);
-    }
-    if (options_.m_bFindWord) {
-        return HoldsWholeWord(item, search);
-    }
-    return HoldsText(item, search, folded);
-}
-
-bool TreeSearch::HoldsPersonName(TreeItem item, std::string& search) const {
-    std::string text;
-    if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
-        return false;
-    }
-    // The title of the file, not of its label: a text file's label has no extension left to
-    // cut, and a dot inside it is part of the name.
-    std::string title = TitlePart(tree_.ItemFileName(item));
-    std::optional<std::string> base = NotationBaseTextOfLines(text);
-    FoldWidth(search, title);
-    FoldWidth(search, text);
-    if (base) {
-        FoldWidth(search, *base);
-    }
-    return MatchPersonName(search, title) || MatchPersonName(search, text) ||
-           (base && MatchPersonName(search, *base));
-}
-
-bool TreeSearch::HoldsWholeWord(TreeItem item, const std::string& search) const {
-    const EditorControl::FindFlags flags{options_.m_bFindCase, true};
+bool TreeSearch::IsHit(TreeItem item, FileTextMatch& match) const {
     const std::string path = tree_.ItemPath(item);
-    if (host_ != nullptr && editor_ != nullptr) {
-        // The window's editor decides what a word is, so the file is opened there; the last
-        // file tested stays open. When it cannot be opened the editor still holds the file
-        // before, which must not count for this one.
-        if (!host_->AskSaveIfModified() || !host_->OpenDocument(path)) {
-            return false;
-        }
-        if (editor_->FindText(search, {0, kEndOfText}, flags)) {
-            return true;
-        }
+    const std::string name = tree_.ItemFileName(item);
+    if (options_.m_bFindName || !options_.m_bFindWord || host_ == nullptr || editor_ == nullptr) {
+        return match.Holds(path, name);
     }
-    std::string text;
-    if (!ReadBookFileText(tree_.ui(), path, text)) {
+    // The window's editor decides what a word is, so the file is opened there; the last file
+    // tested stays open. When it cannot be opened the editor still holds the file before,
+    // which must not count for this one.
+    if (!host_->AskSaveIfModified() || !host_->OpenDocument(path)) {
         return false;
     }
-    // The words as read too, a base with ruby on it being one word.
-    const std::optional<std::string> base = NotationBaseTextOfLines(text);
-    if (host_ != nullptr && editor_ != nullptr) {
-        return base && MemoryEditorControl(*base).FindText(search, {0, kEndOfText}, flags);
-    }
-    return MemoryEditorControl(text).FindText(search, {0, kEndOfText}, flags) ||
-           (base && MemoryEditorControl(*base).FindText(search, {0, kEndOfText}, flags));
-}
-
-bool TreeSearch::HoldsText(TreeItem item, const std::string& search,
-                           const std::optional<WidthFoldedSearch>& folded) const {
-    std::string text;
-    if (!ReadBookFileText(tree_.ui(), tree_.ItemPath(item), text)) {
-        return false;
-    }
-    // The text as typed holds the ruby; as read it holds each base whole, even one given ruby
-    // a character at a time.
-    const auto found_in = [&](const std::string& haystack) {
-        return folded ? folded->FoundIn(haystack) : haystack.find(search) != std::string::npos;
-    };
-    if (found_in(text)) {
-        return true;
-    }
-    const std::optional<std::string> base = NotationBaseTextOfLines(text);
-    return base && found_in(*base);
+    const EditorControl::FindFlags flags{options_.m_bFindCase, true};
+    return editor_->FindText(match.Text(), {0, kEndOfText}, flags) || match.Holds(path, name, true);
 }
 
 void TreeSearch::MarkHit(TreeItem item) {

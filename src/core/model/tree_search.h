@@ -1,9 +1,7 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "editing/width_folding.h"
 #include "platform/tree_control.h"
 
 namespace folix {
@@ -11,6 +9,7 @@ namespace folix {
 class BookTree;
 class DocumentHost;
 class EditorControl;
+class FileTextMatch;
 class FolderRefresh;
 struct BookOptions;
 
@@ -39,12 +38,7 @@ public:
 private:
     // The item after item and its whole branch.
     TreeItem NextItemAfterBranch(TreeItem item) const;
-    bool IsHit(TreeItem item, std::string& search,
-               const std::optional<WidthFoldedSearch>& folded) const;
-    bool HoldsPersonName(TreeItem item, std::string& search) const;
-    bool HoldsWholeWord(TreeItem item, const std::string& search) const;
-    bool HoldsText(TreeItem item, const std::string& search,
-                   const std::optional<WidthFoldedSearch>& folded) const;
+    bool IsHit(TreeItem item, FileTextMatch& match) const;
     void MarkHit(TreeItem item);
     void CloseAllKeepingMarks();
     void PruneToHits();
