@@ -94,14 +94,14 @@ std::string PasswordFor(const UploadArguments& args, const UploadSettings& saved
 // the root folder, and so does this. Nothing after a refusal or a No.
 std::optional<std::string> RemoteFolder(Ui& ui, const UploadArguments& args,
                                         const HtmlOptions& options) {
-    if (!args.dir && options.m_strFtpDirectory.empty()) {
+    if (!args.dir && options.ftp_directory.empty()) {
         ui.ShowMessage(kChooseDirectoryFirstMessage);
         return std::nullopt;
     }
-    if (!args.dir && !ui.AskYesNo(options.m_strFtpDirectory + kUseBookFolderQuestion)) {
+    if (!args.dir && !ui.AskYesNo(options.ftp_directory + kUseBookFolderQuestion)) {
         return std::nullopt;
     }
-    const std::string dir = args.dir.value_or(options.m_strFtpDirectory);
+    const std::string dir = args.dir.value_or(options.ftp_directory);
     if (dir == "/" && !ui.AskYesNo(kRootDirectoryQuestion)) {
         return std::nullopt;
     }
@@ -143,8 +143,8 @@ int RunUploadCommand(CommandContext& context) {
     MemoryTreeControl tree;
     UploadSession session(context.ui, tree, std::make_unique<CurlFtpClient>());
     session.LoadSettings(chosen);
-    session.m_strFtpDirectory = *dir;
-    session.m_strLocalDirectory = parent_path;
+    session.ftp_directory = *dir;
+    session.local_directory = parent_path;
     for (const std::string& path : UploadFileList(built, options)) {
         session.AddFile(path);
     }
