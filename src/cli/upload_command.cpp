@@ -36,32 +36,16 @@ struct UploadArguments {
 // False with the reason in error when the arguments make no command.
 bool ParseArguments(const std::vector<std::string>& args, UploadArguments& parsed,
                     std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* value = arg == "--server" ? &parsed.server
-                                            : arg == "--user" ? &parsed.user
-                                            : arg == "--dir"  ? &parsed.dir
-                                                              : nullptr;
-        if (value != nullptr) {
-            if (i + 1 >= args.size()) {
-                error = arg + " の値がありません。";
-                return false;
-            }
-            *value = args[++i];
-        } else if (arg == "--password-stdin") {
-            parsed.password_stdin = true;
-        } else if (arg.starts_with("--")) {
-            error = "upload に使えないオプションです: " + arg;
-            return false;
-        } else if (parsed.book.empty()) {
-            parsed.book = arg;
-        } else {
-            error = kUsage;
+    const OptionValues values = {
+        {"--server", &parsed.server}, {"--user", &parsed.user}, {"--dir", &parsed.dir}};
+    const auto password_flag = [&](const std::string& arg, std::string&) {
+        if (arg != "--password-stdin") {
             return false;
         }
-    }
-    if (parsed.book.empty()) {
-        error = kUsage;
+        parsed.password_stdin = true;
+        return true;
+    };
+    if (!ParseBookArguments(args, "upload", kUsage, values, password_flag, parsed.book, error)) {
         return false;
     }
     if (parsed.dir && (!parsed.dir->starts_with("/") || HasControlCharacter(*parsed.dir))) {
