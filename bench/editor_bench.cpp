@@ -115,7 +115,7 @@ void MeasureVertical(const QString& path, folix::Ui& ui, folix::Desktop& desktop
         child.ShownEditor().repaint();
     }));
     folix::gui::CFolixView& editor = child.Editor();
-    folix::gui::CVerticalView& down = child.VerticalEditor();
+    folix::gui::VerticalView& down = child.VerticalEditor();
     figures.typing.push_back(TypeAt(editor.document()->characterCount() / 2, down, *down.viewport(),
                                     editor.textCursor(),
                                     [&](const QTextCursor& c) { editor.setTextCursor(c); }));
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
             child.ToggleVertical();
             child.ShownEditor().repaint();
         }));
-        folix::gui::CVerticalView& down = child.VerticalEditor();
+        folix::gui::VerticalView& down = child.VerticalEditor();
         type_vertical.push_back(TypeAt(0, down, *down.viewport(), editor.textCursor(),
                                        [&](const QTextCursor& c) { editor.setTextCursor(c); }));
         child.Editor().document()->setModified(false);

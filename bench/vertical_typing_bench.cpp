@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     folix::gui::CFolixView shared;
     shared.setReadOnly(false);
     shared.SetPlainFileText(text);
-    folix::gui::CVerticalView vertical(shared);
+    folix::gui::VerticalView vertical(shared);
     vertical.resize(900, 700);
     vertical.show();
     QApplication::processEvents();

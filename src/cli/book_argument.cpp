@@ -16,6 +16,39 @@ bool CommandBook::Open(CommandContext& context, const std::string& argument,
     return file_system_.RequireTree(action);
 }
 
+bool ParseBookArguments(const std::vector<std::string>& args, const std::string& command,
+                        const std::string& usage, const OptionValues& values,
+                        const std::function<bool(const std::string&, std::string&)>& flag,
+                        std::string& book, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (auto value = values.find(arg); value != values.end()) {
+            if (i + 1 >= args.size()) {
+                error = arg + " の値がありません。";
+                return false;
+            }
+            *value->second = args[++i];
+        } else if (arg.starts_with("--")) {
+            if (!flag(arg, error)) {
+                if (error.empty()) {
+                    error = command + " に使えないオプションです: " + arg;
+                }
+                return false;
+            }
+        } else if (book.empty()) {
+            book = arg;
+        } else {
+            error = usage;
+            return false;
+        }
+    }
+    if (book.empty()) {
+        error = usage;
+        return false;
+    }
+    return true;
+}
+
 SiteBook CommandBook::site() const {
     const BookTree& tree = file_system_.Tree();
     return SiteBook{tree.m_strRootPath, tree.m_strParentPath};

@@ -23,42 +23,25 @@ struct EpubArguments {
 // False with the reason in error when the arguments make no command.
 bool ParseArguments(const std::vector<std::string>& args, EpubArguments& parsed,
                     std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* value = arg == "--title"      ? &parsed.choices.title
-                                            : arg == "--author"   ? &parsed.choices.author
-                                            : arg == "--language" ? &parsed.choices.language
-                                            : arg == "--cover"    ? &parsed.choices.cover
-                                                                  : nullptr;
-        if (value != nullptr) {
-            if (i + 1 >= args.size()) {
-                error = arg + " の値がありません。";
-                return false;
-            }
-            *value = args[++i];
-        } else if (arg == "--vertical" || arg == "--horizontal") {
-            const EpubDirection direction =
-                arg == "--vertical" ? EpubDirection::kVertical : EpubDirection::kHorizontal;
-            if (parsed.choices.direction && *parsed.choices.direction != direction) {
-                error = "--vertical と --horizontal は同時に指定できません。";
-                return false;
-            }
-            parsed.choices.direction = direction;
-        } else if (arg.starts_with("--")) {
-            error = "epub に使えないオプションです: " + arg;
-            return false;
-        } else if (parsed.book.empty()) {
-            parsed.book = arg;
-        } else {
-            error = kUsage;
+    EpubChoices& choices = parsed.choices;
+    const OptionValues values = {{"--title", &choices.title},
+                                 {"--author", &choices.author},
+                                 {"--language", &choices.language},
+                                 {"--cover", &choices.cover}};
+    const auto direction_flag = [&](const std::string& arg, std::string& refusal) {
+        if (arg != "--vertical" && arg != "--horizontal") {
             return false;
         }
-    }
-    if (parsed.book.empty()) {
-        error = kUsage;
-        return false;
-    }
-    return true;
+        const EpubDirection direction =
+            arg == "--vertical" ? EpubDirection::kVertical : EpubDirection::kHorizontal;
+        if (choices.direction && *choices.direction != direction) {
+            refusal = "--vertical と --horizontal は同時に指定できません。";
+            return false;
+        }
+        choices.direction = direction;
+        return true;
+    };
+    return ParseBookArguments(args, "epub", kUsage, values, direction_flag, parsed.book, error);
 }
 
 bool HasChoices(const EpubChoices& choices) {

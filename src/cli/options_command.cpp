@@ -29,25 +29,25 @@ struct NotationKey {
 };
 
 const NotationKey kHtmlNotation = {
-    [](const NotationOptions& o) -> std::string { return BoolText(o.m_bHtmlNotation); },
+    [](const NotationOptions& o) -> std::string { return BoolText(o.html_notation); },
     [](NotationOptions& o, std::string_view value) {
-        o.m_bHtmlNotation = value == "true";
+        o.html_notation = value == "true";
         return value == "true" || value == "false";
     },
     "true か false です。"};
 const NotationKey kTextNotation = {
-    [](const NotationOptions& o) { return std::string(TextNotationName(o.m_textNotation)); },
+    [](const NotationOptions& o) { return std::string(TextNotationName(o.text_notation)); },
     [](NotationOptions& o, std::string_view value) {
         std::optional<TextNotation> parsed = ParseTextNotation(value);
-        o.m_textNotation = parsed.value_or(o.m_textNotation);
+        o.text_notation = parsed.value_or(o.text_notation);
         return parsed.has_value();
     },
     "keep か base です。"};
 const NotationKey kUprightDigits = {
-    [](const NotationOptions& o) { return std::to_string(o.m_nUprightDigits); },
+    [](const NotationOptions& o) { return std::to_string(o.upright_digits); },
     [](NotationOptions& o, std::string_view value) {
         std::optional<int> parsed = ParseUprightDigits(value);
-        o.m_nUprightDigits = parsed.value_or(o.m_nUprightDigits);
+        o.upright_digits = parsed.value_or(o.upright_digits);
         return parsed.has_value();
     },
     "2、3、4 のどれかです。"};
@@ -68,17 +68,17 @@ struct OptionKey {
 
 // In the order they are printed.
 const OptionKey kOptionKeys[] = {
-    {.name = kHtmlFileKey, .html_text = &HtmlOptions::m_strHtmlFileName},
-    {.name = "html.date-before", .html_text = &HtmlOptions::m_strDateBefore},
-    {.name = "html.date-after", .html_text = &HtmlOptions::m_strDateAfter},
-    {.name = "html.indent", .html_flag = &HtmlOptions::m_bIndentContents},
+    {.name = kHtmlFileKey, .html_text = &HtmlOptions::html_file_name},
+    {.name = "html.date-before", .html_text = &HtmlOptions::date_before},
+    {.name = "html.date-after", .html_text = &HtmlOptions::date_after},
+    {.name = "html.indent", .html_flag = &HtmlOptions::indent_contents},
     {.name = "html.level1-heading", .html_flag = &HtmlOptions::m_bLevel1Heading},
-    {.name = "html.date", .html_flag = &HtmlOptions::m_bShowDate},
-    {.name = "html.date-japanese", .html_flag = &HtmlOptions::m_bJapaneseDate},
-    {.name = "html.date-right", .html_flag = &HtmlOptions::m_bDateRight},
-    {.name = "html.contents-of-contents", .html_flag = &HtmlOptions::m_bContentsOfContents},
-    {.name = "html.frame", .html_flag = &HtmlOptions::m_bFrame},
-    {.name = "html.top-bottom", .html_flag = &HtmlOptions::m_bTopBottom},
+    {.name = "html.date", .html_flag = &HtmlOptions::show_date},
+    {.name = "html.date-japanese", .html_flag = &HtmlOptions::japanese_date},
+    {.name = "html.date-right", .html_flag = &HtmlOptions::date_right},
+    {.name = "html.contents-of-contents", .html_flag = &HtmlOptions::contents_of_contents},
+    {.name = "html.frame", .html_flag = &HtmlOptions::frame},
+    {.name = "html.top-bottom", .html_flag = &HtmlOptions::top_bottom},
     {.name = "html.vertical", .html_flag = &HtmlOptions::m_bVertical},
     {.name = "text.ext", .book_text = &BookOptions::m_strTextExt},
     {.name = "text.prefix", .book_text = &BookOptions::m_strHeadPrefix},

@@ -36,32 +36,16 @@ struct UploadArguments {
 // False with the reason in error when the arguments make no command.
 bool ParseArguments(const std::vector<std::string>& args, UploadArguments& parsed,
                     std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* value = arg == "--server" ? &parsed.server
-                                            : arg == "--user" ? &parsed.user
-                                            : arg == "--dir"  ? &parsed.dir
-                                                              : nullptr;
-        if (value != nullptr) {
-            if (i + 1 >= args.size()) {
-                error = arg + " の値がありません。";
-                return false;
-            }
-            *value = args[++i];
-        } else if (arg == "--password-stdin") {
-            parsed.password_stdin = true;
-        } else if (arg.starts_with("--")) {
-            error = "upload に使えないオプションです: " + arg;
-            return false;
-        } else if (parsed.book.empty()) {
-            parsed.book = arg;
-        } else {
-            error = kUsage;
+    const OptionValues values = {
+        {"--server", &parsed.server}, {"--user", &parsed.user}, {"--dir", &parsed.dir}};
+    const auto password_flag = [&](const std::string& arg, std::string&) {
+        if (arg != "--password-stdin") {
             return false;
         }
-    }
-    if (parsed.book.empty()) {
-        error = kUsage;
+        parsed.password_stdin = true;
+        return true;
+    };
+    if (!ParseBookArguments(args, "upload", kUsage, values, password_flag, parsed.book, error)) {
         return false;
     }
     if (parsed.dir && (!parsed.dir->starts_with("/") || HasControlCharacter(*parsed.dir))) {
@@ -94,14 +78,14 @@ std::string PasswordFor(const UploadArguments& args, const UploadSettings& saved
 // the root folder, and so does this. Nothing after a refusal or a No.
 std::optional<std::string> RemoteFolder(Ui& ui, const UploadArguments& args,
                                         const HtmlOptions& options) {
-    if (!args.dir && options.m_strFtpDirectory.empty()) {
+    if (!args.dir && options.ftp_directory.empty()) {
         ui.ShowMessage(kChooseDirectoryFirstMessage);
         return std::nullopt;
     }
-    if (!args.dir && !ui.AskYesNo(options.m_strFtpDirectory + kUseBookFolderQuestion)) {
+    if (!args.dir && !ui.AskYesNo(options.ftp_directory + kUseBookFolderQuestion)) {
         return std::nullopt;
     }
-    const std::string dir = args.dir.value_or(options.m_strFtpDirectory);
+    const std::string dir = args.dir.value_or(options.ftp_directory);
     if (dir == "/" && !ui.AskYesNo(kRootDirectoryQuestion)) {
         return std::nullopt;
     }
@@ -143,8 +127,8 @@ int RunUploadCommand(CommandContext& context) {
     MemoryTreeControl tree;
     UploadSession session(context.ui, tree, std::make_unique<CurlFtpClient>());
     session.LoadSettings(chosen);
-    session.m_strFtpDirectory = *dir;
-    session.m_strLocalDirectory = parent_path;
+    session.ftp_directory = *dir;
+    session.local_directory = parent_path;
     for (const std::string& path : UploadFileList(built, options)) {
         session.AddFile(path);
     }

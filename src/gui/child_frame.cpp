@@ -28,7 +28,7 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     // Both editors stay in the pane over one document; vertical writing shows the second.
     editor_stack_ = new QStackedWidget(splitter_);
     editor_ = new CFolixView(editor_stack_);
-    vertical_ = new CVerticalView(*editor_, editor_stack_);
+    vertical_ = new VerticalView(*editor_, editor_stack_);
     editor_stack_->addWidget(editor_);
     editor_stack_->addWidget(vertical_);
     document_->SetEditor(editor_);
@@ -85,7 +85,7 @@ bool CChildFrame::Open(const std::string& path) {
     UpdateTitle();
     if (document_->FileSystem().HasTree()) {
         const std::string& root = document_->FileSystem().Tree().GetRootPath();
-        ApplyUprightDigits(LoadNotationOptions(document_->GetUi(), root).m_nUprightDigits);
+        ApplyUprightDigits(LoadNotationOptions(document_->GetUi(), root).upright_digits);
         ApplyVertical();
     }
     return true;

@@ -18,7 +18,7 @@ class CFindBar;
 class CFolixDoc;
 class CFolixView;
 class CLeftView;
-class CVerticalView;
+class VerticalView;
 
 enum class Pane { kTree, kEditor };
 
@@ -33,7 +33,7 @@ public:
     CFolixDoc& Document() { return *document_; }
     CLeftView& Tree() { return *tree_; }
     CFolixView& Editor() { return *editor_; }
-    CVerticalView& VerticalEditor() { return *vertical_; }
+    VerticalView& VerticalEditor() { return *vertical_; }
     // The editor shown at the moment: the vertical view in vertical writing.
     QWidget& ShownEditor();
 
@@ -88,7 +88,7 @@ private:
     QStackedWidget* editor_stack_;
     CFolixView* editor_;
     QPointer<CFindBar> find_bar_;
-    CVerticalView* vertical_;
+    VerticalView* vertical_;
     Pane active_pane_ = Pane::kTree;
     bool closed_ = false;
 };

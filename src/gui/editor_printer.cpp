@@ -9,28 +9,28 @@
 
 namespace folix::gui {
 
-CEditorPrintJob::CEditorPrintJob(const QTextDocument& document, QPrinter& printer,
-                                 const PrintMargins& margins, const QColor& text_color)
+EditorPrintJob::EditorPrintJob(const QTextDocument& document, QPrinter& printer,
+                               const PrintMargins& margins, const QColor& text_color)
     : page_(printer, margins), text_color_(text_color), layout_(document.clone()) {
     // Laid out at the printer's resolution, so sizes in points come out at their true size.
     layout_->documentLayout()->setPaintDevice(&printer);
     layout_->setDocumentMargin(0);
     layout_->setPageSize(page_.Body().size());
-    ruby_ = std::make_unique<CHorizontalRuby>(*layout_, &printer);
+    ruby_ = std::make_unique<HorizontalRuby>(*layout_, &printer);
 }
 
-CEditorPrintJob::~CEditorPrintJob() = default;
+EditorPrintJob::~EditorPrintJob() = default;
 
-int CEditorPrintJob::PageCount() const {
+int EditorPrintJob::PageCount() const {
     return layout_->pageCount();
 }
 
-bool CEditorPrintJob::Print(bool margin_guides) {
+bool EditorPrintJob::Print(bool margin_guides) {
     return page_.PrintPages(PageCount(), margin_guides,
                             [this](QPainter& painter, int page) { PrintPage(painter, page); });
 }
 
-void CEditorPrintJob::PrintPage(QPainter& painter, int page) const {
+void EditorPrintJob::PrintPage(QPainter& painter, int page) const {
     const QRectF body = page_.Body();
     const QRectF view(0, page * body.height(), body.width(), body.height());
     painter.translate(body.left(), body.top() - view.top());

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "gui/print_page.h"
+#include "gui/printed_page.h"
 
 class QPainter;
 class QPrinter;
@@ -13,15 +13,15 @@ class QTextDocument;
 
 namespace folix::gui {
 
-class CHorizontalRuby;
+class HorizontalRuby;
 
 // One print job of the editor's text in horizontal lines: the document laid out again for the
 // printer's pages, inside the book's margins, with the notation's ruby above its base.
-class CEditorPrintJob {
+class EditorPrintJob {
 public:
-    CEditorPrintJob(const QTextDocument& document, QPrinter& printer, const PrintMargins& margins,
-                    const QColor& text_color);
-    ~CEditorPrintJob();
+    EditorPrintJob(const QTextDocument& document, QPrinter& printer, const PrintMargins& margins,
+                   const QColor& text_color);
+    ~EditorPrintJob();
 
     int PageCount() const;
     // Where the text goes on each page, in the printer's pixels from the paper's corner.
@@ -32,10 +32,10 @@ public:
 private:
     void PrintPage(QPainter& painter, int page) const;
 
-    CPrintPage page_;
+    PrintedPage page_;
     QColor text_color_;
     std::unique_ptr<QTextDocument> layout_;
-    std::unique_ptr<CHorizontalRuby> ruby_;
+    std::unique_ptr<HorizontalRuby> ruby_;
 };
 
 }  // namespace folix::gui

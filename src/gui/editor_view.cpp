@@ -24,7 +24,7 @@ CFolixView::CFolixView(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(DefaultBookFont());
     setLineWrapMode(QTextEdit::WidgetWidth);
     setReadOnly(true);
-    new CNotationHighlighter(document(), *this);
+    new NotationHighlighter(document(), *this);
 }
 
 void CFolixView::SetPlainFileText(const QString& text) {
@@ -64,7 +64,7 @@ bool CFolixView::PrintDocument(QPrinter& printer, bool preview, bool vertical) {
         return PrintVertically(*document(), document()->defaultFont(), ink,
                                control_.GetPrintMargins(), printer, preview, upright_digits_);
     }
-    CEditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
+    EditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
     return job.Print(preview);
 }
 

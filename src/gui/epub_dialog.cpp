@@ -25,8 +25,8 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-CEpubDlg::CEpubDlg(Ui& ui, const EpubSettings& settings, const std::string& root_path,
-                   bool book_vertical, QWidget* parent)
+EpubDialog::EpubDialog(Ui& ui, const EpubSettings& settings, const std::string& root_path,
+                       bool book_vertical, QWidget* parent)
     : QDialog(parent),
       ui_(ui),
       settings_(settings),
@@ -42,7 +42,7 @@ CEpubDlg::CEpubDlg(Ui& ui, const EpubSettings& settings, const std::string& root
     (IsVerticalEpub(settings, book_vertical) ? vertical : horizontal)->setChecked(true);
     cover = new QLineEdit(Text(settings.cover), this);
     auto* choose = new QPushButton("参照...", this);
-    connect(choose, &QPushButton::clicked, this, &CEpubDlg::ChooseCover);
+    connect(choose, &QPushButton::clicked, this, &EpubDialog::ChooseCover);
 
     auto* direction = new QHBoxLayout;
     direction->addWidget(vertical);
@@ -62,7 +62,7 @@ CEpubDlg::CEpubDlg(Ui& ui, const EpubSettings& settings, const std::string& root
     layout->addWidget(buttons);
 }
 
-EpubChoices CEpubDlg::Choices() const {
+EpubChoices EpubDialog::Choices() const {
     EpubChoices choices;
     // The book's name shown as the title stays unstored, so the title follows a renamed folder.
     const std::string typed_title = title->text().toStdString();
@@ -79,7 +79,7 @@ EpubChoices CEpubDlg::Choices() const {
     return choices;
 }
 
-void CEpubDlg::accept() {
+void EpubDialog::accept() {
     EpubSettings taken = settings_;
     if (ApplyEpubChoices(ui_, taken, Choices())) {
         settings_ = taken;
@@ -87,7 +87,7 @@ void CEpubDlg::accept() {
     }
 }
 
-void CEpubDlg::ChooseCover() {
+void EpubDialog::ChooseCover() {
     const QString chosen = QFileDialog::getOpenFileName(this, "表紙の画像", Text(root_path_),
                                                         "画像 (*.jpg *.jpeg *.png *.gif)");
     if (chosen.isEmpty()) {
@@ -96,7 +96,7 @@ void CEpubDlg::ChooseCover() {
     TakeCover(chosen.toStdString());
 }
 
-void CEpubDlg::TakeCover(const std::string& path) {
+void EpubDialog::TakeCover(const std::string& path) {
     if (ParentPath(path) != root_path_) {
         ui_.ShowMessage(kCoverOutsideMessage);
         return;

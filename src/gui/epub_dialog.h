@@ -17,13 +17,13 @@ namespace folix::gui {
 // "電子書籍作成": the e-book's title, author, language, direction and cover before it is
 // written. OK takes the fields only when they pass the checks of the settings; otherwise the
 // message says which value is wrong and the dialog stays open.
-class CEpubDlg : public QDialog {
+class EpubDialog : public QDialog {
     Q_OBJECT
 public:
     // The fields start from the settings; an empty title shows the book's name and a direction
     // left to the book shows the book's own.
-    CEpubDlg(Ui& ui, const EpubSettings& settings, const std::string& root_path, bool book_vertical,
-             QWidget* parent = nullptr);
+    EpubDialog(Ui& ui, const EpubSettings& settings, const std::string& root_path,
+               bool book_vertical, QWidget* parent = nullptr);
 
     void accept() override;
 

@@ -28,7 +28,7 @@ QIcon ColorSwatch(const QColor& color) {
 
 }  // namespace
 
-CFontChooserDlg::CFontChooserDlg(const LogFont& record, uint32_t color, QWidget* parent)
+FontChooserDialog::FontChooserDialog(const LogFont& record, uint32_t color, QWidget* parent)
     : QDialog(parent), record_(record), color_(ColorFromColorRef(color)) {
     setObjectName("fontChooser");
     setWindowTitle("フォント");
@@ -47,7 +47,7 @@ CFontChooserDlg::CFontChooserDlg(const LogFont& record, uint32_t color, QWidget*
     color_button_ = new QPushButton(this);
     color_button_->setObjectName("color");
     color_button_->setIconSize(QSize(36, 16));
-    connect(color_button_, &QPushButton::clicked, this, &CFontChooserDlg::PickColor);
+    connect(color_button_, &QPushButton::clicked, this, &FontChooserDialog::PickColor);
     auto* color_label = new QLabel("色(&C):", this);
     color_label->setBuddy(color_button_);
     auto* color_row = new QHBoxLayout;
@@ -64,21 +64,21 @@ CFontChooserDlg::CFontChooserDlg(const LogFont& record, uint32_t color, QWidget*
     SetCurrentColor(color_);
 }
 
-QFont CFontChooserDlg::CurrentFont() const {
+QFont FontChooserDialog::CurrentFont() const {
     return chooser_->currentFont();
 }
 
-void CFontChooserDlg::SetCurrentFont(const QFont& font) {
+void FontChooserDialog::SetCurrentFont(const QFont& font) {
     chooser_->setCurrentFont(font);
 }
 
-void CFontChooserDlg::SetCurrentColor(const QColor& color) {
+void FontChooserDialog::SetCurrentColor(const QColor& color) {
     color_ = color;
     color_button_->setIcon(ColorSwatch(color));
     color_button_->setToolTip(color.name());
 }
 
-void CFontChooserDlg::PickColor() {
+void FontChooserDialog::PickColor() {
     const QColor chosen =
         QColorDialog::getColor(color_, this, "色", QColorDialog::DontUseNativeDialog);
     if (chosen.isValid()) {
@@ -86,11 +86,11 @@ void CFontChooserDlg::PickColor() {
     }
 }
 
-LogFont CFontChooserDlg::ChosenRecord() const {
+LogFont FontChooserDialog::ChosenRecord() const {
     return LogFontFromFont(CurrentFont(), record_);
 }
 
-uint32_t CFontChooserDlg::ChosenColor() const {
+uint32_t FontChooserDialog::ChosenColor() const {
     return ColorRefFromColor(color_);
 }
 

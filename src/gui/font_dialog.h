@@ -12,11 +12,11 @@ namespace folix::gui {
 
 // The font chooser of the "フォント" command: face, style, size, underline and strike-out from
 // Qt's own chooser, and the text colour, which that chooser lacks, on a button below it.
-class CFontChooserDlg : public QDialog {
+class FontChooserDialog : public QDialog {
     Q_OBJECT
 public:
     // Starts from the book's record and colour.
-    CFontChooserDlg(const LogFont& record, uint32_t color, QWidget* parent = nullptr);
+    FontChooserDialog(const LogFont& record, uint32_t color, QWidget* parent = nullptr);
 
     // The record for the chosen font: what the chooser does not know stays as it was.
     LogFont ChosenRecord() const;

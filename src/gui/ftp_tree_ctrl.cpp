@@ -45,7 +45,7 @@ QIcon RemoteIcon(TreeItemImage image) {
 
 }  // namespace
 
-CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : CTreeWidgetControl(kRemoteNoticeImage, parent) {
+CFtpTreeCtrl::CFtpTreeCtrl(QWidget* parent) : TreeWidgetControl(kRemoteNoticeImage, parent) {
     setObjectName("remote_tree");
     setHeaderHidden(true);
     setColumnCount(1);

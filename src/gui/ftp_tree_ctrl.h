@@ -8,7 +8,7 @@ namespace folix::gui {
 // tree control, with a check box on every item, dotted lines and expand buttons. The view's own
 // expansion is off: a click on a button, a double click or a key goes through Expand, so the
 // remote tree lists the folder from the server before it opens or closes.
-class CFtpTreeCtrl : public CTreeWidgetControl {
+class CFtpTreeCtrl : public TreeWidgetControl {
     Q_OBJECT
 public:
     explicit CFtpTreeCtrl(QWidget* parent = nullptr);

@@ -31,7 +31,7 @@ qreal XAt(const QTextLine& line, int offset) {
 
 }  // namespace
 
-CHorizontalRuby::CHorizontalRuby(QTextDocument& copy, QPaintDevice* device)
+HorizontalRuby::HorizontalRuby(QTextDocument& copy, QPaintDevice* device)
     : copy_(copy), device_(device) {
     QTextCursor cursor(&copy_);
     cursor.beginEditBlock();
@@ -81,7 +81,7 @@ CHorizontalRuby::CHorizontalRuby(QTextDocument& copy, QPaintDevice* device)
     cursor.endEditBlock();
 }
 
-void CHorizontalRuby::Draw(QPainter& painter, const QRectF& view, const QColor& ink) const {
+void HorizontalRuby::Draw(QPainter& painter, const QRectF& view, const QColor& ink) const {
     painter.save();
     painter.setPen(ink);
     for (const Mark& mark : marks_) {

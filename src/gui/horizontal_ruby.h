@@ -16,10 +16,10 @@ namespace folix::gui {
 // out: the notation's marks are taken out of the copy, each paragraph with ruby or emphasis gets
 // room above its lines, and the ruby and the dots are drawn there. The editor's own document is
 // never touched.
-class CHorizontalRuby {
+class HorizontalRuby {
 public:
     // The copy is read and rewritten here; its fonts are measured on the device.
-    CHorizontalRuby(QTextDocument& copy, QPaintDevice* device);
+    HorizontalRuby(QTextDocument& copy, QPaintDevice* device);
 
     // The ruby and dots of the lines inside `view` (document coordinates), in the text's ink.
     void Draw(QPainter& painter, const QRectF& view, const QColor& ink) const;

@@ -29,14 +29,14 @@ CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options,
     : QDialog(parent) {
     setWindowTitle("HTMLオプション");
     auto* name_group = new QGroupBox("HTMLファイル名", this);
-    file_name = new QLineEdit(QString::fromStdString(options.m_strHtmlFileName), name_group);
+    file_name = new QLineEdit(QString::fromStdString(options.html_file_name), name_group);
     (new QVBoxLayout(name_group))->addWidget(file_name);
 
     auto* contents_group = new QGroupBox("目次とフレームの表示", this);
-    contents_of_contents = Check("目次の目次を作る", options.m_bContentsOfContents, contents_group);
-    frame = Check("目次をフレームに入れる", options.m_bFrame, contents_group);
-    top_bottom = Check("トップ/ボトムフレームを表示する", options.m_bTopBottom, contents_group);
-    indent_contents = Check("目次をインデントする", options.m_bIndentContents, contents_group);
+    contents_of_contents = Check("目次の目次を作る", options.contents_of_contents, contents_group);
+    frame = Check("目次をフレームに入れる", options.frame, contents_group);
+    top_bottom = Check("トップ/ボトムフレームを表示する", options.top_bottom, contents_group);
+    indent_contents = Check("目次をインデントする", options.indent_contents, contents_group);
     level1_heading = Check("レベル１を見出しにする", options.m_bLevel1Heading, contents_group);
     vertical = Check("縦書で表示する", options.m_bVertical, contents_group);
     auto* contents_layout = new QGridLayout(contents_group);
@@ -48,11 +48,11 @@ CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options,
     contents_layout->addWidget(vertical, 2, 1);
 
     auto* date_group = new QGroupBox("更新日の表示", this);
-    show_date = Check("更新日を表示する", options.m_bShowDate, date_group);
-    japanese_date = Check("和式表記", options.m_bJapaneseDate, date_group);
-    date_right = Check("右端に表示", options.m_bDateRight, date_group);
-    date_before = new QLineEdit(QString::fromStdString(options.m_strDateBefore), date_group);
-    date_after = new QLineEdit(QString::fromStdString(options.m_strDateAfter), date_group);
+    show_date = Check("更新日を表示する", options.show_date, date_group);
+    japanese_date = Check("和式表記", options.japanese_date, date_group);
+    date_right = Check("右端に表示", options.date_right, date_group);
+    date_before = new QLineEdit(QString::fromStdString(options.date_before), date_group);
+    date_after = new QLineEdit(QString::fromStdString(options.date_after), date_group);
     auto* date_layout = new QGridLayout(date_group);
     date_layout->addWidget(show_date, 0, 0);
     date_layout->addWidget(japanese_date, 0, 1);
@@ -63,13 +63,13 @@ CHtmlOptionsDlg::CHtmlOptionsDlg(const HtmlOptions& options,
 
     auto* notation_group = new QGroupBox("ルビ・傍点・縦中横", this);
     notation =
-        Check("ルビと傍点の記法をHTMLで表示する", notation_options.m_bHtmlNotation, notation_group);
+        Check("ルビと傍点の記法をHTMLで表示する", notation_options.html_notation, notation_group);
     upright_digits = new QComboBox(notation_group);
     for (int digits = NotationOptions::kMinUprightDigits;
          digits <= NotationOptions::kMaxUprightDigits; ++digits) {
         upright_digits->addItem(QString("%1桁まで").arg(digits));
     }
-    upright_digits->setCurrentIndex(notation_options.m_nUprightDigits -
+    upright_digits->setCurrentIndex(notation_options.upright_digits -
                                     NotationOptions::kMinUprightDigits);
     auto* notation_layout = new QGridLayout(notation_group);
     notation_layout->addWidget(notation, 0, 0, 1, 2);
@@ -91,22 +91,22 @@ QString CHtmlOptionsDlg::FileNameEntry() const {
 }
 
 void CHtmlOptionsDlg::StoreSwitches(HtmlOptions& options) const {
-    options.m_strDateBefore = date_before->text().toStdString();
-    options.m_strDateAfter = date_after->text().toStdString();
-    options.m_bContentsOfContents = contents_of_contents->isChecked();
-    options.m_bFrame = frame->isChecked();
-    options.m_bTopBottom = top_bottom->isChecked();
-    options.m_bIndentContents = indent_contents->isChecked();
+    options.date_before = date_before->text().toStdString();
+    options.date_after = date_after->text().toStdString();
+    options.contents_of_contents = contents_of_contents->isChecked();
+    options.frame = frame->isChecked();
+    options.top_bottom = top_bottom->isChecked();
+    options.indent_contents = indent_contents->isChecked();
     options.m_bLevel1Heading = level1_heading->isChecked();
     options.m_bVertical = vertical->isChecked();
-    options.m_bShowDate = show_date->isChecked();
-    options.m_bJapaneseDate = japanese_date->isChecked();
-    options.m_bDateRight = date_right->isChecked();
+    options.show_date = show_date->isChecked();
+    options.japanese_date = japanese_date->isChecked();
+    options.date_right = date_right->isChecked();
 }
 
 void CHtmlOptionsDlg::StoreNotation(NotationOptions& notation_options) const {
-    notation_options.m_bHtmlNotation = notation->isChecked();
-    notation_options.m_nUprightDigits =
+    notation_options.html_notation = notation->isChecked();
+    notation_options.upright_digits =
         upright_digits->currentIndex() + NotationOptions::kMinUprightDigits;
 }
 

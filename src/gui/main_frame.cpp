@@ -42,7 +42,7 @@
 #include "gui/font_dialog.h"
 #include "gui/html_options_dialog.h"
 #include "gui/margins_dialog.h"
-#include "gui/print_page.h"
+#include "gui/printed_page.h"
 #include "gui/text_options_dialog.h"
 #include "gui/tree_view.h"
 #include "gui/upload_dialog.h"
@@ -599,7 +599,7 @@ void CMainFrame::Print(bool preview) {
 
 void CMainFrame::ChooseFont() {
     CFileSystem& book = ActiveChild()->Document().FileSystem();
-    CFontChooserDlg dialog(book.Font().m_logFont, book.Font().m_crTextColor, this);
+    FontChooserDialog dialog(book.Font().m_logFont, book.Font().m_crTextColor, this);
     if (dialog.exec() == QDialog::Accepted) {
         book.ChangeFont(dialog.ChosenRecord(), dialog.ChosenColor());
     }
@@ -609,13 +609,13 @@ void CMainFrame::ChooseMargins() {
     CFileSystem& book = ActiveChild()->Document().FileSystem();
     const FontSettings& font = book.Font();
     CMarginsDlg dialog(ui_, this);
-    dialog.m_nLeft = font.m_nMarginLeft;
-    dialog.m_nRight = font.m_nMarginRight;
-    dialog.m_nTop = font.m_nMarginTop;
-    dialog.m_nBottom = font.m_nMarginBottom;
+    dialog.left_mm = font.m_nMarginLeft;
+    dialog.right_mm = font.m_nMarginRight;
+    dialog.top_mm = font.m_nMarginTop;
+    dialog.bottom_mm = font.m_nMarginBottom;
     dialog.ShowMembers();
     if (dialog.exec() == QDialog::Accepted) {
-        book.ChangeMargins(dialog.m_nLeft, dialog.m_nRight, dialog.m_nTop, dialog.m_nBottom);
+        book.ChangeMargins(dialog.left_mm, dialog.right_mm, dialog.top_mm, dialog.bottom_mm);
     }
 }
 
@@ -637,7 +637,7 @@ void CMainFrame::EditHtmlOptions() {
     NotationOptions chosen = notation;
     dialog.StoreNotation(chosen);
     SaveNotationIfChanged(ui_, root, notation, chosen);
-    ActiveChild()->ApplyUprightDigits(chosen.m_nUprightDigits);
+    ActiveChild()->ApplyUprightDigits(chosen.upright_digits);
 }
 
 void CMainFrame::EditTextOptions() {
@@ -665,7 +665,7 @@ void CMainFrame::MakeEpub() {
         return;
     }
     const std::string root = book.Tree().m_strRootPath;
-    CEpubDlg dialog(ui_, LoadEpubSettings(ui_, root), root, book.Options().m_bVertical, this);
+    EpubDialog dialog(ui_, LoadEpubSettings(ui_, root), root, book.Options().m_bVertical, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -52,14 +52,14 @@ CMarginsDlg::CMarginsDlg(Ui& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
 }
 
 void CMarginsDlg::ShowMembers() {
-    left->setText(QString::number(m_nLeft));
-    right->setText(QString::number(m_nRight));
-    top->setText(QString::number(m_nTop));
-    bottom->setText(QString::number(m_nBottom));
+    left->setText(QString::number(left_mm));
+    right->setText(QString::number(right_mm));
+    top->setText(QString::number(top_mm));
+    bottom->setText(QString::number(bottom_mm));
 }
 
 void CMarginsDlg::accept() {
-    int values[4] = {m_nLeft, m_nRight, m_nTop, m_nBottom};
+    int values[4] = {left_mm, right_mm, top_mm, bottom_mm};
     QLineEdit* fields[4] = {left, right, top, bottom};
     for (int i = 0; i < 4; ++i) {
         const MarginEntry entry = ParseMarginEntry(fields[i]->text().toStdString(), values[i]);
@@ -72,10 +72,10 @@ void CMarginsDlg::accept() {
         fields[i]->selectAll();
         return;
     }
-    m_nLeft = values[0];
-    m_nRight = values[1];
-    m_nTop = values[2];
-    m_nBottom = values[3];
+    left_mm = values[0];
+    right_mm = values[1];
+    top_mm = values[2];
+    bottom_mm = values[3];
     QDialog::accept();
 }
 

@@ -24,10 +24,10 @@ public:
     void ShowMembers();
     void accept() override;
 
-    int m_nLeft = 0;
-    int m_nRight = 0;
-    int m_nTop = 0;
-    int m_nBottom = 0;
+    int left_mm = 0;
+    int right_mm = 0;
+    int top_mm = 0;
+    int bottom_mm = 0;
 
     QLineEdit* left;    // 1044
     QLineEdit* right;   // 1045

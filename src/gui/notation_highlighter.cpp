@@ -6,10 +6,10 @@
 
 namespace folix::gui {
 
-CNotationHighlighter::CNotationHighlighter(QTextDocument* document, const QWidget& colours)
+NotationHighlighter::NotationHighlighter(QTextDocument* document, const QWidget& colours)
     : QSyntaxHighlighter(document), colours_(colours) {}
 
-void CNotationHighlighter::highlightBlock(const QString& text) {
+void NotationHighlighter::highlightBlock(const QString& text) {
     const QVector<LineRun> runs = NotationRunsOf(text);
     if (runs.isEmpty()) {
         return;

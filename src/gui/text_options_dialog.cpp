@@ -20,7 +20,7 @@ CTextOptionsDlg::CTextOptionsDlg(const BookOptions& options, const NotationOptio
     allow = new QCheckBox("テキスト作成を許可", this);
     allow->setChecked(options.m_bAllowText);
     base_text = new QCheckBox("ルビと傍点の記法を外して親文字だけを書く", this);
-    base_text->setChecked(notation.m_textNotation == TextNotation::kBase);
+    base_text->setChecked(notation.text_notation == TextNotation::kBase);
     auto* form = new QFormLayout;
     form->addRow("テキストファイルのファイル名拡張子", extension);
     form->addRow("見出しの前に付ける文字列", head_prefix);
@@ -33,7 +33,7 @@ CTextOptionsDlg::CTextOptionsDlg(const BookOptions& options, const NotationOptio
 }
 
 void CTextOptionsDlg::StoreNotation(NotationOptions& notation) const {
-    notation.m_textNotation = base_text->isChecked() ? TextNotation::kBase : TextNotation::kKeep;
+    notation.text_notation = base_text->isChecked() ? TextNotation::kBase : TextNotation::kKeep;
 }
 
 }  // namespace folix::gui

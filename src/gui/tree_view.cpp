@@ -36,7 +36,7 @@ private:
 }  // namespace
 
 CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
-    : CTreeWidgetControl(kImagePlaceholder, parent), document_(document) {
+    : TreeWidgetControl(kImagePlaceholder, parent), document_(document) {
     setObjectName("tree");
     setHeaderHidden(true);
     setColumnCount(1);
@@ -79,7 +79,7 @@ void CLeftView::PrepareNewItem(QTreeWidgetItem& item) const {
 TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
                                TreeItemImage image, TreeItemKind kind) {
     ++quiet_selection_;
-    const TreeItem item = CTreeWidgetControl::InsertItem(parent, after, label, image, kind);
+    const TreeItem item = TreeWidgetControl::InsertItem(parent, after, label, image, kind);
     --quiet_selection_;
     return item;
 }
@@ -98,7 +98,7 @@ bool CLeftView::DeleteItem(TreeItem item) {
         }
     }
     ++quiet_selection_;
-    const bool deleted = CTreeWidgetControl::DeleteItem(item);
+    const bool deleted = TreeWidgetControl::DeleteItem(item);
     --quiet_selection_;
     return deleted;
 }
@@ -302,7 +302,7 @@ void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         hint == QAbstractItemDelegate::RevertModelCache ? std::nullopt : pending_label_;
     pending_label_.reset();
     if (item != nullptr) {
-        document_.FileSystem().OnLabelEditEnded(ToItem(item), text);
+        document_.FileSystem().FinishLabelEdit(ToItem(item), text);
         emit LabelEditEnded();
     }
 }

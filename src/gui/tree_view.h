@@ -17,7 +17,7 @@ class CFolixDoc;
 // The tree pane: a QTreeWidget that is the book model's tree control. The view's own expansion
 // is off; every way of opening a folder goes through Expand, which asks the model first. Right
 // clicks never select; label edits and drags are handed to the model, which decides.
-class CLeftView : public CTreeWidgetControl {
+class CLeftView : public TreeWidgetControl {
     Q_OBJECT
 public:
     explicit CLeftView(CFolixDoc& document, QWidget* parent = nullptr);

@@ -12,15 +12,15 @@ QTreeWidgetItem* ParentOrRoot(QTreeWidgetItem* item) {
 
 }  // namespace
 
-CTreeWidgetControl::CTreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent)
+TreeWidgetControl::TreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent)
     : QTreeWidget(parent), image_of_nothing_(image_of_nothing) {}
 
-QTreeWidgetItem* CTreeWidgetControl::ParentOf(TreeItem item) const {
+QTreeWidgetItem* TreeWidgetControl::ParentOf(TreeItem item) const {
     return item == kNoItem ? invisibleRootItem() : FromItem(item);
 }
 
-TreeItem CTreeWidgetControl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
-                                        TreeItemImage image, TreeItemKind kind) {
+TreeItem TreeWidgetControl::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                                       TreeItemImage image, TreeItemKind kind) {
     QTreeWidgetItem* parent_item = ParentOf(parent);
     auto* item = new QTreeWidgetItem;
     PrepareNewItem(*item);
@@ -38,7 +38,7 @@ TreeItem CTreeWidgetControl::InsertItem(TreeItem parent, TreeItem after, const s
     return ToItem(item);
 }
 
-bool CTreeWidgetControl::DeleteItem(TreeItem item) {
+bool TreeWidgetControl::DeleteItem(TreeItem item) {
     QTreeWidgetItem* widget_item = FromItem(item);
     if (widget_item == nullptr) {
         return false;
@@ -47,17 +47,17 @@ bool CTreeWidgetControl::DeleteItem(TreeItem item) {
     return true;
 }
 
-TreeItem CTreeWidgetControl::GetParentItem(TreeItem item) const {
+TreeItem TreeWidgetControl::GetParentItem(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item ? ToItem(widget_item->parent()) : kNoItem;
 }
 
-TreeItem CTreeWidgetControl::GetChildItem(TreeItem item) const {
+TreeItem TreeWidgetControl::GetChildItem(TreeItem item) const {
     QTreeWidgetItem* parent = ParentOf(item);
     return parent->childCount() > 0 ? ToItem(parent->child(0)) : kNoItem;
 }
 
-TreeItem CTreeWidgetControl::GetNextSiblingItem(TreeItem item) const {
+TreeItem TreeWidgetControl::GetNextSiblingItem(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     if (widget_item == nullptr) {
         return kNoItem;
@@ -66,7 +66,7 @@ TreeItem CTreeWidgetControl::GetNextSiblingItem(TreeItem item) const {
     return ToItem(parent->child(parent->indexOfChild(widget_item) + 1));
 }
 
-TreeItem CTreeWidgetControl::GetPrevSiblingItem(TreeItem item) const {
+TreeItem TreeWidgetControl::GetPrevSiblingItem(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     if (widget_item == nullptr) {
         return kNoItem;
@@ -76,55 +76,55 @@ TreeItem CTreeWidgetControl::GetPrevSiblingItem(TreeItem item) const {
     return index > 0 ? ToItem(parent->child(index - 1)) : kNoItem;
 }
 
-std::string CTreeWidgetControl::GetItemText(TreeItem item) const {
+std::string TreeWidgetControl::GetItemText(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item ? widget_item->text(0).toStdString() : std::string();
 }
 
-void CTreeWidgetControl::SetItemText(TreeItem item, const std::string& label) {
+void TreeWidgetControl::SetItemText(TreeItem item, const std::string& label) {
     FromItem(item)->setText(0, QString::fromStdString(label));
 }
 
-TreeItemImage CTreeWidgetControl::GetItemImage(TreeItem item) const {
+TreeItemImage TreeWidgetControl::GetItemImage(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item ? static_cast<TreeItemImage>(widget_item->data(0, kImageRole).toInt())
                        : image_of_nothing_;
 }
 
-void CTreeWidgetControl::SetItemImage(TreeItem item, TreeItemImage image) {
+void TreeWidgetControl::SetItemImage(TreeItem item, TreeItemImage image) {
     FromItem(item)->setData(0, kImageRole, static_cast<int>(image));
     FromItem(item)->setIcon(0, ItemIcon(image));
 }
 
-TreeItemKind CTreeWidgetControl::GetItemKind(TreeItem item) const {
+TreeItemKind TreeWidgetControl::GetItemKind(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item ? static_cast<TreeItemKind>(widget_item->data(0, kKindRole).toInt())
                        : TreeItemKind{};
 }
 
-void CTreeWidgetControl::SetItemKind(TreeItem item, TreeItemKind kind) {
+void TreeWidgetControl::SetItemKind(TreeItem item, TreeItemKind kind) {
     FromItem(item)->setData(0, kKindRole, static_cast<int>(kind));
 }
 
-bool CTreeWidgetControl::IsItemBold(TreeItem item) const {
+bool TreeWidgetControl::IsItemBold(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item && widget_item->font(0).bold();
 }
 
-void CTreeWidgetControl::SetItemBold(TreeItem item, bool bold) {
+void TreeWidgetControl::SetItemBold(TreeItem item, bool bold) {
     QFont font = FromItem(item)->font(0);
     font.setBold(bold);
     FromItem(item)->setFont(0, font);
 }
 
-bool CTreeWidgetControl::IsExpanded(TreeItem item) const {
+bool TreeWidgetControl::IsExpanded(TreeItem item) const {
     QTreeWidgetItem* widget_item = FromItem(item);
     return widget_item && widget_item->isExpanded();
 }
 
 // An item without children does not open; the handler (the model) may take the request over.
 // A listing that found the folder empty leaves nothing to open.
-void CTreeWidgetControl::Expand(TreeItem item, bool expand) {
+void TreeWidgetControl::Expand(TreeItem item, bool expand) {
     QTreeWidgetItem* widget_item = FromItem(item);
     if (widget_item == nullptr || widget_item->isExpanded() == expand) {
         return;
@@ -138,7 +138,7 @@ void CTreeWidgetControl::Expand(TreeItem item, bool expand) {
     widget_item->setExpanded(expand && widget_item->childCount() > 0);
 }
 
-bool CTreeWidgetControl::OpenOrCloseByKey(const QKeyEvent& event) {
+bool TreeWidgetControl::OpenOrCloseByKey(const QKeyEvent& event) {
     const TreeItem item = ToItem(currentItem());
     if (item == kNoItem) {
         return false;
@@ -163,7 +163,7 @@ bool CTreeWidgetControl::OpenOrCloseByKey(const QKeyEvent& event) {
     }
 }
 
-void CTreeWidgetControl::SetExpandingHandler(ExpandingHandler handler) {
+void TreeWidgetControl::SetExpandingHandler(ExpandingHandler handler) {
     expanding_handler_ = std::move(handler);
 }
 

@@ -12,11 +12,11 @@ namespace folix::gui {
 // dialog's remote tree share. Each item keeps its kind and image number in data roles; the
 // picture for an image and the flags of a new item are the subclass's. The view's own expansion
 // is the subclass's to switch off: Expand asks the expanding handler before an item opens.
-class CTreeWidgetControl : public QTreeWidget, public TreeControl {
+class TreeWidgetControl : public QTreeWidget, public TreeControl {
     Q_OBJECT
 public:
     // image_of_nothing is what GetItemImage answers for no item.
-    CTreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent);
+    TreeWidgetControl(TreeItemImage image_of_nothing, QWidget* parent);
 
     static TreeItem ToItem(QTreeWidgetItem* item) { return reinterpret_cast<TreeItem>(item); }
     static QTreeWidgetItem* FromItem(TreeItem item) {

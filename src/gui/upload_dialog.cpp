@@ -135,8 +135,8 @@ CUploadDlg::CUploadDlg(Ui& ui, CFileSystem& book, Profile& profile,
     }
 
     session_.LoadSettings(LoadUploadSettings(profile_));
-    session_.m_strFtpDirectory = book_.GetHtmlOptions().m_strFtpDirectory;
-    session_.m_strLocalDirectory = ParentPath(book_.TopPagePath());
+    session_.ftp_directory = book_.GetHtmlOptions().ftp_directory;
+    session_.local_directory = ParentPath(book_.TopPagePath());
     for (const std::string& path : UploadFileList(book_.SitePaths(), book_.GetHtmlOptions())) {
         session_.AddFile(path);
     }
@@ -152,19 +152,19 @@ CUploadDlg::~CUploadDlg() {
 
 void CUploadDlg::UpdateData(bool save_and_validate) {
     if (save_and_validate) {
-        session_.m_strServer = server->text().toStdString();
-        session_.m_strUserName = user_name->text().toStdString();
-        session_.m_strPassword = password->text().toStdString();
-        session_.m_bSavePassword = save_password->isChecked();
+        session_.server = server->text().toStdString();
+        session_.user_name = user_name->text().toStdString();
+        session_.password = password->text().toStdString();
+        session_.save_password = save_password->isChecked();
         return;
     }
-    local_directory->setText(FromUtf8(session_.m_strLocalDirectory));
+    local_directory->setText(FromUtf8(session_.local_directory));
     file_names->setText(FromUtf8(session_.file_name_display()));
-    server->setText(FromUtf8(session_.m_strServer));
-    user_name->setText(FromUtf8(session_.m_strUserName));
-    password->setText(FromUtf8(session_.m_strPassword));
-    save_password->setChecked(session_.m_bSavePassword);
-    ftp_directory->setText(FromUtf8(session_.m_strFtpDirectory));
+    server->setText(FromUtf8(session_.server));
+    user_name->setText(FromUtf8(session_.user_name));
+    password->setText(FromUtf8(session_.password));
+    save_password->setChecked(session_.save_password);
+    ftp_directory->setText(FromUtf8(session_.ftp_directory));
 }
 
 bool CUploadDlg::Start() {
@@ -174,7 +174,7 @@ bool CUploadDlg::Start() {
 }
 
 int CUploadDlg::Run() {
-    if (!session_.m_strServer.empty()) {
+    if (!session_.server.empty()) {
         // The writer sees the window, in the middle of the screen, while it connects at once.
         adjustSize();
         if (QScreen* shown_on = screen()) {
@@ -215,7 +215,7 @@ void CUploadDlg::OnSpecifyDirectory() {
 
 void CUploadDlg::OnBrowse() {
     const QStringList picked = QFileDialog::getOpenFileNames(
-        this, QString(), FromUtf8(session_.m_strLocalDirectory), kBrowseFilter);
+        this, QString(), FromUtf8(session_.local_directory), kBrowseFilter);
     if (picked.isEmpty()) {
         return;  // cancelled: the list stays
     }

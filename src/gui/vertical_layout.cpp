@@ -65,7 +65,7 @@ char32_t CodePointAt(const QString& text, int index) {
 
 }  // namespace
 
-struct CVerticalLayout::Paragraph {
+struct VerticalLayout::Paragraph {
     int revision = -1;  // of the block when it was shaped
     int typed_length = 0;
     // Typeset: the typed offset of each character shown (see ReadLine); empty when shown as typed.
@@ -98,7 +98,7 @@ struct CVerticalLayout::Paragraph {
     }
 };
 
-CVerticalLayout::CVerticalLayout(QTextDocument* document) : document_(document) {
+VerticalLayout::VerticalLayout(QTextDocument* document) : document_(document) {
     SetFont(document->defaultFont());
     // Only the paragraphs an edit touched are shaped again; a change in the number of
     // paragraphs sends everything through RelayoutAll, which finds moved paragraphs by text.
@@ -118,11 +118,11 @@ CVerticalLayout::CVerticalLayout(QTextDocument* document) : document_(document) 
         });
 }
 
-CVerticalLayout::~CVerticalLayout() {
+VerticalLayout::~VerticalLayout() {
     QObject::disconnect(connection_);
 }
 
-void CVerticalLayout::SetFont(const QFont& font) {
+void VerticalLayout::SetFont(const QFont& font) {
     font_ = font;
     QFont sized = font;
     if (sized.pixelSize() <= 0) {
@@ -134,11 +134,11 @@ void CVerticalLayout::SetFont(const QFont& font) {
     faces_.clear();
     stand_in_.clear();
     faces_.push_back(
-        std::make_unique<CVerticalShaper>(QRawFont::fromFont(sized, QFontDatabase::Japanese)));
+        std::make_unique<VerticalShaper>(QRawFont::fromFont(sized, QFontDatabase::Japanese)));
     QFont half = sized;
     half.setPixelSize(qMax(1, sized.pixelSize() / 2));
     ruby_face_ =
-        std::make_unique<CVerticalShaper>(QRawFont::fromFont(half, QFontDatabase::Japanese));
+        std::make_unique<VerticalShaper>(QRawFont::fromFont(half, QFontDatabase::Japanese));
     const QRawFont& ruby = ruby_face_->Font();
     const QVector<quint32> dot = ruby.glyphIndexesForString(QString::fromUcs4(&kSesameDot, 1));
     dot_glyph_ = dot.value(0);
@@ -147,7 +147,7 @@ void CVerticalLayout::SetFont(const QFont& font) {
     dirty_ = true;
 }
 
-void CVerticalLayout::SetTypedBlock(int block_number) {
+void VerticalLayout::SetTypedBlock(int block_number) {
     if (block_number == typed_block_) {
         return;
     }
@@ -160,7 +160,7 @@ void CVerticalLayout::SetTypedBlock(int block_number) {
     stale_ = true;
 }
 
-void CVerticalLayout::SetUprightDigits(int digits) {
+void VerticalLayout::SetUprightDigits(int digits) {
     digits = qBound(2, digits, 4);
     if (digits != upright_digits_) {
         upright_digits_ = digits;
@@ -169,7 +169,7 @@ void CVerticalLayout::SetUprightDigits(int digits) {
     }
 }
 
-void CVerticalLayout::SetColumnHeight(qreal height) {
+void VerticalLayout::SetColumnHeight(qreal height) {
     height = qMax(height, ColumnWidth());
     if (!qFuzzyCompare(height, height_)) {
         height_ = height;
@@ -177,17 +177,17 @@ void CVerticalLayout::SetColumnHeight(qreal height) {
     }
 }
 
-const QRawFont& CVerticalLayout::RawFont() const {
+const QRawFont& VerticalLayout::RawFont() const {
     return faces_.front()->Font();
 }
 
-const QRawFont& CVerticalLayout::FaceFont(int face) const {
+const QRawFont& VerticalLayout::FaceFont(int face) const {
     return faces_[static_cast<size_t>(face)]->Font();
 }
 
 // A character the book's face lacks is drawn in the face Qt's own text layout falls back to,
 // asked once per character; one the desktop has no face for stays in the book's face.
-int CVerticalLayout::FaceFor(char32_t c) const {
+int VerticalLayout::FaceFor(char32_t c) const {
     if (RawFont().supportsCharacter(c)) {
         return 0;
     }
@@ -212,7 +212,7 @@ int CVerticalLayout::FaceFor(char32_t c) const {
             }
         }
         if (face == 0) {
-            faces_.push_back(std::make_unique<CVerticalShaper>(raw));
+            faces_.push_back(std::make_unique<VerticalShaper>(raw));
             face = static_cast<int>(faces_.size()) - 1;
         }
         break;
@@ -220,21 +220,21 @@ int CVerticalLayout::FaceFor(char32_t c) const {
     stand_in_.insert(c, face);
     return face;
 }
-qreal CVerticalLayout::ColumnWidth() const {
+qreal VerticalLayout::ColumnWidth() const {
     return qMax<qreal>(1, RawFont().pixelSize());
 }
-qreal CVerticalLayout::ColumnPitch() const {
+qreal VerticalLayout::ColumnPitch() const {
     return ColumnWidth() * kColumnPitchEms;
 }
 
-ShapedParagraph CVerticalLayout::Shape(const QString& text) const {
+ShapedParagraph VerticalLayout::Shape(const QString& text) const {
     return ShapeRuns(text, {});
 }
 
 // The runs in `combined` (sorted [begin, end) pairs) become one upright unit each, their glyphs
 // shaped across as a horizontal line.
-ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
-                                           const QVector<std::pair<int, int>>& combined) const {
+ShapedParagraph VerticalLayout::ShapeRuns(const QString& text,
+                                          const QVector<std::pair<int, int>>& combined) const {
     ShapedParagraph shaped;
     shaped.text = text;
     int run_start = 0;
@@ -251,7 +251,7 @@ ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
             unit.face = face;
             unit.no_start = IsNoStart(CodePointAt(text, begin));
             unit.first_glyph = static_cast<int>(shaped.glyphs.size());
-            for (const CVerticalShaper::Glyph& g :
+            for (const VerticalShaper::Glyph& g :
                  faces_[static_cast<size_t>(face)]->Shape(text, begin, end - begin, false)) {
                 shaped.glyphs.push_back(
                     {g.index, QPointF(unit.combined_width + g.x_offset, g.y_offset)});
@@ -272,7 +272,7 @@ ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
                FaceFor(CodePointAt(text, run_end)) == face) {
             run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
         }
-        const QVector<CVerticalShaper::Glyph> glyphs =
+        const QVector<VerticalShaper::Glyph> glyphs =
             faces_[static_cast<size_t>(face)]->Shape(text, run_start, run_end - run_start, upright);
         for (qsizetype g = 0; g < glyphs.size();) {
             // One unit per cluster: the glyphs HarfBuzz gave the same first character.
@@ -309,7 +309,7 @@ ShapedParagraph CVerticalLayout::ShapeRuns(const QString& text,
     return shaped;
 }
 
-BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal height) {
+BrokenParagraph VerticalLayout::Break(const ShapedParagraph& shaped, qreal height) {
     BrokenParagraph broken;
     broken.column_starts.push_back(0);
     const QVector<VerticalUnit>& units = shaped.units;
@@ -346,7 +346,7 @@ BrokenParagraph CVerticalLayout::Break(const ShapedParagraph& shaped, qreal heig
     return broken;
 }
 
-CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
+VerticalLayout::Paragraph& VerticalLayout::ParagraphOf(int block_number) {
     auto& slot = paragraphs_[static_cast<size_t>(block_number)];
     if (!slot) {
         const QTextBlock block = document_->findBlockByNumber(block_number);
@@ -378,7 +378,7 @@ CVerticalLayout::Paragraph& CVerticalLayout::ParagraphOf(int block_number) {
     return *slot;
 }
 
-void CVerticalLayout::SetPreedit(int position, const QString& text, int cursor) {
+void VerticalLayout::SetPreedit(int position, const QString& text, int cursor) {
     const int old_block = preedit_block_;
     const QTextBlock block = document_->findBlock(position);
     preedit_ = text;
@@ -393,14 +393,14 @@ void CVerticalLayout::SetPreedit(int position, const QString& text, int cursor) 
     stale_ = true;
 }
 
-int CVerticalLayout::LayoutOffset(const Paragraph& p, int offset) const {
+int VerticalLayout::LayoutOffset(const Paragraph& p, int offset) const {
     if (p.Mapped()) {
         return ShownOffsetOf(p.typed_offset, offset);
     }
     return p.preedit_length > 0 && offset >= p.preedit_at ? offset + p.preedit_length : offset;
 }
 
-void CVerticalLayout::Update() {
+void VerticalLayout::Update() {
     const int blocks = document_->blockCount();
     if (dirty_ || paragraphs_.size() != static_cast<size_t>(blocks)) {
         RelayoutAll();
@@ -434,7 +434,7 @@ void CVerticalLayout::Update() {
 
 // Counts the columns of the paragraphs counted so far (all of them in a document that is not
 // long) and estimates the rest.
-void CVerticalLayout::Recount() {
+void VerticalLayout::Recount() {
     const int blocks = document_->blockCount();
     first_column_.resize(blocks + 1);
     if (document_->characterCount() <= whole_layout_limit_) {
@@ -452,7 +452,7 @@ void CVerticalLayout::Recount() {
 
 // A paragraph not yet shaped is reckoned as upright squares filling its columns, half a column
 // left over on average.
-void CVerticalLayout::EstimateRest() {
+void VerticalLayout::EstimateRest() {
     const int blocks = document_->blockCount();
     if (counted_blocks_ >= blocks) {
         estimated_columns_ = 0;
@@ -465,7 +465,7 @@ void CVerticalLayout::EstimateRest() {
     estimated_columns_ = qMax(rest, qRound(characters / per_column + rest * 0.5));
 }
 
-void CVerticalLayout::CountThrough(int block, int column) {
+void VerticalLayout::CountThrough(int block, int column) {
     Update();
     const int blocks = document_->blockCount();
     if (counted_blocks_ >= blocks ||
@@ -482,7 +482,7 @@ void CVerticalLayout::CountThrough(int block, int column) {
     EstimateRest();
 }
 
-void CVerticalLayout::RelayoutAll() {
+void VerticalLayout::RelayoutAll() {
     const int blocks = document_->blockCount();
     // Paragraphs keep their shaping across a move in the block list; a change in the font or
     // the height drops it all.
@@ -511,17 +511,17 @@ void CVerticalLayout::RelayoutAll() {
     Recount();
 }
 
-int CVerticalLayout::ColumnCount() {
+int VerticalLayout::ColumnCount() {
     Update();
     return first_column_[counted_blocks_] + estimated_columns_;
 }
 
-int CVerticalLayout::ExactColumnCount() {
+int VerticalLayout::ExactColumnCount() {
     CountThrough(document_->blockCount() - 1, 0);
     return ColumnCount();
 }
 
-CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
+VerticalLayout::ColumnRef VerticalLayout::Column(int column) {
     CountThrough(0, column);
     const auto it =
         std::upper_bound(first_column_.begin(), first_column_.begin() + counted_blocks_, column);
@@ -531,7 +531,7 @@ CVerticalLayout::ColumnRef CVerticalLayout::Column(int column) {
     return ref;
 }
 
-int CVerticalLayout::ColumnAtX(qreal x) {
+int VerticalLayout::ColumnAtX(qreal x) {
     const int columns = ColumnCount();
     // A column reaches over its ruby, which stands out a little past its right edge.
     const qreal ruby_reach = RubySize() - (ColumnPitch() - ColumnWidth()) / 2;
@@ -539,12 +539,12 @@ int CVerticalLayout::ColumnAtX(qreal x) {
     return std::clamp(column, 0, qMax(0, columns - 1));
 }
 
-bool CVerticalLayout::HasRuby() const {
+bool VerticalLayout::HasRuby() const {
     return std::any_of(paragraphs_.begin(), paragraphs_.end(),
                        [](const auto& p) { return p && !p->shaped.rubies.isEmpty(); });
 }
 
-const ShapedParagraph& CVerticalLayout::ShapedBlock(int block_number) {
+const ShapedParagraph& VerticalLayout::ShapedBlock(int block_number) {
     Update();
     return ParagraphOf(block_number).shaped;
 }
@@ -572,7 +572,7 @@ int ColumnOfUnit(const BrokenParagraph& broken, int unit) {
 
 }  // namespace
 
-int CVerticalLayout::ColumnOfPosition(int position) {
+int VerticalLayout::ColumnOfPosition(int position) {
     Update();
     const QTextBlock block = document_->findBlock(position);
     if (!block.isValid()) {
@@ -585,7 +585,7 @@ int CVerticalLayout::ColumnOfPosition(int position) {
     return first_column_[block.blockNumber()] + ColumnOfUnit(p.broken, qMin(unit, qMax(0, last)));
 }
 
-QRectF CVerticalLayout::CaretRect(int position) {
+QRectF VerticalLayout::CaretRect(int position) {
     Update();
     QTextBlock block = document_->findBlock(position);
     if (!block.isValid()) {
@@ -614,7 +614,7 @@ QRectF CVerticalLayout::CaretRect(int position) {
     return QRectF(right - gap - ColumnWidth(), y - 1, ColumnWidth(), 2);
 }
 
-QRectF CVerticalLayout::UnitRect(int position) {
+QRectF VerticalLayout::UnitRect(int position) {
     Update();
     const QTextBlock block = document_->findBlock(position);
     CountThrough(block.blockNumber(), 0);
@@ -630,7 +630,7 @@ QRectF CVerticalLayout::UnitRect(int position) {
                   p.shaped.units[unit].advance);
 }
 
-int CVerticalLayout::PositionInColumn(int column, qreal y) {
+int VerticalLayout::PositionInColumn(int column, qreal y) {
     CountThrough(0, column);
     column = std::clamp(column, 0, qMax(0, ColumnCount() - 1));
     const ColumnRef ref = Column(column);
@@ -652,15 +652,15 @@ int CVerticalLayout::PositionInColumn(int column, qreal y) {
     return block.position() + p.DocumentOffset(p.shaped.units[end - 1].position);
 }
 
-int CVerticalLayout::PositionAt(const QPointF& point) {
+int VerticalLayout::PositionAt(const QPointF& point) {
     return PositionInColumn(ColumnAtX(point.x()), point.y());
 }
 
-int CVerticalLayout::ColumnStartPosition(int column) {
+int VerticalLayout::ColumnStartPosition(int column) {
     return PositionInColumn(column, -1);
 }
 
-int CVerticalLayout::ColumnEndPosition(int column) {
+int VerticalLayout::ColumnEndPosition(int column) {
     return PositionInColumn(column, std::numeric_limits<qreal>::max());
 }
 
@@ -716,8 +716,8 @@ void DrawUnit(QPainter& painter, const QRawFont& raw, const ShapedParagraph& sha
 
 }  // namespace
 
-void CVerticalLayout::Draw(QPainter& painter, int first, int last, int selection_start,
-                           int selection_end, const Colors& colors) {
+void VerticalLayout::Draw(QPainter& painter, int first, int last, int selection_start,
+                          int selection_end, const Colors& colors) {
     CountThrough(0, last);
     last = qMin(last, ColumnCount() - 1);
     const qreal width = ColumnWidth();

@@ -17,7 +17,7 @@ class QTextDocument;
 
 namespace folix::gui {
 
-class CVerticalShaper;
+class VerticalShaper;
 
 // One paragraph shaped for vertical writing: the characters grouped into units that are never
 // split (a cluster, or a whole sideways Latin word's letter), each with its advance down the
@@ -81,12 +81,12 @@ struct BrokenParagraph {
 // writer sees the page as published and edits the notation as typed. Layout coordinates put the
 // right edge of the first column at x = 0 and the top of every column at y = 0, so columns sit at
 // negative x and adding text at the end never moves what is already there.
-class CVerticalLayout {
+class VerticalLayout {
 public:
-    explicit CVerticalLayout(QTextDocument* document);
-    ~CVerticalLayout();
-    CVerticalLayout(const CVerticalLayout&) = delete;
-    CVerticalLayout& operator=(const CVerticalLayout&) = delete;
+    explicit VerticalLayout(QTextDocument* document);
+    ~VerticalLayout();
+    VerticalLayout(const VerticalLayout&) = delete;
+    VerticalLayout& operator=(const VerticalLayout&) = delete;
 
     void SetFont(const QFont& font);
     void SetColumnHeight(qreal height);
@@ -195,9 +195,9 @@ private:
     QFont sized_font_;  // in pixels, as the faces are
     qreal height_ = 400;
     // Shaping happens in const code, but the stand-in faces are found on the way and kept.
-    mutable std::vector<std::unique_ptr<CVerticalShaper>> faces_;
+    mutable std::vector<std::unique_ptr<VerticalShaper>> faces_;
     mutable QHash<char32_t, int> stand_in_;
-    std::unique_ptr<CVerticalShaper> ruby_face_;
+    std::unique_ptr<VerticalShaper> ruby_face_;
     quint32 dot_glyph_ = 0;
     QPointF dot_offset_;  // puts the dot's ink centre on the point it is drawn at
     int typed_block_ = -1;

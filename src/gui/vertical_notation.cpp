@@ -21,7 +21,7 @@ bool IsKana(char16_t c) {
 
 }  // namespace
 
-ShapedParagraph CVerticalLayout::Typeset(const ReadLine& read) const {
+ShapedParagraph VerticalLayout::Typeset(const ReadLine& read) const {
     QVector<std::pair<int, int>> combined;
     for (const UprightSpan& span : UprightSpansOf(read.text, upright_digits_)) {
         combined.push_back({span.begin, span.end});
@@ -65,11 +65,11 @@ ShapedParagraph CVerticalLayout::Typeset(const ReadLine& read) const {
 }
 
 // Places a ruby beside units [first, last), spreading them where the ruby is too long for them.
-void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
-                              const QVector<bool>& ruby_base) const {
-    const QVector<CVerticalShaper::Glyph>& glyphs = ruby_face_->ShapeRepeated(ruby);
+void VerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, const QString& ruby,
+                             const QVector<bool>& ruby_base) const {
+    const QVector<VerticalShaper::Glyph>& glyphs = ruby_face_->ShapeRepeated(ruby);
     qreal ruby_length = 0;
-    for (const CVerticalShaper::Glyph& g : glyphs) {
+    for (const VerticalShaper::Glyph& g : glyphs) {
         ruby_length += g.advance;
     }
     qreal base_length = 0;
@@ -119,9 +119,9 @@ void CVerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, cons
 
 // The ruby of the bases opening in units [begin, end) and the dots beside them, on the right of
 // the column whose centre line is at x = centre.
-void CVerticalLayout::DrawNotation(QPainter& painter, const ShapedParagraph& shaped,
-                                   const BrokenParagraph& broken, int begin, int end, qreal centre,
-                                   const QColor& ink) const {
+void VerticalLayout::DrawNotation(QPainter& painter, const ShapedParagraph& shaped,
+                                  const BrokenParagraph& broken, int begin, int end, qreal centre,
+                                  const QColor& ink) const {
     const qreal ruby_centre = centre + ColumnWidth() / 2 + RubySize() / 2;
     QVector<quint32> indexes;
     QVector<QPointF> positions;

@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-#include "gui/print_page.h"
+#include "gui/printed_page.h"
 
 namespace folix::gui {
 namespace {
@@ -22,15 +22,15 @@ QFont DeviceFont(const QFont& font, qreal dots_per_inch) {
 
 }  // namespace
 
-CVerticalPrinter::CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
-                                   const QRectF& area, const QColor& text_color)
+VerticalPrinter::VerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
+                                 const QRectF& area, const QColor& text_color)
     : layout_(&document), area_(area), text_color_(text_color) {
     layout_.SetFont(DeviceFont(font, dots_per_inch));
     layout_.SetColumnHeight(area.height());
     layout_.SetTypedBlock(-1);
 }
 
-void CVerticalPrinter::Measure() {
+void VerticalPrinter::Measure() {
     if (measured_) {
         return;
     }
@@ -45,13 +45,13 @@ void CVerticalPrinter::Measure() {
         qMax(1, static_cast<int>((area_.width() - ruby_inset_ + gap / 2) / layout_.ColumnPitch()));
 }
 
-int CVerticalPrinter::PageCount() {
+int VerticalPrinter::PageCount() {
     Measure();
     const int columns = layout_.ExactColumnCount();
     return qMax(1, (columns + columns_per_page_ - 1) / columns_per_page_);
 }
 
-void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
+void VerticalPrinter::PaintPage(QPainter& painter, int page) {
     Measure();
     const int first = page * columns_per_page_;
     // The first column's glyphs touch the right margin: its share of the gap is given up.
@@ -59,7 +59,7 @@ void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
     painter.save();
     painter.translate(area_.right() - ruby_inset_ + gap + first * layout_.ColumnPitch(),
                       area_.top());
-    CVerticalLayout::Colors ink;
+    VerticalLayout::Colors ink;
     ink.text = text_color_;
     layout_.Draw(painter, first, first + columns_per_page_ - 1, 0, 0, ink);
     painter.restore();
@@ -68,8 +68,8 @@ void CVerticalPrinter::PaintPage(QPainter& painter, int page) {
 bool PrintVertically(QTextDocument& document, const QFont& font, const QColor& text_color,
                      const PrintMargins& margins, QPrinter& printer, bool margin_guides,
                      int upright_digits) {
-    CPrintPage sheet(printer, margins);
-    CVerticalPrinter pages(document, font, printer.resolution(), sheet.Body(), text_color);
+    PrintedPage sheet(printer, margins);
+    VerticalPrinter pages(document, font, printer.resolution(), sheet.Body(), text_color);
     pages.SetUprightDigits(upright_digits);
     return sheet.PrintPages(
         pages.PageCount(), margin_guides,

@@ -17,11 +17,11 @@ namespace folix::gui {
 // columns of each page start at the right edge of the printable area and run leftwards, each as
 // tall as the area. The page itself stays upright, so the margins the writer set for it are the
 // ones used; no turned paper or turned face is needed.
-class CVerticalPrinter {
+class VerticalPrinter {
 public:
     // The face is sized for the device: a point size counts at dots_per_inch.
-    CVerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
-                     const QRectF& area, const QColor& text_color = Qt::black);
+    VerticalPrinter(QTextDocument& document, const QFont& font, qreal dots_per_inch,
+                    const QRectF& area, const QColor& text_color = Qt::black);
 
     void SetUprightDigits(int digits) { layout_.SetUprightDigits(digits); }
 
@@ -37,7 +37,7 @@ private:
     // the right margin when there is any.
     void Measure();
 
-    CVerticalLayout layout_;
+    VerticalLayout layout_;
     bool measured_ = false;
     qreal ruby_inset_ = 0;
     QRectF area_;

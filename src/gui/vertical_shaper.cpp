@@ -27,7 +27,7 @@ hb_blob_t* ReferenceTable(hb_face_t*, hb_tag_t tag, void* user_data) {
 
 }  // namespace
 
-CVerticalShaper::CVerticalShaper(const QRawFont& font) : raw_(font) {
+VerticalShaper::VerticalShaper(const QRawFont& font) : raw_(font) {
     face_ = hb_face_create_for_tables(ReferenceTable, &raw_, nullptr);
     const int upem = raw_.isValid() ? static_cast<int>(raw_.unitsPerEm()) : 1000;
     hb_face_set_upem(face_, static_cast<unsigned>(upem));
@@ -37,13 +37,13 @@ CVerticalShaper::CVerticalShaper(const QRawFont& font) : raw_(font) {
     scale_ = raw_.isValid() ? raw_.pixelSize() / upem : 0;
 }
 
-CVerticalShaper::~CVerticalShaper() {
+VerticalShaper::~VerticalShaper() {
     hb_font_destroy(font_);
     hb_face_destroy(face_);
 }
 
-QVector<CVerticalShaper::Glyph> CVerticalShaper::Shape(const QString& text, int start, int length,
-                                                       bool top_to_bottom) const {
+QVector<VerticalShaper::Glyph> VerticalShaper::Shape(const QString& text, int start, int length,
+                                                     bool top_to_bottom) const {
     QVector<Glyph> result;
     if (length <= 0 || !raw_.isValid()) {
         return result;
@@ -74,7 +74,7 @@ QVector<CVerticalShaper::Glyph> CVerticalShaper::Shape(const QString& text, int 
     return result;
 }
 
-const QVector<CVerticalShaper::Glyph>& CVerticalShaper::ShapeRepeated(const QString& text) const {
+const QVector<VerticalShaper::Glyph>& VerticalShaper::ShapeRepeated(const QString& text) const {
     auto found = repeated_.find(text);
     if (found == repeated_.end()) {
         // Bounded, since a received book may hold any number of different ones.

@@ -13,7 +13,7 @@ namespace folix::gui {
 // HarfBuzz over the face Qt chose: Qt 6.4 cannot ask for the font's vertical forms itself, so the
 // face's own tables are handed to HarfBuzz and shaped top to bottom, which applies the designer's
 // vertical alternates and vertical metrics.
-class CVerticalShaper {
+class VerticalShaper {
 public:
     // In pixels, y growing downwards; the offsets move the glyph's horizontal origin away from
     // the pen, which for top-to-bottom runs walks down the column's centre line.
@@ -25,10 +25,10 @@ public:
         qreal y_offset = 0;
     };
 
-    explicit CVerticalShaper(const QRawFont& font);
-    ~CVerticalShaper();
-    CVerticalShaper(const CVerticalShaper&) = delete;
-    CVerticalShaper& operator=(const CVerticalShaper&) = delete;
+    explicit VerticalShaper(const QRawFont& font);
+    ~VerticalShaper();
+    VerticalShaper(const VerticalShaper&) = delete;
+    VerticalShaper& operator=(const VerticalShaper&) = delete;
 
     const QRawFont& Font() const { return raw_; }
     QVector<Glyph> Shape(const QString& text, int start, int length, bool top_to_bottom) const;

@@ -16,7 +16,7 @@
 
 namespace folix::gui {
 
-CVerticalView::CVerticalView(CFolixView& editor, QWidget* parent)
+VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
     : QAbstractScrollArea(parent), editor_(editor), layout_(editor.document()) {
     setObjectName("verticalEditor");
     setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -45,7 +45,7 @@ CVerticalView::CVerticalView(CFolixView& editor, QWidget* parent)
     connect(&editor_, &QTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
-void CVerticalView::SyncFont() {
+void VerticalView::SyncFont() {
     const QFont font = editor_.document()->defaultFont();
     if (font != layout_.Font()) {
         layout_.SetFont(font);
@@ -56,39 +56,39 @@ void CVerticalView::SyncFont() {
     layout_.SetTypedBlock(editor_.textCursor().blockNumber());
 }
 
-CVerticalLayout& CVerticalView::Layout() {
+VerticalLayout& VerticalView::Layout() {
     SyncFont();
     return layout_;
 }
 
-bool CVerticalView::Writable() const {
+bool VerticalView::Writable() const {
     return !editor_.isReadOnly();
 }
 
 // Layout x runs leftwards from 0 at the first column's right edge; the scroll value is how far
 // the page has been pulled to the right to show later columns.
-QPointF CVerticalView::ToViewport(const QPointF& point) const {
+QPointF VerticalView::ToViewport(const QPointF& point) const {
     return {point.x() + viewport()->width() - margin_ + horizontalScrollBar()->value(),
             point.y() + margin_};
 }
 
-QPointF CVerticalView::FromViewport(const QPointF& point) const {
+QPointF VerticalView::FromViewport(const QPointF& point) const {
     return {point.x() - viewport()->width() + margin_ - horizontalScrollBar()->value(),
             point.y() - margin_};
 }
 
-QRect CVerticalView::CaretRectInViewport() {
+QRect VerticalView::CaretRectInViewport() {
     const QRectF caret = Layout().CaretRect(editor_.textCursor().position());
     return QRectF(ToViewport(caret.topLeft()), caret.size()).toAlignedRect();
 }
 
-int CVerticalView::VisibleColumns() const {
+int VerticalView::VisibleColumns() const {
     const qreal pitch = layout_.ColumnPitch();
     return qMax(1, static_cast<int>((viewport()->width() - 2 * margin_) / pitch));
 }
 
-void CVerticalView::UpdateScrollRange() {
-    CVerticalLayout& layout = Layout();
+void VerticalView::UpdateScrollRange() {
+    VerticalLayout& layout = Layout();
     const qreal width = layout.ColumnCount() * layout.ColumnPitch() + 2 * margin_;
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, qMax(0, static_cast<int>(std::ceil(width)) - viewport()->width()));
@@ -96,9 +96,9 @@ void CVerticalView::UpdateScrollRange() {
     bar->setSingleStep(static_cast<int>(layout.ColumnPitch()));
 }
 
-void CVerticalView::EnsureCaretVisible() {
+void VerticalView::EnsureCaretVisible() {
     UpdateScrollRange();
-    CVerticalLayout& layout = Layout();
+    VerticalLayout& layout = Layout();
     const int column = layout.ColumnOfPosition(editor_.textCursor().position());
     const qreal right = layout.ColumnRight(column);
     const qreal left = right - layout.ColumnPitch();
@@ -112,8 +112,8 @@ void CVerticalView::EnsureCaretVisible() {
     }
 }
 
-void CVerticalView::paintEvent(QPaintEvent*) {
-    CVerticalLayout& layout = Layout();
+void VerticalView::paintEvent(QPaintEvent*) {
+    VerticalLayout& layout = Layout();
     QPainter painter(viewport());
     const QPalette& colors = editor_.palette();
     painter.fillRect(viewport()->rect(), colors.color(QPalette::Base));
@@ -123,7 +123,7 @@ void CVerticalView::paintEvent(QPaintEvent*) {
     const int first = qMax(0, static_cast<int>(std::floor(shown_from / pitch)));
     const int last = static_cast<int>(std::ceil((shown_from + viewport()->width()) / pitch));
     const QTextCursor cursor = editor_.textCursor();
-    CVerticalLayout::Colors ink;
+    VerticalLayout::Colors ink;
     ink.text = colors.color(QPalette::Text);
     ink.highlight = colors.color(QPalette::Highlight);
     ink.highlighted_text = colors.color(QPalette::HighlightedText);
@@ -135,25 +135,25 @@ void CVerticalView::paintEvent(QPaintEvent*) {
     }
 }
 
-void CVerticalView::resizeEvent(QResizeEvent* event) {
+void VerticalView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRange();
 }
 
-void CVerticalView::showEvent(QShowEvent* event) {
+void VerticalView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
     UpdateScrollRange();
 }
 
-void CVerticalView::scrollContentsBy(int, int) {
+void VerticalView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
-void CVerticalView::MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode) {
+void VerticalView::MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode) {
     cursor.setPosition(position, mode);
 }
 
-void CVerticalView::keyPressEvent(QKeyEvent* event) {
+void VerticalView::keyPressEvent(QKeyEvent* event) {
     if (event == QKeySequence::Copy) {
         editor_.copy();
         return;
@@ -181,7 +181,7 @@ void CVerticalView::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    CVerticalLayout& layout = Layout();
+    VerticalLayout& layout = Layout();
     QTextCursor cursor = editor_.textCursor();
     const auto mode = (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor
                                                                : QTextCursor::MoveAnchor;
@@ -272,7 +272,7 @@ void CVerticalView::keyPressEvent(QKeyEvent* event) {
 // Puts the caret at the text under a point of the viewport. The paragraph left behind is
 // typeset again and the one reached shows its notation as typed, which may move the columns:
 // the text pointed at stays under the mouse.
-void CVerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode) {
+void VerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode) {
     QTextCursor cursor = editor_.textCursor();
     const QPointF at = FromViewport(point);
     const int column = Layout().ColumnAtX(at.x());
@@ -289,7 +289,7 @@ void CVerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode)
     viewport()->update();
 }
 
-void CVerticalView::mousePressEvent(QMouseEvent* event) {
+void VerticalView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -299,13 +299,13 @@ void CVerticalView::mousePressEvent(QMouseEvent* event) {
                                       : QTextCursor::MoveAnchor);
 }
 
-void CVerticalView::mouseMoveEvent(QMouseEvent* event) {
+void VerticalView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) {
         PlaceCaret(event->position(), QTextCursor::KeepAnchor);
     }
 }
 
-void CVerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
+void VerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
     PlaceCaret(event->position(), QTextCursor::MoveAnchor);
     QTextCursor cursor = editor_.textCursor();
     cursor.select(QTextCursor::WordUnderCursor);
@@ -314,7 +314,7 @@ void CVerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 // The wheel turns the pages: down goes on through the text, which is to the left.
-void CVerticalView::wheelEvent(QWheelEvent* event) {
+void VerticalView::wheelEvent(QWheelEvent* event) {
     const QPoint delta = event->angleDelta();
     const int steps = delta.y() != 0 ? delta.y() : -delta.x();
     QScrollBar* bar = horizontalScrollBar();
@@ -322,12 +322,12 @@ void CVerticalView::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void CVerticalView::contextMenuEvent(QContextMenuEvent* event) {
+void VerticalView::contextMenuEvent(QContextMenuEvent* event) {
     editor_.ShowPopupMenu(event->globalPos());
     event->accept();
 }
 
-void CVerticalView::inputMethodEvent(QInputMethodEvent* event) {
+void VerticalView::inputMethodEvent(QInputMethodEvent* event) {
     if (!Writable()) {
         event->ignore();
         return;
@@ -357,8 +357,8 @@ void CVerticalView::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
 }
 
-QVariant CVerticalView::inputMethodQuery(Qt::InputMethodQuery query) const {
-    auto* self = const_cast<CVerticalView*>(this);
+QVariant VerticalView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto* self = const_cast<VerticalView*>(this);
     const QTextCursor cursor = editor_.textCursor();
     switch (query) {
         case Qt::ImEnabled:
@@ -384,7 +384,7 @@ QVariant CVerticalView::inputMethodQuery(Qt::InputMethodQuery query) const {
     }
 }
 
-void CVerticalView::RestartBlinking() {
+void VerticalView::RestartBlinking() {
     caret_shown_ = hasFocus();
     const int flash = QGuiApplication::styleHints()->cursorFlashTime();
     if (caret_shown_ && flash > 0) {
@@ -395,7 +395,7 @@ void CVerticalView::RestartBlinking() {
     viewport()->update();
 }
 
-void CVerticalView::timerEvent(QTimerEvent* event) {
+void VerticalView::timerEvent(QTimerEvent* event) {
     if (event->timerId() != blink_.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;
@@ -404,12 +404,12 @@ void CVerticalView::timerEvent(QTimerEvent* event) {
     viewport()->update(CaretRectInViewport().adjusted(-1, -1, 1, 1));
 }
 
-void CVerticalView::focusInEvent(QFocusEvent* event) {
+void VerticalView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     RestartBlinking();
 }
 
-void CVerticalView::focusOutEvent(QFocusEvent* event) {
+void VerticalView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     RestartBlinking();
 }

@@ -13,13 +13,13 @@ class CFolixView;
 // The editor pane in vertical writing. It shows and edits the very QTextDocument of the
 // horizontal editor, through that editor's own text cursor, so undo, saving, the modified flag
 // and every command that works on the editor's selection are shared by the two views.
-class CVerticalView : public QAbstractScrollArea {
+class VerticalView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit CVerticalView(CFolixView& editor, QWidget* parent = nullptr);
+    explicit VerticalView(CFolixView& editor, QWidget* parent = nullptr);
 
     CFolixView& Editor() const { return editor_; }
-    CVerticalLayout& Layout();
+    VerticalLayout& Layout();
     // Between layout coordinates and the viewport's.
     QPointF ToViewport(const QPointF& point) const;
     QPointF FromViewport(const QPointF& point) const;
@@ -57,7 +57,7 @@ private:
     void RestartBlinking();
 
     CFolixView& editor_;
-    CVerticalLayout layout_;
+    VerticalLayout layout_;
     QString preedit_;
     QBasicTimer blink_;
     bool caret_shown_ = false;

@@ -29,9 +29,9 @@ protected:
         WriteBytes(dir / "novel/一.txt", "本文\r\n");
         MakeFolder(served / "www");
         HtmlOptions options;
-        options.m_strHtmlFileName = "index.htm";
-        options.m_bFrame = false;
-        options.m_strFtpDirectory = "/www";
+        options.html_file_name = "index.htm";
+        options.frame = false;
+        options.ftp_directory = "/www";
         EXPECT_TRUE(SaveHtmlOptions(ui, dir / "novel", options));
     }
 

@@ -148,7 +148,7 @@ TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
     // The e-book's dialog starts from the book; a language that is no tag keeps it open.
     book.Options().m_bVertical = true;
     QTimer::singleShot(0, [this] {
-        auto* dialog = qobject_cast<gui::CEpubDlg*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<gui::EpubDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->title->text(), "sample");
         EXPECT_EQ(dialog->language->text(), "ja");

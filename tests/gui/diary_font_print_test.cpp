@@ -119,7 +119,7 @@ TEST_F(DiaryFontPrintTest, BookFontComesWithTheFirstFileAndShowsJapaneseWithoutI
 TEST_F(DiaryFontPrintTest, ChosenFontAndColourGoToTheEditorAndTheBooksFile) {
     gui::CChildFrame& child = OpenEditing();
     CFileSystem& book = child.Document().FileSystem();
-    gui::CFontChooserDlg dialog(book.Font().m_logFont, book.Font().m_crTextColor);
+    gui::FontChooserDialog dialog(book.Font().m_logFont, book.Font().m_crTextColor);
     // The book's face is not on this desktop: the chooser starts on the one shown instead.
     EXPECT_EQ(dialog.CurrentFont().family(), "Noto Sans CJK JP");
     EXPECT_EQ(dialog.CurrentFont().pointSizeF(), 10);
@@ -157,7 +157,7 @@ TEST_F(DiaryFontPrintTest, ChosenFontAndColourGoToTheEditorAndTheBooksFile) {
 TEST_F(DiaryFontPrintTest, MarginsDialogTakesZeroToTwoHundredAndStaysOpenOtherwise) {
     gui::CMarginsDlg dialog(ui);
     EXPECT_EQ(dialog.windowTitle(), "印刷余白（ミリ）");
-    dialog.m_nLeft = 20;
+    dialog.left_mm = 20;
     dialog.ShowMembers();
     EXPECT_EQ(dialog.left->text(), "20");
 
@@ -176,11 +176,11 @@ TEST_F(DiaryFontPrintTest, MarginsDialogTakesZeroToTwoHundredAndStaysOpenOtherwi
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"0 から 200 までの整数を入力してください。",
                                                      "0 から 200 までの整数を入力してください。",
                                                      "整数を入力してください。"}));
-    EXPECT_EQ(dialog.m_nLeft, 20);  // nothing taken from a refused dialog
+    EXPECT_EQ(dialog.left_mm, 20);  // nothing taken from a refused dialog
     EXPECT_TRUE(try_entries("0", "200"));
-    EXPECT_EQ(dialog.m_nLeft, 0);
-    EXPECT_EQ(dialog.m_nRight, 200);
-    EXPECT_EQ(dialog.m_nBottom, 30);
+    EXPECT_EQ(dialog.left_mm, 0);
+    EXPECT_EQ(dialog.right_mm, 200);
+    EXPECT_EQ(dialog.bottom_mm, 30);
 }
 
 TEST_F(DiaryFontPrintTest, PrintedJapanesePageKeepsItsInkInsideTheBooksMargins) {
@@ -213,8 +213,8 @@ TEST_F(DiaryFontPrintTest, PrintedJapanesePageKeepsItsInkInsideTheBooksMargins) 
     EXPECT_GE(ink.bottom, 297 - 40 - 8);
 
     // With the guides, the dotted lines cross the whole sheet.
-    gui::CEditorPrintJob job(*child.Editor().document(), printer,
-                             child.Editor().Control().GetPrintMargins(), Qt::black);
+    gui::EditorPrintJob job(*child.Editor().document(), printer,
+                            child.Editor().Control().GetPrintMargins(), Qt::black);
     EXPECT_GT(job.PageCount(), 1);
     printer.setOutputFileName(QString::fromStdString(dir / "guides.pdf"));
     ASSERT_TRUE(job.Print(true));
@@ -234,7 +234,7 @@ TEST_F(DiaryFontPrintTest, PreviewPagesAreToldFromPaper) {
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) {
         seen.push_back(gui::IsPreviewPrinter(*p));
         QTextDocument document("あ");
-        gui::CEditorPrintJob(document, *p, {720, 720, 720, 720}, Qt::black).Print(seen.back());
+        gui::EditorPrintJob(document, *p, {720, 720, 720, 720}, Qt::black).Print(seen.back());
     });
     preview.updatePreview();
     EXPECT_EQ(seen, std::vector<bool>{true});

@@ -243,8 +243,8 @@ TEST_F(UploadDialogTest, BuiltSiteArrivesWhole_AndEndingKeepsTheSettings) {
     EXPECT_EQ(kept.user, "writer");
     EXPECT_EQ(kept.password, "ftp-test-pw");
     EXPECT_NE(profile.GetString(kUploadSection, "param2"), "ftp-test-pw");
-    EXPECT_EQ(Book().GetHtmlOptions().m_strFtpDirectory, "/www");
-    EXPECT_EQ(LoadHtmlOptions(ui, Book().Tree().GetRootPath()).m_strFtpDirectory, "/www");
+    EXPECT_EQ(Book().GetHtmlOptions().ftp_directory, "/www");
+    EXPECT_EQ(LoadHtmlOptions(ui, Book().Tree().GetRootPath()).ftp_directory, "/www");
 }
 
 TEST_F(UploadDialogTest, CancelKeepsNothing_AndAnUnsavedPasswordIsKeptBlank) {
@@ -258,8 +258,8 @@ TEST_F(UploadDialogTest, CancelKeepsNothing_AndAnUnsavedPasswordIsKeptBlank) {
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
     }
     EXPECT_EQ(LoadUploadSettings(profile).user, "writer");
-    EXPECT_EQ(Book().GetHtmlOptions().m_strFtpDirectory, "");
-    EXPECT_EQ(LoadHtmlOptions(ui, Book().Tree().GetRootPath()).m_strFtpDirectory, "");
+    EXPECT_EQ(Book().GetHtmlOptions().ftp_directory, "");
+    EXPECT_EQ(LoadHtmlOptions(ui, Book().Tree().GetRootPath()).ftp_directory, "");
 
     {
         auto dialog = MakeDialog(&server);

@@ -12,7 +12,7 @@
 namespace folix {
 namespace {
 
-using gui::CVerticalLayout;
+using gui::VerticalLayout;
 
 // A document in the Japanese face at 20 pixels, so an upright character is 20 pixels tall.
 class VerticalLayoutTest : public ::testing::Test {
@@ -22,7 +22,7 @@ protected:
         font.setFamilies({"Noto Sans CJK JP"});
         font.setPixelSize(20);
         document.setDefaultFont(font);
-        layout = std::make_unique<CVerticalLayout>(&document);
+        layout = std::make_unique<VerticalLayout>(&document);
     }
     void Lay(const QString& text, qreal ems) {
         document.setPlainText(text);
@@ -31,7 +31,7 @@ protected:
     int Column(int position) { return layout->ColumnOfPosition(position); }
 
     QTextDocument document;
-    std::unique_ptr<CVerticalLayout> layout;
+    std::unique_ptr<VerticalLayout> layout;
 };
 
 TEST_F(VerticalLayoutTest, ColumnsRunTopToBottomThenRightToLeft) {
@@ -155,7 +155,7 @@ TEST_F(VerticalLayoutTest, SelectedParagraphEndIsHighlighted) {
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.translate(150, 0);
-        gui::CVerticalLayout::Colors colors;
+        gui::VerticalLayout::Colors colors;
         layout->Draw(painter, 0, 1, selection_start, selection_end, colors);
         const QPointF inside = layout->UnitRect(1).bottomLeft() + QPointF(10, 5);
         return image.pixelColor((inside + QPointF(150, 0)).toPoint()) == colors.highlight;

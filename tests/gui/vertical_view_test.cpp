@@ -92,7 +92,7 @@ TEST_F(VerticalViewTest, TextWrittenHorizontallyIsInTheColumnsWhenTheViewReturns
     child.Editor().setTextCursor(cursor);
     child.ToggleVertical();
     QApplication::processEvents();
-    gui::CVerticalLayout& layout = child.VerticalEditor().Layout();
+    gui::VerticalLayout& layout = child.VerticalEditor().Layout();
     EXPECT_EQ(layout.ColumnCount(), columns_before + 200);
     EXPECT_GE(bar->maximum(), static_cast<int>(200 * layout.ColumnPitch()) -
                                   child.VerticalEditor().viewport()->width());
@@ -117,13 +117,13 @@ TEST_F(VerticalViewTest, BookReopensInVerticalWritingWithTheFileUnchanged) {
 
 TEST_F(VerticalViewTest, TypingAndInputMethodCommitsEditTheSharedDocument) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     Key(view, Qt::Key_Home, Qt::ControlModifier);
     Type(view, "縦に");
 
     // The composition opens a gap in its column: the text after the caret moves down by it,
     // the caret stands where the input method puts it, and the document is not touched.
-    gui::CVerticalLayout& layout = view.Layout();
+    gui::VerticalLayout& layout = view.Layout();
     const qreal em = layout.UnitRect(0).height();
     EXPECT_NEAR(layout.UnitRect(2).top(), 2 * em, 0.01);
     QInputMethodEvent compose("かく", {{QInputMethodEvent::Cursor, 1, 1}});
@@ -171,7 +171,7 @@ TEST_F(VerticalViewTest, ReadOnlyFileTakesNoTyping) {
     gui::CChildFrame& child = OpenSample();  // the book file itself is read-only
     child.SetActivePane(gui::Pane::kEditor);
     frame->RunCommand(gui::kCmdVerticalPrint);
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     const QString before = child.Editor().toPlainText();
     Type(view, "あ");
     QInputMethodEvent commit;
@@ -185,7 +185,7 @@ TEST_F(VerticalViewTest, ReadOnlyFileTakesNoTyping) {
 // Down and up follow the column; left is the next column, right the one before.
 TEST_F(VerticalViewTest, MovementKeysFollowTheColumns) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     child.Editor().setPlainText("一二三四五六七八九十\n次の段落");  // 0-9, 11-14, end 15
     const auto at = [&](int key, Qt::KeyboardModifiers modifiers = {}) {
         Key(view, key, modifiers);
@@ -214,7 +214,7 @@ TEST_F(VerticalViewTest, MovementKeysFollowTheColumns) {
 
 TEST_F(VerticalViewTest, CaretBlinksWithTheFocusAndShowsAtOnceWhenMoved) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     view.setFocus();
     QApplication::processEvents();
     ASSERT_TRUE(view.hasFocus());
@@ -233,9 +233,9 @@ TEST_F(VerticalViewTest, CaretBlinksWithTheFocusAndShowsAtOnceWhenMoved) {
 
 TEST_F(VerticalViewTest, ClickPlacesTheCaretAndDragSelects) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     child.Editor().setPlainText("一二三四五\n六七八");
-    gui::CVerticalLayout& layout = view.Layout();
+    gui::VerticalLayout& layout = view.Layout();
     const QRectF third = layout.UnitRect(2);
     const QPoint on_third = view.ToViewport(third.center() - QPointF(0, 4)).toPoint();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, on_third);
@@ -253,7 +253,7 @@ TEST_F(VerticalViewTest, ClickPlacesTheCaretAndDragSelects) {
 // The view as a writer sees it: the first column at the right, the text in the book's face.
 TEST_F(VerticalViewTest, ViewDrawsTheFirstColumnAtTheRight) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     QApplication::processEvents();
     const QImage image = view.viewport()->grab().toImage();
     if (const QByteArray dump = qgetenv("FOLIX_VERTICAL_PNG"); !dump.isEmpty()) {
@@ -287,7 +287,7 @@ TEST_F(VerticalViewTest, PrintedPagesKeepTheMarginsAndStartAtTheRight) {
     const QSize paper(827, 1169);              // A4 at 100 dots an inch
     const QMargins margins(60, 80, 100, 120);  // left, top, right, bottom
     const QRectF area = QRectF(QPointF(0, 0), paper).marginsRemoved(margins);
-    gui::CVerticalPrinter pages(document, font, 100, area);
+    gui::VerticalPrinter pages(document, font, 100, area);
     ASSERT_GE(pages.PageCount(), 2);
     for (int page : {0, 1}) {
         QImage image(paper, QImage::Format_RGB32);
@@ -321,7 +321,7 @@ TEST_F(VerticalViewTest, PrintedPagesKeepTheMarginsAndStartAtTheRight) {
 TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
     gui::CChildFrame& child = OpenVertical();
     CFileSystem& book = child.Document().FileSystem();
-    gui::CFontChooserDlg dialog(book.Font().m_logFont, book.Font().m_crTextColor);
+    gui::FontChooserDialog dialog(book.Font().m_logFont, book.Font().m_crTextColor);
     QFont chosen("Noto Serif CJK JP");
     chosen.setPointSize(14);
     dialog.SetCurrentFont(chosen);
@@ -329,7 +329,7 @@ TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
     book.ChangeFont(dialog.ChosenRecord(), dialog.ChosenColor());
     book.ChangeMargins(30, 20, 25, 40);
 
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     QApplication::processEvents();
     EXPECT_EQ(view.Layout().Font().pointSizeF(), 14);
     EXPECT_EQ(view.Layout().RawFont().familyName(), "Noto Serif CJK JP");
@@ -385,10 +385,10 @@ TEST_F(VerticalViewTest, BooksFontColourAndMarginsReachTheViewAndThePrintout) {
 // notation as typed, and what is typed is saved at that place.
 TEST_F(VerticalViewTest, ClicksAndKeysOnTypesetParagraphsEditWhereTheWriterPointed) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     child.Editor().setPlainText("｜東京《とうきょう》へ行く。\n漢字《かんじ》を書く。");  // 0, 15
     Key(view, Qt::Key_Home, Qt::ControlModifier);
-    gui::CVerticalLayout& layout = view.Layout();
+    gui::VerticalLayout& layout = view.Layout();
     EXPECT_EQ(layout.ShapedBlock(0).text, "｜東京《とうきょう》へ行く。");
     EXPECT_EQ(layout.ShapedBlock(1).text, "漢字を書く。");
     const auto click = [&](const QPointF& at) {
@@ -576,10 +576,10 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
 // allows them, and lie on their side otherwise.
 TEST_F(VerticalViewTest, BooksUprightDigitSettingReachesTheView) {
     NotationOptions options;
-    options.m_nUprightDigits = 3;
+    options.upright_digits = 3;
     ASSERT_TRUE(SaveNotationOptions(ui, dir / "sample", options));
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     child.Editor().setPlainText("第123話\n");
     Key(view, Qt::Key_End, Qt::ControlModifier);  // the caret off the digits' paragraph
     const auto combined = [&] {
@@ -598,7 +598,7 @@ TEST_F(VerticalViewTest, BooksUprightDigitSettingReachesTheView) {
 // moves the columns after them; the view follows, so the text clicked stays under the mouse.
 TEST_F(VerticalViewTest, ClickedTextStaysUnderTheMouseWhenTheColumnsMove) {
     gui::CChildFrame& child = OpenVertical();
-    gui::CVerticalView& view = child.VerticalEditor();
+    gui::VerticalView& view = child.VerticalEditor();
     const QString many_columns = QString("｜東京《とうきょう》").repeated(20);  // 120 to 319
     child.Editor().setPlainText(QString("一\n").repeated(60) + many_columns + "\n漢字を書く。\n" +
                                 QString("二\n").repeated(60));
@@ -607,7 +607,7 @@ TEST_F(VerticalViewTest, ClickedTextStaysUnderTheMouseWhenTheColumnsMove) {
     child.Editor().setTextCursor(cursor);
     cursor.setPosition(120);
     child.Editor().setTextCursor(cursor);
-    gui::CVerticalLayout& layout = view.Layout();
+    gui::VerticalLayout& layout = view.Layout();
     const int columns_typed = layout.ColumnOfPosition(324) - layout.ColumnOfPosition(120);
     const QRectF sho = layout.UnitRect(324);  // 書
     const QPoint click = view.ToViewport(sho.center() - QPointF(0, sho.height() / 4)).toPoint();

@@ -79,8 +79,7 @@ BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
     const bool vertical = IsVerticalEpub(settings, book_vertical);
     const NotationOptions notation = LoadNotationOptions(ui_, book_.root_path);
     EpubContent content = CollectEpubContent(
-        ui_, book_, {notation.m_bHtmlNotation, vertical, notation.m_nUprightDigits},
-        max_text_bytes_);
+        ui_, book_, {notation.html_notation, vertical, notation.upright_digits}, max_text_bytes_);
     if (!content.too_large_at.empty()) {
         ui_.ShowMessage(content.too_large_at + kEpubTooLargeMessage);
         return BuildOutcome::kRefused;

@@ -1,6 +1,7 @@
 #include "epub/xml_text.h"
 
 #include "book/text_encoding.h"
+#include "site/site_book.h"
 
 namespace folix {
 namespace {
@@ -45,25 +46,12 @@ std::string XmlText(std::string_view text) {
             continue;
         }
         ++i;
-        switch (byte) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                if (length == 0) {
-                    out += kReplacementCharacter;
-                } else if (byte >= 0x20 || byte == '\t') {
-                    out += static_cast<char>(byte);
-                }
+        if (const char* entity = MarkupEntity(static_cast<char>(byte))) {
+            out += entity;
+        } else if (length == 0) {
+            out += kReplacementCharacter;
+        } else if (byte >= 0x20 || byte == '\t') {
+            out += static_cast<char>(byte);
         }
     }
     return out;

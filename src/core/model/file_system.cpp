@@ -30,7 +30,7 @@ void CFileSystem::AttachBook(TreeControl& tree, const std::string& book_path) {
     tree_.AttachBook(tree, book_path);
     if (tree_.HasTree()) {
         tree.SetExpandingHandler(
-            [this](TreeItem item, bool expand) { return OnTreeExpanding(item, expand); });
+            [this](TreeItem item, bool expand) { return GuardExpanding(item, expand); });
     }
 }
 
@@ -154,7 +154,7 @@ bool CFileSystem::ReadFileText(const std::string& path, std::string& text) {
     return true;
 }
 
-bool CFileSystem::OnTreeExpanding(TreeItem item, bool expand) {
+bool CFileSystem::GuardExpanding(TreeItem item, bool expand) {
     if (tree_.IsExpandLocked()) {
         return true;
     }

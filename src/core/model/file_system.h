@@ -72,7 +72,7 @@ public:
     bool ReadFileText(const std::string& path, std::string& text);
 
     // The tree's expanding notice; true refuses the change.
-    bool OnTreeExpanding(TreeItem item, bool expand);
+    bool GuardExpanding(TreeItem item, bool expand);
     void OnItemexpanding(TreeItem item, bool expand) { refresh_.OnItemexpanding(item, expand); }
     void ReloadFolder(TreeItem item) { refresh_.ReloadFolder(item); }
 
@@ -88,8 +88,8 @@ public:
     void OnLButtonUp() { drag_.OnLButtonUp(); }
     void MoveItem(TreeItem dragged, TreeItem target) { mover_.MoveItem(dragged, target); }
 
-    void OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text) {
-        renamer_.OnLabelEditEnded(item, text);
+    void FinishLabelEdit(TreeItem item, const std::optional<std::string>& text) {
+        renamer_.FinishLabelEdit(item, text);
     }
 
     // The window's editor: the book's font goes into it, and the whole-word tree search opens

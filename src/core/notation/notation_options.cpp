@@ -53,18 +53,18 @@ NotationOptions LoadNotationOptions(Ui& ui, const std::string& root_path) {
         return options;
     }
     const std::vector<std::string>& line = file.lines;
-    options.m_bHtmlNotation = ParseControlBool(line[0]);
-    options.m_textNotation = ParseTextNotation(line[1]).value_or(options.m_textNotation);
-    options.m_nUprightDigits = ParseUprightDigits(line[2]).value_or(options.m_nUprightDigits);
+    options.html_notation = ParseControlBool(line[0]);
+    options.text_notation = ParseTextNotation(line[1]).value_or(options.text_notation);
+    options.upright_digits = ParseUprightDigits(line[2]).value_or(options.upright_digits);
     return options;
 }
 
 bool SaveNotationOptions(Ui& ui, const std::string& root_path, const NotationOptions& options) {
     return WriteFixedLayout(ui, JoinPath(root_path, kNotationOptionsFileName),
                             {
-                                FormatControlBool(options.m_bHtmlNotation),
-                                std::string(TextNotationName(options.m_textNotation)),
-                                FormatControlInt(options.m_nUprightDigits),
+                                FormatControlBool(options.html_notation),
+                                std::string(TextNotationName(options.text_notation)),
+                                FormatControlInt(options.upright_digits),
                             });
 }
 

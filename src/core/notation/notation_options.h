@@ -17,9 +17,9 @@ struct NotationOptions {
     static constexpr int kMinUprightDigits = 2;
     static constexpr int kMaxUprightDigits = 4;
 
-    bool m_bHtmlNotation = false;  // the site shows ruby, emphasis dots and upright digits
-    TextNotation m_textNotation = TextNotation::kKeep;
-    int m_nUprightDigits = kMinUprightDigits;  // the longest digit run set upright
+    bool html_notation = false;  // the site shows ruby, emphasis dots and upright digits
+    TextNotation text_notation = TextNotation::kKeep;
+    int upright_digits = kMinUprightDigits;  // the longest digit run set upright
 
     bool operator==(const NotationOptions&) const = default;
 };

@@ -88,10 +88,9 @@ private:
         const bool wrapped = !page_.IsHtmlDocument();
         if (wrapped) {
             AppendLine(out, t.page_head);
-            if (options_.m_bShowDate) {
-                DateLineStyle style{options_.m_strDateBefore, options_.m_strDateAfter,
-                                    options_.m_bJapaneseDate, layout_.vertical,
-                                    options_.m_bDateRight};
+            if (options_.show_date) {
+                DateLineStyle style{options_.date_before, options_.date_after,
+                                    options_.japanese_date, layout_.vertical, options_.date_right};
                 AppendLine(out, DateLine(style, date_));
             }
         }
@@ -183,18 +182,18 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     }
     SiteLayout layout = LayoutOf(options);
     const NotationOptions notation = LoadNotationOptions(ui_, book_.root_path);
-    layout.notation = notation.m_bHtmlNotation;
-    layout.upright_digits = notation.m_nUprightDigits;
-    if (IsDefaultHtmlFileName(options.m_strHtmlFileName)) {
-        ui_.ShowMessage(options.m_strHtmlFileName + kNonameRefusal);
+    layout.notation = notation.html_notation;
+    layout.upright_digits = notation.upright_digits;
+    if (IsDefaultHtmlFileName(options.html_file_name)) {
+        ui_.ShowMessage(options.html_file_name + kNonameRefusal);
         return BuildOutcome::kRefused;
     }
     // The options check the name when it is typed or read; this holds whatever set it.
-    if (!IsSingleFileName(options.m_strHtmlFileName)) {
-        ui_.ShowMessage(options.m_strHtmlFileName + kInvalidValueMessage);
+    if (!IsSingleFileName(options.html_file_name)) {
+        ui_.ShowMessage(options.html_file_name + kInvalidValueMessage);
         return BuildOutcome::kRefused;
     }
-    paths_ = MakeSiteFilePaths(book_.parent_path, options.m_strHtmlFileName);
+    paths_ = MakeSiteFilePaths(book_.parent_path, options.html_file_name);
     written_.clear();
     const BuildDate date = date_ ? *date_ : DateOfBuild();
     std::vector<std::string> menu;
@@ -204,7 +203,7 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     WalkBook(ui_, book_, layout, FileNamePart(paths_.text_page), menu, page);
 
     SiteFileWriter files(ui_, book_.root_path, layout, options, date, menu, page, paths_, written_);
-    SiteFilePaths& last = options.m_lastWritten;
+    SiteFilePaths& last = options.last_written;
     if (layout.frame) {
         files.Write(SiteFile::kContentsPage, paths_.contents_page, last.contents_page);
         files.Write(SiteFile::kContentsStyle, paths_.contents_style, last.contents_style);

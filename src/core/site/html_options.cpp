@@ -46,57 +46,57 @@ HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path) {
     // The book may come from someone else: its names are checked as if typed, and one that
     // fails is said so and replaced by the default.
     if (line[0].empty() || IsRemoteFolder(line[0])) {
-        options.m_strFtpDirectory = line[0];
+        options.ftp_directory = line[0];
     } else {
         ui.ShowMessage(line[0] + kInvalidValueMessage);
     }
-    options.m_lastWritten.main_page = line[1];
+    options.last_written.main_page = line[1];
     if (!line[2].empty()) {
         if (std::optional<std::string> problem = HtmlFileNameProblem(line[2])) {
             ui.ShowMessage(*problem);
         } else {
-            options.m_strHtmlFileName = line[2];
+            options.html_file_name = line[2];
         }
     }
-    options.m_strDateBefore = line[3];
-    options.m_strDateAfter = line[4];
-    options.m_bIndentContents = ParseControlBool(line[5]);
-    options.m_bShowDate = ParseControlBool(line[6]);
-    options.m_bJapaneseDate = ParseControlBool(line[7]);
-    options.m_bDateRight = ParseControlBool(line[8]);
-    options.m_bContentsOfContents = ParseControlBool(line[9]);
-    options.m_bFrame = ParseControlBool(line[10]);
-    options.m_lastWritten.contents_page = line[11];
-    options.m_lastWritten.text_page = line[12];
-    options.m_bTopBottom = ParseControlBool(line[13]);
-    options.m_lastWritten.columns_frameset = line[14];
-    options.m_lastWritten.top_page = line[15];
-    options.m_lastWritten.bottom_page = line[16];
-    options.m_lastWritten.page_style = line[17];
-    options.m_lastWritten.contents_style = line[18];
+    options.date_before = line[3];
+    options.date_after = line[4];
+    options.indent_contents = ParseControlBool(line[5]);
+    options.show_date = ParseControlBool(line[6]);
+    options.japanese_date = ParseControlBool(line[7]);
+    options.date_right = ParseControlBool(line[8]);
+    options.contents_of_contents = ParseControlBool(line[9]);
+    options.frame = ParseControlBool(line[10]);
+    options.last_written.contents_page = line[11];
+    options.last_written.text_page = line[12];
+    options.top_bottom = ParseControlBool(line[13]);
+    options.last_written.columns_frameset = line[14];
+    options.last_written.top_page = line[15];
+    options.last_written.bottom_page = line[16];
+    options.last_written.page_style = line[17];
+    options.last_written.contents_style = line[18];
     options.m_bLevel1Heading = ParseControlBool(line[19]);
     options.m_bVertical = ParseControlBool(line[20]);
     return options;
 }
 
 bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& options) {
-    const SiteFilePaths& last = options.m_lastWritten;
+    const SiteFilePaths& last = options.last_written;
     return WriteFixedLayout(ui, HtmlOptionsPath(root_path),
                             {
-                                options.m_strFtpDirectory,
+                                options.ftp_directory,
                                 last.main_page,
-                                options.m_strHtmlFileName,
-                                options.m_strDateBefore,
-                                options.m_strDateAfter,
-                                FormatControlBool(options.m_bIndentContents),
-                                FormatControlBool(options.m_bShowDate),
-                                FormatControlBool(options.m_bJapaneseDate),
-                                FormatControlBool(options.m_bDateRight),
-                                FormatControlBool(options.m_bContentsOfContents),
-                                FormatControlBool(options.m_bFrame),
+                                options.html_file_name,
+                                options.date_before,
+                                options.date_after,
+                                FormatControlBool(options.indent_contents),
+                                FormatControlBool(options.show_date),
+                                FormatControlBool(options.japanese_date),
+                                FormatControlBool(options.date_right),
+                                FormatControlBool(options.contents_of_contents),
+                                FormatControlBool(options.frame),
                                 last.contents_page,
                                 last.text_page,
-                                FormatControlBool(options.m_bTopBottom),
+                                FormatControlBool(options.top_bottom),
                                 last.columns_frameset,
                                 last.top_page,
                                 last.bottom_page,
@@ -109,14 +109,14 @@ bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& op
 
 bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry) {
     if (entry.empty()) {
-        options.m_strHtmlFileName = kDefaultHtmlFileName;
+        options.html_file_name = kDefaultHtmlFileName;
         return true;
     }
     if (std::optional<std::string> problem = HtmlFileNameProblem(entry)) {
         ui.ShowMessage(*problem);
         return false;
     }
-    options.m_strHtmlFileName = entry;
+    options.html_file_name = entry;
     return true;
 }
 

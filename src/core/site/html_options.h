@@ -23,20 +23,20 @@ struct SiteFilePaths {
 // The settings of the HTML build, kept in "html_options.flc" in the book folder together with
 // the last-written paths of the site and the upload's remote folder.
 struct HtmlOptions {
-    std::string m_strFtpDirectory;
-    std::string m_strHtmlFileName = "noname.htm";
-    std::string m_strDateBefore;
-    std::string m_strDateAfter = "更新";
-    bool m_bIndentContents = true;
+    std::string ftp_directory;
+    std::string html_file_name = "noname.htm";
+    std::string date_before;
+    std::string date_after = "更新";
+    bool indent_contents = true;
     bool m_bLevel1Heading = true;
-    bool m_bShowDate = true;
-    bool m_bJapaneseDate = true;
-    bool m_bDateRight = true;
-    bool m_bContentsOfContents = true;
-    bool m_bFrame = true;
-    bool m_bTopBottom = false;
+    bool show_date = true;
+    bool japanese_date = true;
+    bool date_right = true;
+    bool contents_of_contents = true;
+    bool frame = true;
+    bool top_bottom = false;
     bool m_bVertical = false;
-    SiteFilePaths m_lastWritten;
+    SiteFilePaths last_written;
 };
 
 inline constexpr char kHtmlOptionsFileName[] = "html_options.flc";

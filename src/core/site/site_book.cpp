@@ -13,25 +13,29 @@ std::string AnchorName(const std::string& root_path, const std::string& path) {
     return below_root < full.size() ? full.substr(below_root) : std::string();
 }
 
+const char* MarkupEntity(char c) {
+    switch (c) {
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '"':
+            return "&quot;";
+        default:
+            return nullptr;
+    }
+}
+
 std::string HtmlEscaped(std::string_view name) {
     std::string out;
     out.reserve(name.size());
     for (char c : name) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
+        if (const char* entity = MarkupEntity(c)) {
+            out += entity;
+        } else {
+            out += c;
         }
     }
     return out;

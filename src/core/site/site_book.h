@@ -29,6 +29,8 @@ std::string AnchorName(const std::string& root_path, const std::string& path);
 // A file or folder name as HTML text or inside a quoted attribute: a name may hold any of
 // & < > " (the book's text is HTML already and is written as it is; its names are not).
 std::string HtmlEscaped(std::string_view name);
+// The entity standing for one of & < > " in HTML and XML text; nullptr for any other byte.
+const char* MarkupEntity(char c);
 
 // The lines of a book file's text: cut at every CR LF; a last piece without one is a line too,
 // an empty piece after the last one is not.

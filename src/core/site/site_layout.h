@@ -23,14 +23,14 @@ struct SiteLayout {
 
 inline SiteLayout LayoutOf(const HtmlOptions& options) {
     SiteLayout layout;
-    layout.frame = options.m_bFrame;
-    layout.top_bottom = options.m_bTopBottom;
+    layout.frame = options.frame;
+    layout.top_bottom = options.top_bottom;
     layout.vertical = options.m_bVertical;
-    layout.indent = options.m_bIndentContents;
+    layout.indent = options.indent_contents;
     layout.level1_heading = options.m_bLevel1Heading;
-    layout.contents_of_contents = options.m_bContentsOfContents && !options.m_bVertical;
+    layout.contents_of_contents = options.contents_of_contents && !options.m_bVertical;
     layout.separate_contents =
-        !layout.contents_of_contents && (!options.m_bFrame || !options.m_bLevel1Heading);
+        !layout.contents_of_contents && (!options.frame || !options.m_bLevel1Heading);
     return layout;
 }
 

@@ -35,7 +35,7 @@ BuildOutcome TextBuilder::MakeText(BookOptions& options, const std::function<voi
     if (reset_tree) {
         reset_tree();
     }
-    base_text_ = LoadNotationOptions(ui_, book_.root_path).m_textNotation == TextNotation::kBase;
+    base_text_ = LoadNotationOptions(ui_, book_.root_path).text_notation == TextNotation::kBase;
     text_path_ =
         JoinPath(book_.parent_path, FileNamePart(book_.root_path)) + "." + options.m_strTextExt;
     // The book goes straight into the file that will replace the TEXT file: the question comes

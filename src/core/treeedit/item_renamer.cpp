@@ -20,7 +20,7 @@ bool EndsWithLst(const std::string& name) {
 
 }  // namespace
 
-void ItemRenamer::OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text) {
+void ItemRenamer::FinishLabelEdit(TreeItem item, const std::optional<std::string>& text) {
     const bool text_file = tree_.IsTextItem(item) ||
                            (tree_.IsFileItem(item) && EndsWithLst(tree_.tree().GetItemText(item)));
     if (!tree_.IsFolderItem(item) && !text_file) {

@@ -21,7 +21,7 @@ public:
     // The end of a label edit as the tree view hands it over (text absent when cancelled):
     // the in-use test for folders, the save question, the rename with the editor's file
     // following it, and a renamed text or list file in the editor; a beep for the rest.
-    void OnLabelEditEnded(TreeItem item, const std::optional<std::string>& text);
+    void FinishLabelEdit(TreeItem item, const std::optional<std::string>& text);
     // The rename itself.
     void OnEndlabeledit(TreeItem item, const std::optional<std::string>& text);
 

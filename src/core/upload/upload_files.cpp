@@ -21,8 +21,8 @@ bool CheckUploadable(Ui& ui, const std::string& main_page_path) {
 }
 
 SiteFilePaths LastBuiltSiteFiles(const std::string& parent_path, const HtmlOptions& options) {
-    SiteFilePaths derived = MakeSiteFilePaths(parent_path, options.m_strHtmlFileName);
-    const SiteFilePaths& recorded = options.m_lastWritten;
+    SiteFilePaths derived = MakeSiteFilePaths(parent_path, options.html_file_name);
+    const SiteFilePaths& recorded = options.last_written;
     const auto keep_if_built = [](std::string& path, const std::string& recorded_path) {
         uint64_t size = 0;
         if (path != recorded_path || RegularFileSize(path, size) != 0) {
@@ -42,12 +42,12 @@ SiteFilePaths LastBuiltSiteFiles(const std::string& parent_path, const HtmlOptio
 
 std::vector<std::string> UploadFileList(const SiteFilePaths& paths, const HtmlOptions& options) {
     std::vector<std::string> files{paths.main_page};
-    if (options.m_bFrame) {
+    if (options.frame) {
         files.insert(files.end(), {paths.contents_page, paths.contents_style, paths.text_page});
-        if (options.m_bTopBottom) {
+        if (options.top_bottom) {
             files.insert(files.end(), {paths.columns_frameset, paths.top_page, paths.bottom_page});
         }
-    } else if (options.m_bTopBottom) {
+    } else if (options.top_bottom) {
         files.insert(files.end(), {paths.text_page, paths.top_page, paths.bottom_page});
     }
     files.push_back(paths.page_style);

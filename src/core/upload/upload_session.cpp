@@ -17,14 +17,14 @@ UploadSession::UploadSession(Ui& ui, TreeControl& remote_tree, std::unique_ptr<F
 }
 
 void UploadSession::LoadSettings(const UploadSettings& settings) {
-    m_strServer = settings.server;
-    m_strUserName = settings.user;
-    m_strPassword = settings.password;
-    m_bSavePassword = settings.save_password;
+    server = settings.server;
+    user_name = settings.user;
+    password = settings.password;
+    save_password = settings.save_password;
 }
 
 UploadSettings UploadSession::Settings() const {
-    return {m_strServer, m_strUserName, m_strPassword, m_bSavePassword};
+    return {server, user_name, password, save_password};
 }
 
 void UploadSession::AddFile(const std::string& path) {
@@ -33,15 +33,15 @@ void UploadSession::AddFile(const std::string& path) {
     if (name.empty()) {
         return;
     }
-    m_files.push_back(name);
-    m_strFileNames += name + " ";
+    files_.push_back(name);
+    file_names_ += name + " ";
 }
 
 void UploadSession::ReplaceFiles(const std::vector<std::string>& paths) {
-    m_files.clear();
-    m_strFileNames.clear();
+    files_.clear();
+    file_names_.clear();
     for (const std::string& path : paths) {
-        m_strLocalDirectory = ParentPath(path);
+        local_directory = ParentPath(path);
         AddFile(path);
     }
 }
@@ -51,7 +51,7 @@ bool UploadSession::Start() {
         ui_.ShowMessage(kNoSessionMessage);
         return false;
     }
-    if (!m_strServer.empty()) {
+    if (!server.empty()) {
         OnConnect();
     } else {
         tree_.Populate(nullptr, {});
@@ -64,7 +64,7 @@ bool UploadSession::OnConnect() {
         return false;
     }
     client_->Disconnect();
-    const std::optional<FtpUrl> url = ParseFtpUrl(m_strServer);
+    const std::optional<FtpUrl> url = ParseFtpUrl(server);
     if (!url) {
         ui_.ShowMessage(kInvalidUrlMessage);
         tree_.Populate(nullptr, {});
@@ -73,7 +73,7 @@ bool UploadSession::OnConnect() {
     bool connected = false;
     {
         auto wait = ui_.BeginWait();
-        connected = client_->Connect(url->endpoint, m_strUserName, m_strPassword);
+        connected = client_->Connect(url->endpoint, user_name, password);
     }
     if (!connected) {
         ui_.ShowMessage(ConnectFailureText(*client_));
@@ -98,7 +98,7 @@ bool UploadSession::OnSpecifyDirectory() {
     if (path == "/" && !ui_.AskYesNo(kRootDirectoryQuestion)) {
         return false;
     }
-    m_strFtpDirectory = path;
+    ftp_directory = path;
     return true;
 }
 
@@ -107,19 +107,18 @@ bool UploadSession::OnUpload(const UploadProgress& progress) {
         ui_.ShowMessage(kConnectFirstMessage);
         return false;
     }
-    if (m_strFtpDirectory.empty()) {
+    if (ftp_directory.empty()) {
         ui_.ShowMessage(kChooseDirectoryFirstMessage);
         return false;
     }
-    for (size_t i = 0; i < m_files.size(); ++i) {
-        const std::string& name = m_files[i];
+    for (size_t i = 0; i < files_.size(); ++i) {
+        const std::string& name = files_[i];
         if (progress) {
-            progress(i, m_files.size(), name);
+            progress(i, files_.size(), name);
         }
         // With the root folder the remote path starts with two slashes; the client takes the
         // empty step between them as nothing.
-        if (!client_->PutFile(JoinPath(m_strLocalDirectory, name),
-                              m_strFtpDirectory + "/" + name)) {
+        if (!client_->PutFile(JoinPath(local_directory, name), ftp_directory + "/" + name)) {
             ReportFtpError(ui_, *client_);
             return false;
         }
@@ -178,7 +177,7 @@ bool UploadSession::OnDeleteFiles() {
 bool UploadSession::KeepSettings(Profile& profile, HtmlOptions& options,
                                  const std::string& root_path) {
     SaveUploadSettings(profile, Settings());
-    options.m_strFtpDirectory = m_strFtpDirectory;
+    options.ftp_directory = ftp_directory;
     return SaveHtmlOptions(ui_, root_path, options);
 }
 

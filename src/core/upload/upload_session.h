@@ -71,16 +71,16 @@ public:
     bool IsConnected() const { return client_ != nullptr && client_->IsConnected(); }
     RemoteTree& remote_tree() { return tree_; }
     FtpClient* client() const { return client_.get(); }
-    const std::vector<std::string>& files() const { return m_files; }
+    const std::vector<std::string>& files() const { return files_; }
     // The names to send, each followed by one space, as the file-name field shows them.
-    const std::string& file_name_display() const { return m_strFileNames; }
+    const std::string& file_name_display() const { return file_names_; }
 
-    std::string m_strServer;
-    std::string m_strUserName;
-    std::string m_strPassword;
-    bool m_bSavePassword = false;
-    std::string m_strFtpDirectory;
-    std::string m_strLocalDirectory;
+    std::string server;
+    std::string user_name;
+    std::string password;
+    bool save_password = false;
+    std::string ftp_directory;
+    std::string local_directory;
 
 private:
     std::vector<TreeItem> TickedVisibleFiles() const;
@@ -88,8 +88,8 @@ private:
     Ui& ui_;
     std::unique_ptr<FtpClient> client_;
     RemoteTree tree_;
-    std::vector<std::string> m_files;
-    std::string m_strFileNames;
+    std::vector<std::string> files_;
+    std::string file_names_;
 };
 
 }  // namespace folix

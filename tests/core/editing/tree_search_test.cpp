@@ -143,7 +143,7 @@ TEST_F(TreeSearchTest, PrunedSearchWithoutHitsHoldsTheBareRootUntilReset) {
     book.fs.Options().m_bMultiFolder = true;
     Search("zebra");
     EXPECT_EQ(Snapshot(), Lines{"novel 2"});
-    EXPECT_TRUE(book.fs.OnTreeExpanding(book.Root(), true));
+    EXPECT_TRUE(book.fs.GuardExpanding(book.Root(), true));
     EXPECT_EQ(book.ui.notices, Lines{kLockNotice});
 
     Write("new.txt", "");
@@ -154,7 +154,7 @@ TEST_F(TreeSearchTest, PrunedSearchWithoutHitsHoldsTheBareRootUntilReset) {
     EXPECT_FALSE(book.tree.HasSingleExpandStyle());
     EXPECT_EQ(book.Names(book.Root()), (Lines{"a.txt", "ch", "e.txt", "empty", "new.txt"}));
     EXPECT_EQ(book.tree.GetItemImage(book.Root()), kImageOpenFolder);
-    EXPECT_FALSE(book.fs.OnTreeExpanding(Find("ch"), true));
+    EXPECT_FALSE(book.fs.GuardExpanding(Find("ch"), true));
 }
 
 TEST_F(TreeSearchTest, ResetDropsTheMarksOfAKeptSearch) {

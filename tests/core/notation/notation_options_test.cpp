@@ -45,9 +45,9 @@ TEST(NotationOptions, ReadsEachValueByItsKindAndTakesTheDefaultForAnyOther) {
             WriteBytes(book / "notation.flc", kHeader + row.body);
         }
         NotationOptions options = LoadNotationOptions(ui, book.path());
-        EXPECT_EQ(options.m_bHtmlNotation, row.html);
-        EXPECT_EQ(options.m_textNotation, row.text);
-        EXPECT_EQ(options.m_nUprightDigits, row.digits);
+        EXPECT_EQ(options.html_notation, row.html);
+        EXPECT_EQ(options.text_notation, row.text);
+        EXPECT_EQ(options.upright_digits, row.digits);
         EXPECT_TRUE(ui.messages.empty());
         // Reading never makes the file, so a book whose writer set nothing keeps its files.
         EXPECT_EQ(Exists(book / "notation.flc"), row.body != "-");
@@ -58,15 +58,15 @@ TEST(NotationOptions, SavingWritesThreeLinesAndLeavesAFileNotOursAlone) {
     TempFolder book;
     ScriptedUi ui;
     NotationOptions options;
-    options.m_bHtmlNotation = true;
-    options.m_textNotation = TextNotation::kBase;
-    options.m_nUprightDigits = 3;
+    options.html_notation = true;
+    options.text_notation = TextNotation::kBase;
+    options.upright_digits = 3;
     ASSERT_TRUE(SaveNotationOptions(ui, book.path(), options));
     EXPECT_EQ(ReadBytes(book / "notation.flc"), kHeader + "true\r\nbase\r\n3\r\n");
 
     WriteBytes(book / "notation.flc", "my own notes");
     NotationOptions loaded = LoadNotationOptions(ui, book.path());
-    EXPECT_FALSE(loaded.m_bHtmlNotation);
+    EXPECT_FALSE(loaded.html_notation);
     EXPECT_FALSE(SaveNotationOptions(ui, book.path(), options));
     EXPECT_EQ(ReadBytes(book / "notation.flc"), "my own notes");
     ASSERT_EQ(ui.messages.size(), 2u);

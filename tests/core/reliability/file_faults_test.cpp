@@ -243,13 +243,13 @@ const UserAction kActions[] = {
          book.fs.OnLButtonUp();
      }},
     {"rename", ArrangeTree,
-     [](BookFixture& book) { book.fs.OnLabelEditEnded(Item(book, "a.txt"), "序章"); }},
+     [](BookFixture& book) { book.fs.FinishLabelEdit(Item(book, "a.txt"), "序章"); }},
     {"html build with its templates", ArrangeBook,
      [](BookFixture& book) {
          HtmlBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});
          builder.SetDate({2004, 5, 3});
          HtmlOptions options;
-         options.m_strHtmlFileName = "index.htm";
+         options.html_file_name = "index.htm";
          builder.MakeHtml(options);
      }},
     {"text build", ArrangeBook,
@@ -338,7 +338,7 @@ TEST(FileFaults, FolderVanishingDuringABuildIsReported) {
         if (html) {
             HtmlBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});
             HtmlOptions options;
-            options.m_strHtmlFileName = "index.htm";
+            options.html_file_name = "index.htm";
             builder.MakeHtml(options);
         } else {
             TextBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});

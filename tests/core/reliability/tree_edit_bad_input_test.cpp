@@ -36,7 +36,7 @@ TEST(TreeEditBadInput, FoldersNestedTwoHundredDeep) {
     }
     ASSERT_EQ(book.Names(deepest), Names{"底.txt"});
 
-    book.fs.OnLabelEditEnded(book.Child(deepest, "底.txt"), std::string("最下層"));
+    book.fs.FinishLabelEdit(book.Child(deepest, "底.txt"), std::string("最下層"));
     EXPECT_EQ(ReadBytes(book.root + "/" + folder + "最下層.txt"), "深い所の本文");
     book.fs.m_hContextItem = deepest;
     book.fs.NewFile();
@@ -79,7 +79,7 @@ TEST(TreeEditBadInput, OddNamesMoveRenameAndDelete) {
         book.fs.OnMouseMove(book.Child(chapter, "x.txt"));
         book.fs.OnLButtonUp();
         ASSERT_EQ(ReadBytes(book.root + "/ch/" + name), name);
-        book.fs.OnLabelEditEnded(book.Child(chapter, name), std::string("普通の名前"));
+        book.fs.FinishLabelEdit(book.Child(chapter, name), std::string("普通の名前"));
         ASSERT_EQ(ReadBytes(book.root + "/ch/普通の名前.txt"), name);
         book.ui.ExpectQuestion(true);
         book.fs.m_hContextItem = book.Child(chapter, "普通の名前.txt");

@@ -52,7 +52,7 @@ SiteBook MakeSmallBook(const TempFolder& dir) {
 
 HtmlOptions IndexOptions() {
     HtmlOptions options;
-    options.m_strHtmlFileName = "index.htm";
+    options.html_file_name = "index.htm";
     return options;
 }
 
@@ -88,7 +88,7 @@ TEST_P(SiteModes, WriteTheExpectedFilesByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Golden, SiteModes,
     ::testing::Values(GoldenCase{"FrameWithStrips",
-                                 [](HtmlOptions& o) { o.m_bTopBottom = true; },
+                                 [](HtmlOptions& o) { o.top_bottom = true; },
                                  {{"index2_.htm", "a_contents.htm"},
                                   {"index2_.css", "contents_style.css"},
                                   {"index3_.htm", "a_text.htm"},
@@ -106,11 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"index.css", "b_page_style.css"}}},
                       GoldenCase{"StripsWithoutFrame",
                                  [](HtmlOptions& o) {
-                                     o.m_bFrame = false;
-                                     o.m_bTopBottom = true;
-                                     o.m_bContentsOfContents = false;
-                                     o.m_bJapaneseDate = false;
-                                     o.m_bDateRight = false;
+                                     o.frame = false;
+                                     o.top_bottom = true;
+                                     o.contents_of_contents = false;
+                                     o.japanese_date = false;
+                                     o.date_right = false;
                                  },
                                  {{"index3_.htm", "c_text.htm"},
                                   {"index5_.htm", "strip.htm"},
@@ -119,14 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"index.css", "page_style.css"}}},
                       GoldenCase{"OnePage",
                                  [](HtmlOptions& o) {
-                                     o.m_bFrame = false;
-                                     o.m_bIndentContents = false;
-                                     o.m_bShowDate = false;
+                                     o.frame = false;
+                                     o.indent_contents = false;
+                                     o.show_date = false;
                                  },
                                  {{"index.htm", "d_main.htm"}, {"index.css", "page_style.css"}}},
                       GoldenCase{"FrameWithOneNestedList",
                                  [](HtmlOptions& o) {
-                                     o.m_bContentsOfContents = false;
+                                     o.contents_of_contents = false;
                                      o.m_bLevel1Heading = false;
                                  },
                                  {{"index2_.htm", "e_contents.htm"},
@@ -142,7 +142,7 @@ TEST(HtmlBuilder, NonameIsRefusedInAnyCaseAndNothingIsWritten) {
     for (const char* name : {"noname.htm", "NoName.HTM"}) {
         ScriptedUi ui;
         HtmlOptions options;
-        options.m_strHtmlFileName = name;
+        options.html_file_name = name;
         HtmlBuilder builder(ui, book);
         bool reset = false;
         EXPECT_EQ(builder.MakeHtml(options, [&] { reset = true; }), BuildOutcome::kRefused);
@@ -161,7 +161,7 @@ TEST(HtmlBuilder, AsksOnlyForFilesThisBookDidNotWriteLastTime) {
     TempFolder dir;
     SiteBook book = MakeSmallBook(dir);
     HtmlOptions options = IndexOptions();
-    options.m_bFrame = false;
+    options.frame = false;
     WriteBytes(dir / "index.htm", "someone else's page");
     {
         ScriptedUi ui;
@@ -171,12 +171,12 @@ TEST(HtmlBuilder, AsksOnlyForFilesThisBookDidNotWriteLastTime) {
         EXPECT_EQ(ui.questions, std::vector<std::string>{dir / "index.htm" +
                                                          "はすでに存在します。上書きしますか？"});
     }
-    EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
-    EXPECT_EQ(options.m_lastWritten.page_style, dir / "index.css");
+    EXPECT_EQ(options.last_written.main_page, dir / "index.htm");
+    EXPECT_EQ(options.last_written.page_style, dir / "index.css");
     // The paths are kept in the book's options, so the next build asks nothing.
     ScriptedUi load_ui;
     HtmlOptions reloaded = LoadHtmlOptions(load_ui, book.root_path);
-    EXPECT_EQ(reloaded.m_lastWritten.main_page, dir / "index.htm");
+    EXPECT_EQ(reloaded.last_written.main_page, dir / "index.htm");
     {
         ScriptedUi ui;
         HtmlBuilder builder(ui, book);
@@ -186,7 +186,7 @@ TEST(HtmlBuilder, AsksOnlyForFilesThisBookDidNotWriteLastTime) {
     // A new name makes every file a stranger again.
     WriteBytes(dir / "top.htm", "x");
     WriteBytes(dir / "top.css", "x");
-    reloaded.m_strHtmlFileName = "top.htm";
+    reloaded.html_file_name = "top.htm";
     {
         ScriptedUi ui;
         ui.ExpectQuestion(false);
@@ -214,7 +214,7 @@ TEST(HtmlBuilder, DecliningTheMainPageLeavesNothingToBrowse) {
     EXPECT_EQ(builder.paths().contents_page, "");
     EXPECT_EQ(builder.paths().text_page, dir / "index3_.htm");
     EXPECT_EQ(ReadBytes(dir / "index.htm"), "mine");
-    EXPECT_EQ(options.m_lastWritten.main_page, "");
+    EXPECT_EQ(options.last_written.main_page, "");
     // The frameset template, made after the first file was declined, still names that file.
     EXPECT_EQ(Bom(ReadBytes(book.root_path + "/col.htx") + "\r\n"), Fixture("columns.htm"));
 }
@@ -225,8 +225,8 @@ TEST(HtmlBuilder, APageNameHoldingAFolderIsRefused) {
     TempFolder dir;
     SiteBook book = MakeSmallBook(dir);
     HtmlOptions options;
-    options.m_strHtmlFileName = "本/site.htm";
-    options.m_bFrame = false;
+    options.html_file_name = "本/site.htm";
+    options.frame = false;
     WriteBytes(book.root_path + "/site.htm", "old");
     ScriptedUi ui;
     HtmlBuilder builder(ui, book);
@@ -242,9 +242,9 @@ TEST(HtmlBuilder, EditedTemplatesAreUsedVerbatimInTheirOwnEncoding) {
     WriteBytes(book.root_path + "/header.htx", Cp932("<HTML><BODY>表紙\r\n"));
     WriteBytes(book.root_path + "/trailer.htx", "</BODY></HTML>");
     HtmlOptions options = IndexOptions();
-    options.m_bFrame = false;
-    options.m_bShowDate = false;
-    options.m_bContentsOfContents = false;
+    options.frame = false;
+    options.show_date = false;
+    options.contents_of_contents = false;
     ScriptedUi ui;
     HtmlBuilder builder(ui, book);
     builder.MakeHtml(options);
@@ -272,7 +272,7 @@ TEST(HtmlBuilder, ABookOfOneFileIsThatFileAlone) {
 
     // Without the "<HTML>" start the file gets head, date and tail, but no title.
     WriteBytes(root + "/page.txt", "hello");
-    options.m_bShowDate = false;
+    options.show_date = false;
     builder.MakeHtml(options);
     const std::string page = ReadBytes(dir / "index3_.htm");
     EXPECT_NE(page.find("<BODY>\r\n\r\nhello<BR>\r\n</BODY></HTML>\r\n"), std::string::npos);
@@ -284,8 +284,8 @@ TEST(HtmlBuilder, AnEmptyBookHasItsTitleAndAnEmptyList) {
     const std::string root = dir / "empty";
     MakeFolder(root);
     HtmlOptions options = IndexOptions();
-    options.m_bFrame = false;
-    options.m_bShowDate = false;
+    options.frame = false;
+    options.show_date = false;
     ScriptedUi ui;
     HtmlBuilder builder(ui, SiteBook{root, dir.path()});
     EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
@@ -304,8 +304,8 @@ TEST(HtmlBuilder, StoredOrderIsFollowedAndDottedNamesLoseTheirLastPart) {
     WriteBytes(root + "/contents.flc",
                "Folix control file. Do not edit this file. Morivane.\r\nlz.txt\r\nlgone.txt\r\n");
     HtmlOptions options = IndexOptions();
-    options.m_bFrame = false;
-    options.m_bShowDate = false;
+    options.frame = false;
+    options.show_date = false;
     ScriptedUi ui;
     HtmlBuilder builder(ui, SiteBook{root, dir.path()});
     builder.MakeHtml(options);
@@ -334,8 +334,8 @@ TEST(HtmlBuilder, AnOutputThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
     EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kIncomplete);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].rfind(dir / "index3_.htm" + "が開けません。(", 0), 0u);
-    EXPECT_EQ(options.m_lastWritten.text_page, "");
-    EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
+    EXPECT_EQ(options.last_written.text_page, "");
+    EXPECT_EQ(options.last_written.main_page, dir / "index.htm");
     EXPECT_TRUE(Exists(dir / "index.css"));
 }
 
@@ -369,7 +369,7 @@ TEST(HtmlBuilder, TheTextPageDeclinedOrFailedKeepsTheOldPageAndLeavesNoScratchFi
         SiteBook book = MakeSmallBook(dir);
         WriteBytes(dir / "index3_.htm", "my page");
         HtmlOptions options = IndexOptions();
-        options.m_lastWritten.text_page = dir / "index3_.htm";
+        options.last_written.text_page = dir / "index3_.htm";
         // The first write for the page is the file it waits in.
         bool failed = false;
         SetFileFaultHook([&](FileOperation operation, const std::string& path) {
@@ -387,7 +387,7 @@ TEST(HtmlBuilder, TheTextPageDeclinedOrFailedKeepsTheOldPageAndLeavesNoScratchFi
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].rfind(dir / "index3_.htm" + "が開けません。(", 0), 0u);
         EXPECT_EQ(ReadBytes(dir / "index3_.htm"), "my page");
-        EXPECT_EQ(options.m_lastWritten.main_page, dir / "index.htm");
+        EXPECT_EQ(options.last_written.main_page, dir / "index.htm");
         EXPECT_EQ(names(dir), site);
     }
 }

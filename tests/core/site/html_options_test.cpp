@@ -22,17 +22,17 @@ TEST(HtmlOptions, ANewBookHasTheDefaultsAndTheFileIsWrittenInItsOrder) {
     TempFolder book;
     ScriptedUi ui;
     HtmlOptions options = LoadHtmlOptions(ui, book.path());
-    EXPECT_EQ(options.m_strHtmlFileName, "noname.htm");
-    EXPECT_EQ(options.m_strDateAfter, "更新");
-    EXPECT_TRUE(options.m_bFrame);
-    EXPECT_FALSE(options.m_bTopBottom);
+    EXPECT_EQ(options.html_file_name, "noname.htm");
+    EXPECT_EQ(options.date_after, "更新");
+    EXPECT_TRUE(options.frame);
+    EXPECT_FALSE(options.top_bottom);
     EXPECT_FALSE(options.m_bVertical);
     EXPECT_EQ(ReadBytes(book / "html_options.flc"), "");  // made empty by the read
 
-    options.m_strFtpDirectory = "/www";
-    options.m_strHtmlFileName = "index.htm";
-    options.m_lastWritten = MakeSiteFilePaths("/p", "index.htm");
-    options.m_bTopBottom = true;
+    options.ftp_directory = "/www";
+    options.html_file_name = "index.htm";
+    options.last_written = MakeSiteFilePaths("/p", "index.htm");
+    options.top_bottom = true;
     options.m_bLevel1Heading = false;
     ASSERT_TRUE(SaveHtmlOptions(ui, book.path(), options));
     EXPECT_EQ(ReadBytes(book / "html_options.flc"),
@@ -42,7 +42,7 @@ TEST(HtmlOptions, ANewBookHasTheDefaultsAndTheFileIsWrittenInItsOrder) {
                   "/p/index4_.htm\r\n/p/index5_.htm\r\n/p/index6_.htm\r\n/p/index.css\r\n"
                   "/p/index2_.css\r\nfalse\r\nfalse\r\n");
     HtmlOptions again = LoadHtmlOptions(ui, book.path());
-    EXPECT_EQ(again.m_lastWritten.contents_style, "/p/index2_.css");
+    EXPECT_EQ(again.last_written.contents_style, "/p/index2_.css");
     EXPECT_FALSE(again.m_bLevel1Heading);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -52,10 +52,10 @@ TEST(HtmlOptions, AShortFileReadsTheMissingLinesAsEmptyOrOff) {
     ScriptedUi ui;
     WriteBytes(book / "html_options.flc", kHeader + "/ftp\r\n\r\nbook.htm\r\n");
     HtmlOptions options = LoadHtmlOptions(ui, book.path());
-    EXPECT_EQ(options.m_strHtmlFileName, "book.htm");
-    EXPECT_EQ(options.m_strDateAfter, "");
-    EXPECT_FALSE(options.m_bFrame);
-    EXPECT_FALSE(options.m_bShowDate);
+    EXPECT_EQ(options.html_file_name, "book.htm");
+    EXPECT_EQ(options.date_after, "");
+    EXPECT_FALSE(options.frame);
+    EXPECT_FALSE(options.show_date);
 }
 
 TEST(HtmlOptions, AForeignFileGivesDefaultsAndIsNeverOverwritten) {
@@ -63,8 +63,8 @@ TEST(HtmlOptions, AForeignFileGivesDefaultsAndIsNeverOverwritten) {
     ScriptedUi ui;
     WriteBytes(book / "html_options.flc", "not ours\r\n");
     HtmlOptions options = LoadHtmlOptions(ui, book.path());
-    EXPECT_EQ(options.m_strHtmlFileName, "noname.htm");
-    options.m_strHtmlFileName = "index.htm";
+    EXPECT_EQ(options.html_file_name, "noname.htm");
+    options.html_file_name = "index.htm";
     EXPECT_FALSE(SaveHtmlOptions(ui, book.path(), options));
     EXPECT_EQ(ReadBytes(book / "html_options.flc"), "not ours\r\n");
     EXPECT_EQ(ui.messages.size(), 2u);
@@ -94,8 +94,8 @@ TEST(HtmlOptions, NamesReadFromTheFileAreCheckedAsTyped) {
         WriteBytes(book / "html_options.flc",
                    kHeader + row.folder_line + "\r\n\r\n" + row.name_line + "\r\n");
         HtmlOptions options = LoadHtmlOptions(ui, book.path());
-        EXPECT_EQ(options.m_strFtpDirectory, row.folder);
-        EXPECT_EQ(options.m_strHtmlFileName, row.name);
+        EXPECT_EQ(options.ftp_directory, row.folder);
+        EXPECT_EQ(options.html_file_name, row.name);
         EXPECT_EQ(ui.messages, row.message.empty() ? std::vector<std::string>{}
                                                    : std::vector<std::string>{row.message});
     }
@@ -106,11 +106,11 @@ TEST(HtmlOptions, TheFileNameMustHaveTheHtmExtension) {
     HtmlOptions options;
     for (const char* accepted : {"index.htm", "index.html", "INDEX.HTM", "page.v2.Htm"}) {
         EXPECT_TRUE(SetHtmlFileName(ui, options, accepted)) << accepted;
-        EXPECT_EQ(options.m_strHtmlFileName, accepted);
+        EXPECT_EQ(options.html_file_name, accepted);
     }
     for (const char* refused : {"index.ht", "index", "index.txt"}) {
         EXPECT_FALSE(SetHtmlFileName(ui, options, refused)) << refused;
-        EXPECT_EQ(options.m_strHtmlFileName, "page.v2.Htm");
+        EXPECT_EQ(options.html_file_name, "page.v2.Htm");
     }
     EXPECT_EQ(ui.messages,
               std::vector<std::string>(3, "ファイル名拡張子は htm でなければなりません。"));
@@ -123,9 +123,9 @@ TEST(HtmlOptions, TheFileNameMustHaveTheHtmExtension) {
         EXPECT_FALSE(SetHtmlFileName(ui, options, refused)) << refused;
         EXPECT_EQ(ui.messages.back(), refused + "は不正です。");
     }
-    EXPECT_EQ(options.m_strHtmlFileName, "page.v2.Htm");
+    EXPECT_EQ(options.html_file_name, "page.v2.Htm");
     EXPECT_TRUE(SetHtmlFileName(ui, options, ""));
-    EXPECT_EQ(options.m_strHtmlFileName, "noname.htm");
+    EXPECT_EQ(options.html_file_name, "noname.htm");
 }
 
 TEST(SitePaths, EightFilesNamedAfterTheMainPage) {

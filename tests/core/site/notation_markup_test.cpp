@@ -161,8 +161,8 @@ TEST(NotationMarkup, TheBuildMarksTheNotationAndItsStyleOnlyWhenTheBookAsks) {
             WriteBytes(root + (row.vertical ? "/vstyle.htx" : "/style.htx"), row.style_template);
         }
         HtmlOptions options;
-        options.m_strHtmlFileName = "index.htm";
-        options.m_bFrame = false;
+        options.html_file_name = "index.htm";
+        options.frame = false;
         options.m_bVertical = row.vertical;
         ScriptedUi ui;
         HtmlBuilder builder(ui, SiteBook{root, dir.path()});

@@ -109,7 +109,7 @@ TEST(ItemCreator, SearchLockRefusesEveryEdit) {
     book.fs.AddFolder();
     book.fs.Delete();
     book.fs.MoveItem(book.Child(root, "a.txt"), root);
-    book.fs.OnLabelEditEnded(book.Child(root, "a.txt"), "b");
+    book.fs.FinishLabelEdit(book.Child(root, "a.txt"), "b");
     EXPECT_EQ(book.ui.notices.size(), 7u);
     EXPECT_EQ(book.Names(root), Names{"a.txt"});
     EXPECT_EQ(book.Stored(""), Names{"la.txt"});

@@ -24,7 +24,7 @@ protected:
         root = book.Open(book.Attach());
     }
     void Rename(const std::string& file_name, const std::optional<std::string>& text) {
-        book.fs.OnLabelEditEnded(book.Child(root, file_name), text);
+        book.fs.FinishLabelEdit(book.Child(root, file_name), text);
     }
 
     BookFixture book;
@@ -78,14 +78,14 @@ TEST_F(ItemRenamerTest, TheEditorsFileFollowsEveryRenameAndAFailedSaveStopsIt) {
     EXPECT_EQ(book.host.emptied, 0);
 
     book.host.document_path = book.root + "/novel.flx";
-    book.fs.OnLabelEditEnded(root, std::string("小説"));
+    book.fs.FinishLabelEdit(root, std::string("小説"));
     EXPECT_EQ(book.host.document_path, book.dir / "小説/小説.flx");
 
     // Yes to the question, and the disk refuses the save: nothing is renamed.
     book.host.modified = true;
     book.host.save_fails = true;
     const std::string root_now = book.fs.Tree().m_strRootPath;
-    book.fs.OnLabelEditEnded(book.Child(root, "a.txt"), std::string("序章"));
+    book.fs.FinishLabelEdit(book.Child(root, "a.txt"), std::string("序章"));
     EXPECT_TRUE(Exists(root_now + "/a.txt"));
     EXPECT_EQ(book.host.save_questions, 1);
     EXPECT_EQ(book.host.opened.size(), 0u);
@@ -131,7 +131,7 @@ TEST_F(ItemRenamerTest, FolderInUseByAnotherWindowIsRefused) {
 TEST_F(ItemRenamerTest, BookFolderTakesItsBookFileAndRecentEntryAlong) {
     ReplaceRecentFile(book.profile, "", book.root + "/novel.flx");
     ReplaceRecentFile(book.profile, "", book.dir / "other/other.flx");
-    book.fs.OnLabelEditEnded(root, "長編");
+    book.fs.FinishLabelEdit(root, "長編");
     const std::string new_root = book.dir / "長編";
     EXPECT_TRUE(Exists(new_root + "/長編.flx"));
     EXPECT_TRUE(Exists(new_root + "/a.txt"));

@@ -31,9 +31,9 @@ protected:
 
     // A session on the test server, as the dialog starts with a server name in its field.
     void Open(const FtpTestServer& server) {
-        session.m_strServer = server.address();
-        session.m_strUserName = server.options().user;
-        session.m_strPassword = server.options().password;
+        session.server = server.address();
+        session.user_name = server.options().user;
+        session.password = server.options().password;
         ASSERT_TRUE(session.Start());
         ASSERT_TRUE(session.IsConnected()) << ::testing::PrintToString(ui.messages);
     }
@@ -63,12 +63,12 @@ TEST_F(UploadSessionTest, EveryFileOfAFullBuildArrivesInOrderByteForByte) {
     WriteBytes(book + "/novel.flx", "");
     WriteBytes(book + "/一.txt", "吾輩は猫である。\r\n名前はまだ無い。\r\n");
     HtmlOptions options;
-    options.m_strHtmlFileName = "index.htm";
-    options.m_bTopBottom = true;
+    options.html_file_name = "index.htm";
+    options.top_bottom = true;
     HtmlBuilder builder(ui, SiteBook{book, local.path()});
     ASSERT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
     ASSERT_TRUE(CheckUploadable(ui, builder.paths().main_page));
-    session.m_strLocalDirectory = ParentPath(builder.paths().main_page);
+    session.local_directory = ParentPath(builder.paths().main_page);
     for (const std::string& path : UploadFileList(builder.paths(), options)) {
         session.AddFile(path);
     }
@@ -88,7 +88,7 @@ TEST_F(UploadSessionTest, EveryFileOfAFullBuildArrivesInOrderByteForByte) {
         FtpTestServer server(served.path(), server_options);
         Open(server);
         Choose("www");
-        EXPECT_EQ(session.m_strFtpDirectory, "/www");
+        EXPECT_EQ(session.ftp_directory, "/www");
         std::vector<std::string> progress;
         ASSERT_TRUE(session.OnUpload([&](size_t index, size_t count, const std::string& name) {
             progress.push_back(std::to_string(index + 1) + "/" + std::to_string(count) + " " +
@@ -117,7 +117,7 @@ TEST_F(UploadSessionTest, FirstFailureStopsTheUploadAndShowsTheServersReply) {
         WriteBytes(local / name, name);
     }
     session.ReplaceFiles({local / "a.htm", local / "b.htm", local / "c.htm"});
-    EXPECT_EQ(session.m_strLocalDirectory, local.path());
+    EXPECT_EQ(session.local_directory, local.path());
     Choose("www");
     EXPECT_FALSE(session.OnUpload());
     EXPECT_EQ(ReadBytes(served / "www/a.htm"), "a.htm");
@@ -155,13 +155,13 @@ TEST_F(UploadSessionTest, RootFolderIsTakenOnlyAfterTheQuestion) {
     control.SelectItem(session.remote_tree().root_item());
     ui.ExpectQuestion(false);
     EXPECT_FALSE(session.OnSpecifyDirectory());
-    EXPECT_EQ(session.m_strFtpDirectory, "");
+    EXPECT_EQ(session.ftp_directory, "");
     EXPECT_FALSE(session.OnUpload());
 
     ui.ExpectQuestion(true);
     Choose("/");
     EXPECT_EQ(ui.questions, (std::vector<std::string>(2, kRootDirectoryQuestion)));
-    EXPECT_EQ(session.m_strFtpDirectory, "/");
+    EXPECT_EQ(session.ftp_directory, "/");
     EXPECT_TRUE(session.OnUpload());
     EXPECT_EQ(ReadBytes(served / "index.htm"), "top");
     EXPECT_EQ(ui.messages,
@@ -243,9 +243,9 @@ TEST_F(UploadSessionTest, HostileListingsNeverLeadOutOfTheFolder) {
         FtpTestServer server(served.path(), options);
         MemoryTreeControl tree;
         UploadSession hostile{ui, tree, std::make_unique<CurlFtpClient>(testing::kTestTimeouts)};
-        hostile.m_strServer = server.address();
-        hostile.m_strUserName = server.options().user;
-        hostile.m_strPassword = server.options().password;
+        hostile.server = server.address();
+        hostile.user_name = server.options().user;
+        hostile.password = server.options().password;
         ASSERT_TRUE(hostile.Start());
         const TreeItem root = hostile.remote_tree().root_item();
         if (listing == garbage) {
@@ -278,15 +278,15 @@ TEST_F(UploadSessionTest, ConnectRefusalsLeaveTheNotice) {
     EXPECT_FALSE(session.OnSpecifyDirectory());
     EXPECT_FALSE(session.OnUpload());
 
-    session.m_strServer = "http://example.com/";
+    session.server = "http://example.com/";
     EXPECT_FALSE(session.OnConnect());
     int closed_port = 0;
     {
         testing::SilentPort port;
         closed_port = port.port();
     }
-    session.m_strServer = "ftp://127.0.0.1:" + std::to_string(closed_port);
-    session.m_strPassword = "never-shown-pw";
+    session.server = "ftp://127.0.0.1:" + std::to_string(closed_port);
+    session.password = "never-shown-pw";
     EXPECT_FALSE(session.OnConnect());
     EXPECT_EQ(control.GetItemText(control.GetChildItem(kNoItem)), kNotConnectedNotice);
     EXPECT_EQ(ui.messages,
@@ -304,10 +304,10 @@ TEST_F(UploadSessionTest, EndingWithKeepStoresSettingsAndTheBooksFolder) {
     MakeFolder(local / "novel");
     testing::MemoryProfile profile;
     session.LoadSettings({"example.com", "taro", "pw-typed", false});
-    session.m_strFtpDirectory = "/www";
+    session.ftp_directory = "/www";
     HtmlOptions options;
     ASSERT_TRUE(session.KeepSettings(profile, options, local / "novel"));
-    EXPECT_EQ(LoadHtmlOptions(ui, local / "novel").m_strFtpDirectory, "/www");
+    EXPECT_EQ(LoadHtmlOptions(ui, local / "novel").ftp_directory, "/www");
     const UploadSettings kept = LoadUploadSettings(profile);
     EXPECT_EQ(kept.server, "example.com");
     EXPECT_EQ(kept.user, "taro");
@@ -320,8 +320,8 @@ TEST(UploadFiles, EachFrameModeSendsItsFilesMainPageFirstStyleLast) {
                               "/w/index6_.htm", "/w/index.css"};
     auto names = [&](bool frame, bool top_bottom) {
         HtmlOptions options;
-        options.m_bFrame = frame;
-        options.m_bTopBottom = top_bottom;
+        options.frame = frame;
+        options.top_bottom = top_bottom;
         std::string joined;
         for (const std::string& path : UploadFileList(paths, options)) {
             joined += FileNamePart(path) + " ";

@@ -15,9 +15,9 @@ namespace folix::gui {
 // paper's edges) measured at the printer's resolution, narrowed together when they would leave
 // the text no room. Horizontal and vertical printing share it, so both keep the same margins and
 // show the same guides in preview.
-class CPrintPage {
+class PrintedPage {
 public:
-    CPrintPage(QPrinter& printer, const PrintMargins& margins);
+    PrintedPage(QPrinter& printer, const PrintMargins& margins);
 
     // In the printer's pixels from the paper's corner.
     QRectF Paper() const { return paper_; }

@@ -1,4 +1,4 @@
-#include "gui/print_page.h"
+#include "gui/printed_page.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -40,7 +40,7 @@ bool IsPreviewPrinter(QPrinter& printer) {
            printer.paintEngine()->type() == QPaintEngine::Picture;
 }
 
-CPrintPage::CPrintPage(QPrinter& printer, const PrintMargins& margins) : printer_(printer) {
+PrintedPage::PrintedPage(QPrinter& printer, const PrintMargins& margins) : printer_(printer) {
     // The painter starts at the paper's corner, so the margins are measured from its edges.
     printer_.setFullPage(true);
     const int dpi_x = printer_.logicalDpiX();
@@ -54,8 +54,8 @@ CPrintPage::CPrintPage(QPrinter& printer, const PrintMargins& margins) : printer
     body_ = QRectF(left, top, paper_.width() - left - right, paper_.height() - top - bottom);
 }
 
-bool CPrintPage::PrintPages(int page_count, bool margin_guides,
-                            const std::function<void(QPainter&, int)>& paint_page) {
+bool PrintedPage::PrintPages(int page_count, bool margin_guides,
+                             const std::function<void(QPainter&, int)>& paint_page) {
     QPainter painter;
     if (!painter.begin(&printer_)) {
         return false;
@@ -81,7 +81,7 @@ bool CPrintPage::PrintPages(int page_count, bool margin_guides,
 }
 
 // Dotted lines of the thinnest pen along the four margins, right across the paper.
-void CPrintPage::DrawMarginGuides(QPainter& painter) const {
+void PrintedPage::DrawMarginGuides(QPainter& painter) const {
     painter.save();
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.drawLine(QPointF(0, body_.top()), QPointF(paper_.width(), body_.top()));
