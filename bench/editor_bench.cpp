@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
             child.ShownEditor().repaint();
         }));
         folix::gui::CFolixView& editor = child.Editor();
-        type.push_back(TypeAt(0, *editor.viewport(), *editor.viewport(), editor.textCursor(),
+        type.push_back(TypeAt(0, *editor.TextWidget().viewport(), *editor.TextWidget().viewport(), editor.textCursor(),
                               [&](const QTextCursor& c) { editor.setTextCursor(c); }));
         vertical.push_back(Milliseconds([&] {
             child.ToggleVertical();

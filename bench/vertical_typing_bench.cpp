@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     horizontal.resize(900, 700);
     horizontal.show();
     QApplication::processEvents();
-    const double across = MillisecondsPerKey(horizontal, *horizontal.viewport(), horizontal);
+    const double across = MillisecondsPerKey(horizontal.TextWidget(),
+                                             *horizontal.TextWidget().viewport(), horizontal);
 
     folix::gui::CFolixView shared;
     shared.setReadOnly(false);

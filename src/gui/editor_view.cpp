@@ -2,14 +2,38 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextEdit>
 
 #include "gui/editor_printer.h"
 #include "gui/notation_highlighter.h"
 #include "gui/vertical_printer.h"
 
 namespace folix::gui {
+namespace {
+
+// A text widget whose right button shows the pane's edit menu.
+template <class Widget>
+class PopupEditor final : public Widget {
+public:
+    PopupEditor(CFolixView& pane, QWidget* parent) : Widget(parent), pane_(pane) {
+        this->setObjectName("editorText");
+        this->setLineWrapMode(Widget::WidgetWidth);
+        this->setReadOnly(true);
+    }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        pane_.ShowPopupMenu(event->globalPos());
+        event->accept();
+    }
+
+private:
+    CFolixView& pane_;
+};
+
+}  // namespace
 
 QFont DefaultBookFont() {
     QFont font;
@@ -18,35 +42,162 @@ QFont DefaultBookFont() {
     return font;
 }
 
-CFolixView::CFolixView(QWidget* parent) : QTextEdit(parent) {
+CFolixView::CFolixView(QWidget* parent)
+    : QStackedWidget(parent),
+      plain_(new PopupEditor<QPlainTextEdit>(*this, this)),
+      rich_(new PopupEditor<QTextEdit>(*this, this)) {
     setObjectName("editor");
     setFont(DefaultBookFont());
-    document()->setDefaultFont(DefaultBookFont());
-    setLineWrapMode(QTextEdit::WidgetWidth);
-    setReadOnly(true);
-    new NotationHighlighter(document(), *this);
+    addWidget(plain_);
+    addWidget(rich_);
+    setCurrentWidget(plain_);
+    setFocusProxy(plain_);
+    SetDefaultFont(DefaultBookFont());
+    new NotationHighlighter(plain_->document(), *this);
+    new NotationHighlighter(rich_->document(), *this);
+    ForwardSignals(plain_);
+    ForwardSignals(rich_);
+}
+
+template <class Widget>
+void CFolixView::ForwardSignals(Widget* widget) {
+    connect(widget, &Widget::cursorPositionChanged, this, [this, widget] {
+        if (currentWidget() == widget) {
+            emit cursorPositionChanged();
+        }
+    });
+    connect(widget, &Widget::selectionChanged, this, [this, widget] {
+        if (currentWidget() == widget) {
+            emit selectionChanged();
+        }
+    });
+}
+
+template <class Action>
+decltype(auto) CFolixView::OnShown(Action&& action) const {
+    return rich_shown_ ? action(*rich_) : action(*plain_);
+}
+
+QAbstractScrollArea& CFolixView::TextWidget() const {
+    return OnShown([](QAbstractScrollArea& widget) -> QAbstractScrollArea& { return widget; });
+}
+
+void CFolixView::ShowWidget(bool rich) {
+    if (rich == rich_shown_) {
+        return;
+    }
+    const bool had_focus = TextWidget().hasFocus();
+    rich_shown_ = rich;
+    QAbstractScrollArea& shown = TextWidget();
+    setCurrentWidget(&shown);
+    setFocusProxy(&shown);
+    if (had_focus) {
+        shown.setFocus();
+    }
+    // The hidden widget lets go of the last file of its kind.
+    if (rich) {
+        plain_->clear();
+        plain_->document()->setModified(false);
+    } else {
+        rich_->clear();
+        rich_->document()->setModified(false);
+    }
+    emit DocumentSwitched();
 }
 
 void CFolixView::SetPlainFileText(const QString& text) {
-    setAcceptRichText(false);
-    // The text takes the format the caret has; after a rich-text file that is no longer the
-    // book's, so the caret starts plain and the text follows the default format.
-    setCurrentCharFormat(QTextCharFormat());
-    setPlainText(text);
+    ShowWidget(false);
+    plain_->setPlainText(text);
 }
 
-// A plain file never acquires formatting: what is pasted into it is its text alone.
-void CFolixView::insertFromMimeData(const QMimeData* source) {
-    if (acceptRichText()) {
-        QTextEdit::insertFromMimeData(source);
-    } else if (source->hasText()) {
-        textCursor().insertText(source->text());
+QTextDocument& CFolixView::StartRichFile() {
+    ShowWidget(true);
+    // The caret starts in the default format, not in the last file's.
+    rich_->setCurrentCharFormat(QTextCharFormat());
+    rich_->clear();
+    return *rich_->document();
+}
+
+QTextDocument* CFolixView::document() const {
+    return OnShown([](auto& widget) { return widget.document(); });
+}
+
+QTextCursor CFolixView::textCursor() const {
+    return OnShown([](auto& widget) { return widget.textCursor(); });
+}
+
+void CFolixView::setTextCursor(const QTextCursor& cursor) {
+    OnShown([&](auto& widget) { widget.setTextCursor(cursor); });
+}
+
+void CFolixView::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
+    OnShown([&](auto& widget) { widget.moveCursor(operation, mode); });
+}
+
+void CFolixView::ensureCursorVisible() {
+    OnShown([](auto& widget) { widget.ensureCursorVisible(); });
+}
+
+QString CFolixView::toPlainText() const {
+    return OnShown([](auto& widget) { return widget.toPlainText(); });
+}
+
+void CFolixView::setPlainText(const QString& text) {
+    OnShown([&](auto& widget) { widget.setPlainText(text); });
+}
+
+void CFolixView::insertPlainText(const QString& text) {
+    OnShown([&](auto& widget) { widget.insertPlainText(text); });
+}
+
+bool CFolixView::find(const QString& text, QTextDocument::FindFlags flags) {
+    return OnShown([&](auto& widget) { return widget.find(text, flags); });
+}
+
+bool CFolixView::isReadOnly() const {
+    return OnShown([](auto& widget) { return widget.isReadOnly(); });
+}
+
+void CFolixView::setReadOnly(bool read_only) {
+    plain_->setReadOnly(read_only);
+    rich_->setReadOnly(read_only);
+}
+
+void CFolixView::clear() {
+    for (QTextDocument* text : {plain_->document(), rich_->document()}) {
+        text->clear();
+        text->clearUndoRedoStacks();
+        text->setModified(false);
     }
 }
 
-void CFolixView::contextMenuEvent(QContextMenuEvent* event) {
-    ShowPopupMenu(event->globalPos());
-    event->accept();
+void CFolixView::undo() {
+    OnShown([](auto& widget) { widget.undo(); });
+}
+
+void CFolixView::redo() {
+    OnShown([](auto& widget) { widget.redo(); });
+}
+
+void CFolixView::cut() {
+    OnShown([](auto& widget) { widget.cut(); });
+}
+
+void CFolixView::copy() {
+    OnShown([](auto& widget) { widget.copy(); });
+}
+
+void CFolixView::paste() {
+    OnShown([](auto& widget) { widget.paste(); });
+}
+
+void CFolixView::selectAll() {
+    OnShown([](auto& widget) { widget.selectAll(); });
+}
+
+void CFolixView::SetDefaultFont(const QFont& font) {
+    plain_->document()->setDefaultFont(font);
+    rich_->document()->setDefaultFont(font);
 }
 
 void CFolixView::ShowPopupMenu(const QPoint& position) {

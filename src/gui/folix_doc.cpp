@@ -87,6 +87,9 @@ void CFolixDoc::SetEditor(CFolixView* editor) {
         recovery_ = std::make_unique<RecoveryKeeper>(
             *editor->document(), [this] { return RecoveryFolder(); },
             [this] { return CurrentRecoveryCopy(); });
+        // A file of the other kind is held in the other widget's document.
+        connect(editor, &CFolixView::DocumentSwitched, recovery_.get(),
+                [this] { recovery_->Watch(*editor_->document()); });
     }
 }
 
@@ -144,7 +147,7 @@ void CFolixDoc::OfferRecoveredText() {
         return;
     }
     if (left->rtf) {
-        FillTextDocument(ReadRtf(left->text).document, *editor_->document());
+        FillTextDocument(ReadRtf(left->text).document, editor_->StartRichFile());
     } else {
         editor_->SetPlainFileText(ToEditorText(left->text));
     }
@@ -172,8 +175,7 @@ bool CFolixDoc::LoadIntoEditor(const std::string& path) {
     encoding_ = file.encoding;
     if (file.rtf) {
         RtfReadResult read = ReadRtf(file.text);
-        editor_->setAcceptRichText(true);
-        FillTextDocument(read.document, *editor_->document());
+        FillTextDocument(read.document, editor_->StartRichFile());
         if (!read.KeepsEverything()) {
             keeps_everything = false;
             ui_.ShowNotice(kUnkeptContentNotice);

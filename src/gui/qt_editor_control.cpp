@@ -3,12 +3,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
 #include <algorithm>
 
 #include "editing/word_boundary.h"
 #include "gui/book_font.h"
+#include "gui/editor_view.h"
 
 namespace folix::gui {
 namespace {
@@ -138,7 +138,7 @@ void QtEditorControl::SetDefaultCharFormat(const EditorCharFormat& format) {
     font.setItalic(format.italic);
     font.setUnderline(format.underline);
     font.setStrikeOut(format.strike_out);
-    editor_.document()->setDefaultFont(font);
+    editor_.SetDefaultFont(font);
     QPalette palette = editor_.palette();
     palette.setColor(QPalette::Text, QColor(static_cast<int>(format.color & 0xff),
                                             static_cast<int>((format.color >> 8) & 0xff),

@@ -2,17 +2,17 @@
 
 #include "platform/editor_control.h"
 
-class QTextEdit;
-
 namespace folix::gui {
 
-// The core's editor over a QTextEdit. Positions are the document's own, UTF-16 units with one
-// unit for each paragraph end; the text the core sees has "\n" where a paragraph ends. Finding
-// is done here rather than by QTextDocument::find so that a whole word is what the core and the
-// command line call a word.
+class CFolixView;
+
+// The core's editor over the editor pane, whichever widget holds the file. Positions are the
+// document's own, UTF-16 units with one unit for each paragraph end; the text the core sees has
+// "\n" where a paragraph ends. Finding is done here rather than by QTextDocument::find so that a
+// whole word is what the core and the command line call a word.
 class QtEditorControl : public EditorControl {
 public:
-    explicit QtEditorControl(QTextEdit& editor) : editor_(editor) {}
+    explicit QtEditorControl(CFolixView& editor) : editor_(editor) {}
 
     std::string GetText() const override;
     long GetTextLength() const override;
@@ -32,7 +32,7 @@ public:
 private:
     long Clamp(long position) const;
 
-    QTextEdit& editor_;
+    CFolixView& editor_;
     // Half an inch on every side until the book's own margins are applied.
     PrintMargins margins_{720, 720, 720, 720};
 };

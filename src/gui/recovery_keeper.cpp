@@ -5,17 +5,24 @@
 namespace folix::gui {
 
 RecoveryKeeper::RecoveryKeeper(QTextDocument& text, FolderOf folder, CopyOf copy, QObject* parent)
-    : QObject(parent), text_(text), folder_(std::move(folder)), copy_(std::move(copy)) {
+    : QObject(parent), folder_(std::move(folder)), copy_(std::move(copy)) {
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMilliseconds);
     connect(&quiet_, &QTimer::timeout, this, &RecoveryKeeper::WriteNow);
+    Watch(text);
+}
+
+void RecoveryKeeper::Watch(QTextDocument& text) {
+    disconnect(changed_);
+    disconnect(saved_);
+    text_ = &text;
     // Every keystroke puts the copy off until the writer pauses.
-    connect(&text_, &QTextDocument::contentsChanged, this, [this] {
-        if (text_.isModified()) {
+    changed_ = connect(text_, &QTextDocument::contentsChanged, this, [this] {
+        if (text_->isModified()) {
             quiet_.start();
         }
     });
-    connect(&text_, &QTextDocument::modificationChanged, this, [this](bool modified) {
+    saved_ = connect(text_, &QTextDocument::modificationChanged, this, [this](bool modified) {
         if (!modified) {
             Discard();
         }
@@ -26,7 +33,7 @@ RecoveryKeeper::RecoveryKeeper(QTextDocument& text, FolderOf folder, CopyOf copy
 // read-only disk from the save itself, which the copy never stands in for.
 void RecoveryKeeper::WriteNow() {
     quiet_.stop();
-    if (!text_.isModified()) {
+    if (!text_->isModified()) {
         return;
     }
     const std::optional<RecoveryCopy> copy = copy_();

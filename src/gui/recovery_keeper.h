@@ -25,6 +25,8 @@ public:
     using CopyOf = std::function<std::optional<RecoveryCopy>()>;
 
     RecoveryKeeper(QTextDocument& text, FolderOf folder, CopyOf copy, QObject* parent = nullptr);
+    // Follows the editor's text into another document.
+    void Watch(QTextDocument& text);
 
     // Writes the copy at once when the text has unsaved changes (the window is going away
     // without a question, or the file moved).
@@ -37,7 +39,8 @@ public:
     static constexpr int kQuietMilliseconds = 2000;
 
 private:
-    QTextDocument& text_;
+    QTextDocument* text_ = nullptr;
+    QMetaObject::Connection changed_, saved_;
     FolderOf folder_;
     CopyOf copy_;
     QTimer quiet_;

@@ -17,7 +17,9 @@
 namespace folix::gui {
 
 VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
-    : QAbstractScrollArea(parent), editor_(editor), layout_(editor.document()) {
+    : QAbstractScrollArea(parent),
+      editor_(editor),
+      layout_(std::make_unique<VerticalLayout>(editor.document())) {
     setObjectName("verticalEditor");
     setAttribute(Qt::WA_InputMethodEnabled, true);
     setFocusPolicy(Qt::StrongFocus);
@@ -27,38 +29,50 @@ VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
     // The text starts at the right: the scroll bar's zero is its right end.
     horizontalScrollBar()->setInvertedAppearance(true);
     horizontalScrollBar()->setInvertedControls(true);
-    QTextDocument* document = editor.document();
-    // Hidden (horizontal writing), the view waits: laying a long file out in columns on every
-    // change would slow the horizontal editor down. Shown again, it catches up at once.
-    connect(document, &QTextDocument::contentsChanged, this, [this] {
-        if (isVisible()) {
-            UpdateScrollRange();
-            viewport()->update();
-        }
+    FollowDocument();
+    connect(&editor_, &CFolixView::DocumentSwitched, this, [this] {
+        layout_ = std::make_unique<VerticalLayout>(editor_.document());
+        FollowDocument();
+        CatchUp();
     });
-    connect(&editor_, &QTextEdit::cursorPositionChanged, this, [this] {
+    connect(&editor_, &CFolixView::cursorPositionChanged, this, [this] {
         if (isVisible()) {
             EnsureCaretVisible();
             RestartBlinking();
         }
     });
-    connect(&editor_, &QTextEdit::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&editor_, &CFolixView::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+}
+
+// Hidden (horizontal writing), the view waits: laying a long file out in columns on every
+// change would slow the horizontal editor down. Shown again, it catches up at once.
+void VerticalView::FollowDocument() {
+    disconnect(document_changed_);
+    document_changed_ =
+        connect(editor_.document(), &QTextDocument::contentsChanged, this, [this] { CatchUp(); });
+}
+
+void VerticalView::CatchUp() {
+    if (isVisible()) {
+        UpdateScrollRange();
+        viewport()->update();
+    }
 }
 
 void VerticalView::SyncFont() {
     const QFont font = editor_.document()->defaultFont();
-    if (font != layout_.Font()) {
-        layout_.SetFont(font);
+    if (font != layout_->Font()) {
+        layout_->SetFont(font);
     }
-    layout_.SetColumnHeight(viewport()->height() - 2 * margin_);
-    layout_.SetUprightDigits(editor_.UprightDigits());
+    layout_->SetColumnHeight(viewport()->height() - 2 * margin_);
+    layout_->SetUprightDigits(editor_.UprightDigits());
     // The caret's paragraph shows the notation as typed, so that it can be edited.
-    layout_.SetTypedBlock(editor_.textCursor().blockNumber());
+    layout_->SetTypedBlock(editor_.textCursor().blockNumber());
 }
 
 VerticalLayout& VerticalView::Layout() {
     SyncFont();
-    return layout_;
+    return *layout_;
 }
 
 bool VerticalView::Writable() const {
@@ -83,7 +97,7 @@ QRect VerticalView::CaretRectInViewport() {
 }
 
 int VerticalView::VisibleColumns() const {
-    const qreal pitch = layout_.ColumnPitch();
+    const qreal pitch = layout_->ColumnPitch();
     return qMax(1, static_cast<int>((viewport()->width() - 2 * margin_) / pitch));
 }
 
@@ -283,7 +297,7 @@ void VerticalView::PlaceCaret(const QPointF& point, QTextCursor::MoveMode mode) 
     if (moved != 0) {
         UpdateScrollRange();
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
-                                        qRound(moved * layout_.ColumnPitch()));
+                                        qRound(moved * layout_->ColumnPitch()));
     }
     EnsureCaretVisible();
     viewport()->update();
@@ -351,7 +365,7 @@ void VerticalView::inputMethodEvent(QInputMethodEvent* event) {
             preedit_cursor = attribute.start;
         }
     }
-    layout_.SetPreedit(editor_.textCursor().position(), preedit_, preedit_cursor);
+    layout_->SetPreedit(editor_.textCursor().position(), preedit_, preedit_cursor);
     EnsureCaretVisible();
     RestartBlinking();
     event->accept();

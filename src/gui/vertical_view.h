@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QTextCursor>
@@ -49,6 +51,8 @@ protected:
 
 private:
     void SyncFont();
+    void FollowDocument();
+    void CatchUp();
     void UpdateScrollRange();
     int VisibleColumns() const;
     bool Writable() const;
@@ -57,7 +61,9 @@ private:
     void RestartBlinking();
 
     CFolixView& editor_;
-    VerticalLayout layout_;
+    // Over the editor's shown document; made anew when the editor shows another.
+    std::unique_ptr<VerticalLayout> layout_;
+    QMetaObject::Connection document_changed_;
     QString preedit_;
     QBasicTimer blink_;
     bool caret_shown_ = false;

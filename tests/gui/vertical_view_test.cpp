@@ -544,8 +544,8 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
     gui::CFolixView& editor = child.Editor();
     editor.SetPlainFileText("");
     for (const MarkCase& row : kMarkCases) {
-        Type(editor, row.typed);
-        Key(editor, Qt::Key_Return);
+        Type(editor.TextWidget(), row.typed);
+        Key(editor.TextWidget(), Qt::Key_Return);
     }
     const QColor ink = editor.palette().color(QPalette::Text);
     QTextBlock block = editor.document()->begin();

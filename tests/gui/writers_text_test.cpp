@@ -60,7 +60,7 @@ public:
 // A writer at the window: clicks in the tree, types in the editor, saves with Ctrl+S.
 class WritersTextTest : public testing::TreeFixture {
 protected:
-    QTextEdit& Editor() { return child->Editor(); }
+    gui::CFolixView& Editor() { return child->Editor(); }
     void Click(QTreeWidgetItem* item) {
         QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(item));
         QApplication::processEvents();
@@ -74,7 +74,8 @@ protected:
         FocusEditor(*child);
         Editor().moveCursor(QTextCursor::End);
         for (QChar ch : text) {
-            QTest::sendKeyEvent(QTest::Click, &Editor(), Qt::Key_unknown, QString(ch), {});
+            QTest::sendKeyEvent(QTest::Click, &Editor().TextWidget(), Qt::Key_unknown, QString(ch),
+                                {});
         }
     }
     void Save() { QTest::keyClick(&Editor(), Qt::Key_S, Qt::ControlModifier); }
@@ -488,7 +489,8 @@ int TypeIntoBookUntilKilled(const std::string& book) {
     }
     child.Editor().moveCursor(QTextCursor::End);
     for (QChar ch : QString(kTypedBeforeTheKill)) {
-        QTest::sendKeyEvent(QTest::Click, &child.Editor(), Qt::Key_unknown, QString(ch), {});
+        QTest::sendKeyEvent(QTest::Click, &child.Editor().TextWidget(), Qt::Key_unknown,
+                            QString(ch), {});
     }
     for (;;) {
         QTest::qWait(1000);
