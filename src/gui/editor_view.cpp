@@ -1,40 +1,16 @@
 #include "gui/editor_view.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextEdit>
 
 #include "gui/editor_printer.h"
 #include "gui/notation_highlighter.h"
+#include "gui/plain_text_editor.h"
+#include "gui/popup_editor.h"
 #include "gui/vertical_printer.h"
 
 namespace folix::gui {
-namespace {
-
-// A text widget whose right button shows the pane's edit menu.
-template <class Widget>
-class PopupEditor final : public Widget {
-public:
-    PopupEditor(CFolixView& pane, QWidget* parent) : Widget(parent), pane_(pane) {
-        this->setObjectName("editorText");
-        this->setLineWrapMode(Widget::WidgetWidth);
-        this->setReadOnly(true);
-    }
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override {
-        pane_.ShowPopupMenu(event->globalPos());
-        event->accept();
-    }
-
-private:
-    CFolixView& pane_;
-};
-
-}  // namespace
-
 QFont DefaultBookFont() {
     QFont font;
     font.setFamilies({"Noto Sans CJK JP", "Noto Serif CJK JP"});
@@ -44,8 +20,8 @@ QFont DefaultBookFont() {
 
 CFolixView::CFolixView(QWidget* parent)
     : QStackedWidget(parent),
-      plain_(new PopupEditor<QPlainTextEdit>(*this, this)),
-      rich_(new PopupEditor<QTextEdit>(*this, this)) {
+      plain_(new PlainTextEditor([this](const QPoint& at) { ShowPopupMenu(at); }, *this, this)),
+      rich_(new PopupEditor<QTextEdit>([this](const QPoint& at) { ShowPopupMenu(at); }, this)) {
     setObjectName("editor");
     setFont(DefaultBookFont());
     addWidget(plain_);
@@ -53,7 +29,6 @@ CFolixView::CFolixView(QWidget* parent)
     setCurrentWidget(plain_);
     setFocusProxy(plain_);
     SetDefaultFont(DefaultBookFont());
-    new NotationHighlighter(plain_->document(), *this);
     new NotationHighlighter(rich_->document(), *this);
     ForwardSignals(plain_);
     ForwardSignals(rich_);

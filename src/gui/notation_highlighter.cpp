@@ -6,32 +6,40 @@
 
 namespace folix::gui {
 
-NotationHighlighter::NotationHighlighter(QTextDocument* document, const QWidget& colours)
-    : QSyntaxHighlighter(document), colours_(colours) {}
-
-void NotationHighlighter::highlightBlock(const QString& text) {
-    const QVector<LineRun> runs = NotationRunsOf(text);
-    if (runs.isEmpty()) {
-        return;
+QList<QTextLayout::FormatRange> NotationMarkRanges(const QString& line, const QWidget& colours) {
+    QList<QTextLayout::FormatRange> ranges;
+    if (NotationRunsOf(line).isEmpty()) {
+        return ranges;
     }
-    const QPalette& palette = colours_.palette();
+    const QPalette& palette = colours.palette();
     const QColor ink = palette.color(QPalette::Text);
     const QColor paper = palette.color(QPalette::Base);
     QTextCharFormat mark;
     mark.setForeground(QColor((ink.red() + paper.red()) / 2, (ink.green() + paper.green()) / 2,
                               (ink.blue() + paper.blue()) / 2));
-    const ReadLine read = ReadNotationLine(text);
-    // Every typed character the reading does not show is a mark: the bars, the brackets, the
-    // ruby and the bar that escapes a bracket.
+    const ReadLine read = ReadNotationLine(line);
+    // Every typed character the reading does not show is a mark; neighbours make one range.
     int shown = 0;
-    for (int typed = 0; typed < text.size(); ++typed) {
+    for (int typed = 0; typed < line.size(); ++typed) {
         const bool is_shown =
             shown < read.text.size() && read.typed_offset.value(shown, shown) == typed;
         if (is_shown) {
             ++shown;
+        } else if (!ranges.isEmpty() && ranges.back().start + ranges.back().length == typed) {
+            ++ranges.back().length;
         } else {
-            setFormat(typed, 1, mark);
+            ranges.push_back({typed, 1, mark});
         }
+    }
+    return ranges;
+}
+
+NotationHighlighter::NotationHighlighter(QTextDocument* document, const QWidget& colours)
+    : QSyntaxHighlighter(document), colours_(colours) {}
+
+void NotationHighlighter::highlightBlock(const QString& text) {
+    for (const QTextLayout::FormatRange& range : NotationMarkRanges(text, colours_)) {
+        setFormat(range.start, range.length, range.format);
     }
 }
 

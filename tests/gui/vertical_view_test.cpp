@@ -547,6 +547,8 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
         Type(editor.TextWidget(), row.typed);
         Key(editor.TextWidget(), Qt::Key_Return);
     }
+    // The marks are coloured as the lines are painted.
+    editor.TextWidget().viewport()->repaint();
     const QColor ink = editor.palette().color(QPalette::Text);
     QTextBlock block = editor.document()->begin();
     for (const MarkCase& row : kMarkCases) {
@@ -565,9 +567,10 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
     for (const MarkCase& row : kMarkCases) {
         EXPECT_NE(saved.find(row.typed.toStdString()), std::string::npos) << saved;
     }
-    // Opened again, the marks are lighter at once and the file is not taken as changed.
+    // Opened again, the marks are lighter when shown and the file is not taken as changed.
     Select(child, Find(child, Root(child), "あとがき"));
     Select(child, Find(child, Root(child), "はじめに"));
+    editor.TextWidget().viewport()->repaint();
     EXPECT_FALSE(child.Document().IsModified());
     EXPECT_FALSE(editor.document()->findBlockByNumber(1).layout()->formats().isEmpty());
 }
