@@ -25,6 +25,7 @@
 #include "book/recovery_copy.h"
 #include "gui/commands.h"
 #include "gui/recovery_keeper.h"
+#include "gui/vertical_view.h"
 
 namespace folix {
 
@@ -276,6 +277,60 @@ TEST_F(WritersTextTest, TheRecoveryCopyLivesAsLongAsTheUnsavedText) {
     ui.ExpectQuestion(false);
     Click(Find(*child, root, "あとがき"));
     EXPECT_FALSE(Exists(Sample(kRecoveryFileName)));
+}
+
+// A plain page and an RTF page take turns in the pane, each in a widget of its own: what is
+// typed, undone and saved stays with its file in either writing direction, undo never takes a
+// file's own text away, and the recovery copy follows the file shown.
+TEST_F(WritersTextTest, PlainAndRichPagesTakeTurnsWithoutMixing) {
+    testing::WriteBytes(Sample("rich.txt"),
+                        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold}\\par}");
+    child->Document().FileSystem().ReloadFolder(CLeftView::ToItem(root));
+    const std::string first_page = ReadBytes(Sample("はじめに.txt"));
+    const auto undo_twice = [this] {
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(&Editor().TextWidget(), Qt::Key_Z, Qt::ControlModifier);
+        }
+    };
+
+    OpenAndType(Find(*child, root, "はじめに"), "一");
+    EXPECT_FALSE(Editor().HoldsRichText());
+    Save();
+    OpenAndType(Find(*child, root, "rich"), "二");
+    EXPECT_TRUE(Editor().HoldsRichText());
+    undo_twice();
+    EXPECT_EQ(Editor().toPlainText(), "plain bold");
+    Type("三");
+    QTest::qWait(gui::RecoveryKeeper::kQuietMilliseconds + 300);
+    const std::optional<RecoveryCopy> copy = ReadRecoveryCopy(Sample(""));
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(copy->relative_path, "rich.txt");
+    EXPECT_TRUE(copy->rtf);
+    Save();
+    EXPECT_FALSE(Exists(Sample(kRecoveryFileName)));
+
+    child->ToggleVertical();
+    FocusEditor(*child);
+    QTest::sendKeyEvent(QTest::Click, &child->VerticalEditor(), Qt::Key_unknown, QString("四"), {});
+    EXPECT_TRUE(Editor().toPlainText().contains("四"));
+    Save();
+    Click(Find(*child, root, "はじめに"));
+    EXPECT_FALSE(Editor().HoldsRichText());
+    undo_twice();
+    FocusEditor(*child);
+    Editor().moveCursor(QTextCursor::End);
+    QTest::sendKeyEvent(QTest::Click, &child->VerticalEditor(), Qt::Key_unknown, QString("五"), {});
+    Save();
+    child->ToggleVertical();
+
+    EXPECT_EQ(ReadBytes(Sample("はじめに.txt")), first_page + "一五");
+    const std::string rich = ReadBytes(Sample("rich.txt"));
+    EXPECT_EQ(rich.rfind("{\\rtf", 0), 0u);
+    EXPECT_NE(rich.find("\\b"), std::string::npos);
+    EXPECT_NE(rich.find("\\u19977"), std::string::npos);  // 三
+    EXPECT_NE(rich.find("\\u22235"), std::string::npos);  // 四
+    EXPECT_EQ(rich.find("\\u20108"), std::string::npos);  // 二, undone
+    EXPECT_EQ(rich.find("\\u19968"), std::string::npos);  // 一, the other file's
 }
 
 // The double click, the Tab key and the question around a rename: a double click never starts
