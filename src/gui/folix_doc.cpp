@@ -34,9 +34,18 @@ std::string FileLineEnd(const std::string& text) {
     return lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// CR LF becomes LF in one pass over the decoded text, in place.
 QString ToEditorText(const std::string& text) {
     QString result = QString::fromStdString(text);
-    result.replace("\r\n", "\n");
+    QChar* const begin = result.data();
+    const QChar* const end = begin + result.size();
+    QChar* kept = begin;
+    for (const QChar* at = begin; at != end; ++at) {
+        if (*at != u'\r' || at + 1 == end || at[1] != u'\n') {
+            *kept++ = *at;
+        }
+    }
+    result.truncate(kept - begin);
     return result;
 }
 
