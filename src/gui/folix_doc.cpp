@@ -133,24 +133,34 @@ std::string CFolixDoc::RecoveryFolder() const {
     return file_system_.HasTree() ? file_system_.Tree().m_strRootPath : ParentPath(path_name_);
 }
 
-std::optional<RecoveryCopy> CFolixDoc::CurrentRecoveryCopy() const {
+std::optional<std::string> CFolixDoc::RecoveryRelativePath() const {
     const std::string folder = RecoveryFolder();
     if (IsEditorReadOnly() || folder.empty() || path_name_.rfind(folder + "/", 0) != 0) {
         return std::nullopt;
     }
-    return RecoveryCopy{path_name_.substr(folder.size() + 1), m_bRTF, EditorText()};
+    return path_name_.substr(folder.size() + 1);
 }
 
+std::optional<RecoveryCopy> CFolixDoc::CurrentRecoveryCopy() const {
+    std::optional<std::string> relative = RecoveryRelativePath();
+    if (!relative) {
+        return std::nullopt;
+    }
+    return RecoveryCopy{std::move(*relative), m_bRTF, EditorText()};
+}
+
+// The editor's text is only written out when a copy of this file was left behind: a long file
+// opens without being converted back for nothing.
 void CFolixDoc::OfferRecoveredText() {
-    const std::optional<RecoveryCopy> mine = CurrentRecoveryCopy();
-    if (!mine) {
+    const std::optional<std::string> relative = RecoveryRelativePath();
+    if (!relative) {
         return;
     }
     const std::optional<RecoveryCopy> left = ReadRecoveryCopy(RecoveryFolder());
-    if (!left || left->relative_path != mine->relative_path) {
+    if (!left || left->relative_path != *relative) {
         return;
     }
-    if (left->text == mine->text || left->rtf != mine->rtf ||
+    if (left->rtf != m_bRTF || left->text == EditorText() ||
         !ui_.AskYesNo("「" + TitlePart(path_name_) + kOfferRecoverySuffix)) {
         RemoveRecoveryCopy(RecoveryFolder());
         return;

@@ -83,6 +83,8 @@ private:
     std::string EditorText() const;
     // Where the book keeps its recovery copy, and the copy of the editor's text as it stands.
     std::string RecoveryFolder() const;
+    // The file's path inside the recovery folder, when the editor holds a writable file there.
+    std::optional<std::string> RecoveryRelativePath() const;
     std::optional<RecoveryCopy> CurrentRecoveryCopy() const;
     // A copy left for the file just opened (by a crash) is offered back to the writer.
     void OfferRecoveredText();
