@@ -62,57 +62,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Every file a build or a search reads is checked here first, so the check goes by byte ranges
-// (those of RFC 3629: no overlong forms, no surrogates, nothing above U+10FFFF) and skips runs
-// of ASCII eight bytes at a time.
-bool IsValidUtf8(std::string_view bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t size = bytes.size();
-    const auto continuation = [&](size_t i, unsigned char low, unsigned char high) {
-        return i < size && data[i] >= low && data[i] <= high;
-    };
-    size_t pos = 0;
-    while (pos < size) {
-        if (pos + 8 <= size) {
-            uint64_t eight;
-            std::memcpy(&eight, data + pos, sizeof eight);
-            if ((eight & 0x8080808080808080ULL) == 0) {
-                pos += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = data[pos];
-        if (lead < 0x80) {
-            ++pos;
-        } else if (lead < 0xC2) {
-            return false;
-        } else if (lead < 0xE0) {
-            if (!continuation(pos + 1, 0x80, 0xBF)) {
-                return false;
-            }
-            pos += 2;
-        } else if (lead < 0xF0) {
-            const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
-            const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
-            if (!continuation(pos + 1, low, high) || !continuation(pos + 2, 0x80, 0xBF)) {
-                return false;
-            }
-            pos += 3;
-        } else if (lead < 0xF5) {
-            const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
-            const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
-            if (!continuation(pos + 1, low, high) || !continuation(pos + 2, 0x80, 0xBF) ||
-                !continuation(pos + 3, 0x80, 0xBF)) {
-                return false;
-            }
-            pos += 4;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<std::string> DecodeCp932(std::string_view bytes) {
     return IconvConverter("UTF-8", "CP932").Convert(bytes);
 }

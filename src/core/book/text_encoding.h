@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "book/utf8_check.h"
+
 namespace folix {
 
 // How a file's bytes were stored, so that it is written back the way it came.
@@ -22,8 +24,6 @@ struct DecodedText {
 };
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool IsValidUtf8(std::string_view bytes);
 
 // A byte-order mark or valid UTF-8 means UTF-8; anything else is read as CP932.
 DecodedText DecodeText(std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,37 @@ TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
                              "\xF0\x8F\xBF\xBF", "\xF3\xBF\xBF\xBF", "\xEF\xBF\xBD"}) {
         pieces.push_back(four);
     }
+    // The check goes sixteen bytes a step: each piece also sits across and at the end of such a
+    // step, behind ASCII and behind three-byte characters.
+    const std::string ascii(40, 'a');
+    const std::string kana = "あいうえおかきくけこさしすせそ";
+    std::vector<std::string> texts;
     for (const std::string& piece : pieces) {
-        for (const std::string& text :
-             {piece, "abcdefghij" + piece, piece + "abcdefghij", "日本" + piece + "12345678"}) {
-            EXPECT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
+        texts = {piece, "abcdefghij" + piece, piece + "abcdefghij", "日本" + piece + "12345678"};
+        for (size_t before : {13, 14, 15, 16, 29, 30, 31, 32}) {
+            texts.push_back(ascii.substr(0, before) + piece);
+            texts.push_back(ascii.substr(0, before) + piece + ascii);
+            texts.push_back(kana.substr(0, before / 3 * 3) + ascii.substr(0, before % 3) + piece +
+                            kana);
         }
+        for (const std::string& text : texts) {
+            ASSERT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
+        }
+    }
+    // And whole characters of every length strung together at random, one byte changed.
+    std::mt19937 random(7);
+    const std::vector<std::string> characters{
+        "a",  "\xC2\x80",     "\xDF\xBF",         "\xE0\xA0\x80",
+        "静", "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(0, 30)(random); n > 0; --n) {
+            text += characters[random() % characters.size()];
+        }
+        if (!text.empty() && i % 2 == 0) {
+            text[random() % text.size()] = static_cast<char>(edges[random() % std::size(edges)]);
+        }
+        ASSERT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
     }
 }
 
