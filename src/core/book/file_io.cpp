@@ -227,10 +227,15 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         result.error = EOVERFLOW;
         return result;
     }
-    char buffer[65536];
-    while (result.bytes.size() < limit) {
-        size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
-        ssize_t got = ::read(fd.get(), buffer, wanted);
+    // Straight into the string, sized for what the stat says and one byte more, so that the
+    // read which finds the end needs no room of its own; a file that grows gets more room.
+    size_t filled = 0;
+    result.bytes.resize(std::min(limit, static_cast<size_t>(status.st_size) + 1));
+    while (filled < limit) {
+        if (filled == result.bytes.size()) {
+            result.bytes.resize(std::min(limit, filled + std::max<size_t>(filled, 65536)));
+        }
+        ssize_t got = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -242,8 +247,9 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         if (got == 0) {
             break;
         }
-        result.bytes.append(buffer, static_cast<size_t>(got));
+        filled += static_cast<size_t>(got);
     }
+    result.bytes.resize(filled);
     if (result.bytes.size() > kMaxReadBytes) {
         result.bytes.clear();
         result.error = EOVERFLOW;
