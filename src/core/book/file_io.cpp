@@ -227,15 +227,19 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         result.error = EOVERFLOW;
         return result;
     }
-    // Straight into the string, sized for what the stat says and one byte more, so that the
-    // read which finds the end needs no room of its own; a file that grows gets more room.
+    // Straight into the string, sized for what the stat says and one byte more; a file that
+    // grows gets more room. A read short of that byte, ending where the stat said the file
+    // ends, has found the end, and the read that would only say so is saved: the searches and
+    // builds read thousands of small files.
+    const size_t stat_size = static_cast<size_t>(status.st_size);
     size_t filled = 0;
-    result.bytes.resize(std::min(limit, static_cast<size_t>(status.st_size) + 1));
+    result.bytes.resize(std::min(limit, stat_size + 1));
     while (filled < limit) {
         if (filled == result.bytes.size()) {
             result.bytes.resize(std::min(limit, filled + std::max<size_t>(filled, 65536)));
         }
-        ssize_t got = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        const size_t wanted = result.bytes.size() - filled;
+        ssize_t got = ::read(fd.get(), result.bytes.data() + filled, wanted);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -248,6 +252,9 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
             break;
         }
         filled += static_cast<size_t>(got);
+        if (stat_size != 0 && filled == stat_size && static_cast<size_t>(got) < wanted) {
+            break;
+        }
     }
     result.bytes.resize(filled);
     if (result.bytes.size() > kMaxReadBytes) {
