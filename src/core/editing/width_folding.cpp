@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "book/byte_find.h"
 #include "book/text_encoding.h"
 
 namespace folix {
@@ -172,13 +173,13 @@ WidthFoldedSearch::WidthFoldedSearch(std::string_view search)
 
 bool WidthFoldedSearch::FoundIn(std::string_view text) const {
     const std::string_view anchor = std::string_view(folded_).substr(anchor_start_, anchor_size_);
-    if (!anchor.empty() && text.find(anchor) == std::string_view::npos) {
+    if (!anchor.empty() && FindBytes(text, anchor) == std::string_view::npos) {
         return false;
     }
     if (anchor_decides_) {
         return true;
     }
-    return FoldOtherText(text, marks_).find(folded_) != std::string::npos;
+    return FindBytes(FoldOtherText(text, marks_), folded_) != std::string_view::npos;
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {

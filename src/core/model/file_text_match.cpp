@@ -1,6 +1,7 @@
 #include "model/file_text_match.h"
 
 #include "book/book_options.h"
+#include "book/byte_find.h"
 #include "book/path_parts.h"
 #include "editing/person_name.h"
 #include "model/memory_editor_control.h"
@@ -68,7 +69,8 @@ bool FileTextMatch::HoldsText(const std::string& path) const {
     // The text as typed holds the ruby; as read it holds each base whole, even one given ruby
     // a character at a time.
     const auto found_in = [&](const std::string& haystack) {
-        return folded_ ? folded_->FoundIn(haystack) : haystack.find(search_) != std::string::npos;
+        return folded_ ? folded_->FoundIn(haystack)
+                       : FindBytes(haystack, search_) != std::string_view::npos;
     };
     if (found_in(text)) {
         return true;

@@ -1,12 +1,13 @@
 #include "notation/notation_lines.h"
 
+#include "book/byte_find.h"
 #include "notation/novel_notation.h"
 
 namespace folix {
 
 std::optional<std::string> NotationBaseTextOfLines(std::string_view text) {
     // Every piece of notation holds an opening bracket.
-    if (text.find("《") == std::string_view::npos) {
+    if (FindBytes(text, "《") == std::string_view::npos) {
         return std::nullopt;
     }
     std::string out;
