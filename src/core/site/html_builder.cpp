@@ -15,6 +15,7 @@
 #include "site/site_paths.h"
 #include "site/site_templates.h"
 #include "site/site_walk.h"
+#include "site/template_file.h"
 
 namespace folix {
 namespace {
@@ -34,13 +35,45 @@ enum class SiteFile {
     kRows
 };
 
+// The bytes of the text page before its lines: the byte-order mark, then, unless the page is a
+// whole HTML document (no head), the head template and the update-date line.
+std::string TextPageStart(const HtmlOptions& options, const SiteLayout& layout,
+                          const BuildDate& date, const std::string* head) {
+    std::string start(kUtf8Bom);
+    if (head != nullptr) {
+        start += *head;
+        start += kLineEnd;
+        if (options.show_date) {
+            DateLineStyle style{options.date_before, options.date_after, options.japanese_date,
+                                layout.vertical, options.date_right};
+            start += DateLine(style, date);
+            start += kLineEnd;
+        }
+    }
+    return start;
+}
+
+// Whether the writer may be asked anything from the walk up to the text page's turn: about
+// the text page itself or, with a contents frame, the two files written before it.
+bool AsksBeforeTextPage(const SiteLayout& layout, const SiteFilePaths& paths,
+                        const SiteFilePaths& last) {
+    if (layout.frame) {
+        return AsksBeforeWriting(paths.contents_page, last.contents_page) ||
+               AsksBeforeWriting(paths.contents_style, last.contents_style) ||
+               AsksBeforeWriting(paths.text_page, last.text_page);
+    }
+    return layout.top_bottom ? AsksBeforeWriting(paths.text_page, last.text_page)
+                             : AsksBeforeWriting(paths.main_page, last.main_page);
+}
+
 // Writes the files of one build, in the order given, each once the writer agreed.
 class SiteFileWriter {
 public:
     SiteFileWriter(Ui& ui, const std::string& root_path, const SiteLayout& layout,
                    const HtmlOptions& options, const BuildDate& date,
                    const std::vector<std::string>& menu, PageSpool& page,
-                   const SiteFilePaths& outputs, std::vector<std::string>& written)
+                   const std::optional<std::string>& page_head, const SiteFilePaths& outputs,
+                   std::vector<std::string>& written)
         : ui_(ui),
           root_path_(root_path),
           layout_(layout),
@@ -48,6 +81,7 @@ public:
           date_(date),
           menu_(menu),
           page_(page),
+          page_head_(page_head),
           outputs_(outputs),
           written_(written) {}
 
@@ -79,30 +113,28 @@ private:
         return WriteOutput(ui_, path, bytes);
     }
 
-    // The spooled page between the head and tail of its templates, unless it is a whole HTML
-    // document already (a book of one file that starts so), which is written as it is.
+    // The page between the head and tail of its templates, unless it is a whole HTML document
+    // already (a book of one file that starts so), which is written as it is. A page written
+    // in place during the walk has its head already and only needs its tail.
     bool WriteTextPage(const std::string& path) {
         const SiteTemplates& t = Templates();
-        AtomicFileWriter out(path);
-        out.Append(kUtf8Bom);
-        const bool wrapped = !page_.IsHtmlDocument();
-        if (wrapped) {
-            AppendLine(out, t.page_head);
-            if (options_.show_date) {
-                DateLineStyle style{options_.date_before, options_.date_after,
-                                    options_.japanese_date, layout_.vertical, options_.date_right};
-                AppendLine(out, DateLine(style, date_));
-            }
-        }
-        out.AppendFile(page_.file());
-        if (wrapped) {
-            AppendLine(out, t.page_tail);
-        }
-        if (int error = out.Commit(); error != 0) {
+        if (int error = page_.InPlace() ? page_.CommitInPlace(t.page_tail) : WriteSpooled(path, t);
+            error != 0) {
             ShowCannotOpen(ui_, path, error);
             return false;
         }
         return true;
+    }
+
+    int WriteSpooled(const std::string& path, const SiteTemplates& t) {
+        AtomicFileWriter out(path);
+        const bool wrapped = !page_.IsHtmlDocument();
+        out.Append(TextPageStart(options_, layout_, date_, wrapped ? &t.page_head : nullptr));
+        out.AppendFile(page_.file());
+        if (wrapped) {
+            AppendLine(out, t.page_tail);
+        }
+        return out.Commit();
     }
 
     // The writer's style sheet, and after it the rules of the notation's classes when the page
@@ -126,7 +158,7 @@ private:
     // name the output files as this build set them, even when the writer then declined one.
     const SiteTemplates& Templates() {
         if (!templates_) {
-            templates_ = LoadSiteTemplates(ui_, root_path_, layout_, outputs_);
+            templates_ = LoadSiteTemplates(ui_, root_path_, layout_, outputs_, page_head_);
         }
         return *templates_;
     }
@@ -165,6 +197,7 @@ private:
     const BuildDate& date_;
     const std::vector<std::string>& menu_;
     PageSpool& page_;
+    const std::optional<std::string>& page_head_;
     const SiteFilePaths outputs_;
     std::vector<std::string>& written_;
     std::optional<SiteTemplates> templates_;
@@ -200,9 +233,21 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     // The spool is named after the file the page becomes, so that the next build of that file
     // clears what a killed one left.
     PageSpool page(layout.frame || layout.top_bottom ? paths_.text_page : paths_.main_page);
+    // Where nothing can be asked before the page's turn and its head template is in place, the
+    // walk writes the page in its own temporary file, which its turn puts in place: the text
+    // is written once instead of spooled and copied. The head is read now for that, and only
+    // then; every other template is read at the first file's turn, as without it.
+    std::optional<std::string> page_head;
+    if (!AsksBeforeTextPage(layout, paths_, options.last_written)) {
+        page_head = ReadTemplateInPlace(PageHeadTemplatePath(book_.root_path, layout));
+        if (page_head) {
+            page.WriteInPlace(TextPageStart(options, layout, date, &*page_head));
+        }
+    }
     WalkBook(ui_, book_, layout, FileNamePart(paths_.text_page), menu, page);
 
-    SiteFileWriter files(ui_, book_.root_path, layout, options, date, menu, page, paths_, written_);
+    SiteFileWriter files(ui_, book_.root_path, layout, options, date, menu, page, page_head, paths_,
+                         written_);
     SiteFilePaths& last = options.last_written;
     if (layout.frame) {
         files.Write(SiteFile::kContentsPage, paths_.contents_page, last.contents_page);

@@ -6,8 +6,12 @@
 
 namespace folix {
 
+bool AsksBeforeWriting(const std::string& path, const std::string& last_written) {
+    return PathExists(path) && path != last_written;
+}
+
 bool MayWriteOutput(Ui& ui, std::string& path, const std::string& last_written) {
-    if (!PathExists(path) || path == last_written) {
+    if (!AsksBeforeWriting(path, last_written)) {
         return true;
     }
     if (ui.AskYesNo(path + kOverwriteQuestion)) {

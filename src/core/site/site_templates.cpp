@@ -8,8 +8,13 @@
 
 namespace folix {
 
+std::string PageHeadTemplatePath(const std::string& root_path, const SiteLayout& layout) {
+    return JoinPath(root_path, layout.vertical ? kVerticalPageHeadTemplate : kPageHeadTemplate);
+}
+
 SiteTemplates LoadSiteTemplates(Ui& ui, const std::string& root_path, const SiteLayout& layout,
-                                const SiteFilePaths& outputs) {
+                                const SiteFilePaths& outputs,
+                                const std::optional<std::string>& page_head) {
     const bool v = layout.vertical;
     const std::string book_name = HtmlEscaped(FileNamePart(root_path));
     const std::string page_name = FileNamePart(outputs.text_page);
@@ -18,8 +23,10 @@ SiteTemplates LoadSiteTemplates(Ui& ui, const std::string& root_path, const Site
     };
 
     SiteTemplates t;
-    t.page_head = load(v ? kVerticalPageHeadTemplate : kPageHeadTemplate,
-                       DefaultPageHead(book_name, FileNamePart(outputs.page_style), v));
+    t.page_head =
+        page_head ? *page_head
+                  : LoadTemplate(ui, PageHeadTemplatePath(root_path, layout),
+                                 DefaultPageHead(book_name, FileNamePart(outputs.page_style), v));
     t.page_tail = load(v ? kVerticalPageTailTemplate : kPageTailTemplate, DefaultPageTail(v));
     t.page_style = load(v ? kVerticalPageStyleTemplate : kPageStyleTemplate, DefaultPageStyle(v));
     if (layout.frame) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "site/html_options.h"
@@ -23,7 +24,12 @@ struct SiteTemplates {
     std::string rows;            // with strips: around the columns, or the text page alone
 };
 
+// page_head: the page's head template, when the build has read it already.
 SiteTemplates LoadSiteTemplates(Ui& ui, const std::string& root_path, const SiteLayout& layout,
-                                const SiteFilePaths& outputs);
+                                const SiteFilePaths& outputs,
+                                const std::optional<std::string>& page_head = std::nullopt);
+
+// The page's head template in the book folder, by the layout's writing direction.
+std::string PageHeadTemplatePath(const std::string& root_path, const SiteLayout& layout);
 
 }  // namespace folix

@@ -25,4 +25,12 @@ std::string LoadTemplate(Ui& ui, const std::string& template_path,
     return default_text;
 }
 
+std::optional<std::string> ReadTemplateInPlace(const std::string& template_path) {
+    FileRead read = ReadWholeFile(template_path);
+    if (read.error != 0 || read.bytes.empty()) {
+        return std::nullopt;
+    }
+    return DecodeText(read.bytes).text;
+}
+
 }  // namespace folix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace folix {
@@ -11,5 +12,9 @@ class Ui;
 // default is used; the writer edits it from then on. A template that cannot be read is
 // reported and the default used for this build, its file left as it is.
 std::string LoadTemplate(Ui& ui, const std::string& template_path, const std::string& default_text);
+
+// The template's text when its file is in place and reads: what LoadTemplate gives then, with
+// no word to the writer and no write. Nothing otherwise.
+std::optional<std::string> ReadTemplateInPlace(const std::string& template_path);
 
 }  // namespace folix

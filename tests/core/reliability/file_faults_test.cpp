@@ -194,6 +194,28 @@ void ArrangeTree(BookFixture& book) {
     book.Open(book.Attach());
 }
 
+// A book built once, then changed: its next build finds its templates and its own pages in
+// place, so the walk writes the text page in that page's own temporary file.
+HtmlOptions BuiltOptions(bool frame) {
+    HtmlOptions options;
+    options.html_file_name = "index.htm";
+    options.frame = frame;
+    return options;
+}
+
+void RebuildHtml(BookFixture& book, HtmlOptions& options) {
+    HtmlBuilder builder(book.ui, SiteBook{book.root, book.dir.path()});
+    builder.SetDate({2004, 5, 3});
+    builder.MakeHtml(options);
+}
+
+void ArrangeBuiltBook(BookFixture& book, bool frame) {
+    ArrangeBook(book);
+    HtmlOptions options = BuiltOptions(frame);
+    RebuildHtml(book, options);
+    WriteBytes(book.root + "/ch/x.txt", "章の本文を書き直した\r\n");
+}
+
 TreeItem Item(BookFixture& book, const std::string& name) {
     return book.Child(book.Root(), name);
 }
@@ -251,6 +273,18 @@ const UserAction kActions[] = {
          HtmlOptions options;
          options.html_file_name = "index.htm";
          builder.MakeHtml(options);
+     }},
+    {"html build over its last build, with frames",
+     [](BookFixture& book) { ArrangeBuiltBook(book, true); },
+     [](BookFixture& book) {
+         HtmlOptions options = LoadHtmlOptions(book.ui, book.root);
+         RebuildHtml(book, options);
+     }},
+    {"html build over its last build, one page",
+     [](BookFixture& book) { ArrangeBuiltBook(book, false); },
+     [](BookFixture& book) {
+         HtmlOptions options = LoadHtmlOptions(book.ui, book.root);
+         RebuildHtml(book, options);
      }},
     {"text build", ArrangeBook,
      [](BookFixture& book) {

@@ -83,6 +83,20 @@ TEST_P(SiteModes, WriteTheExpectedFilesByteForByte) {
     EXPECT_EQ(builder.written(), expected_written);
     EXPECT_EQ(builder.paths().main_page, dir / "index.htm");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+
+    // Built again over its own output, its templates in place now, the walk writes the text
+    // page in the page's own temporary file: the same bytes, and nothing left beside them.
+    HtmlBuilder again(ui, book);
+    again.SetDate(kMay3rd2004);
+    EXPECT_EQ(again.MakeHtml(options), BuildOutcome::kWritten);
+    for (const auto& [output, fixture] : GetParam().files) {
+        EXPECT_EQ(ReadBytes(dir / output), Fixture(fixture)) << output << ", built again";
+    }
+    EXPECT_EQ(again.written(), expected_written);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().string().find(".folix-"), std::string::npos) << entry.path();
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(
