@@ -406,5 +406,66 @@ TEST(HtmlBuilder, TheTextPageDeclinedOrFailedKeepsTheOldPageAndLeavesNoScratchFi
     }
 }
 
+// Both walks of a build (the contents and the text page) go through the folders; whatever a
+// folder's listing has to tell the writer is told in each walk where it comes to that folder,
+// between the messages of the files around it, in every layout.
+TEST(HtmlBuilder, EachWalkTellsWhatAFolderListingFound) {
+    struct Row {
+        const char* name;
+        void (*configure)(HtmlOptions&);
+        std::vector<std::string> told;  // the folder or file each message names, in order
+    };
+    const std::string broken = "/contents.flcの内容が不正です。";
+    // The contents walk lists every folder before the text walk comes to it; with the contents
+    // apart, it lists the book folder again after the title did.
+    const std::vector<std::string> both = {"本", "第一章", "二節", "第一章", "朝", "二節"};
+    const std::vector<std::string> apart = {"本", "本",     "第一章", "二節",
+                                            "本", "第一章", "朝",     "二節"};
+    const Row rows[] = {
+        {"frame", [](HtmlOptions&) {}, both},
+        {"frame, nested contents", [](HtmlOptions& o) { o.contents_of_contents = false; }, both},
+        {"frame, contents apart",
+         [](HtmlOptions& o) {
+             o.contents_of_contents = false;
+             o.m_bLevel1Heading = false;
+         },
+         apart},
+        {"one page", [](HtmlOptions& o) { o.frame = false; }, both},
+        {"one page, contents apart",
+         [](HtmlOptions& o) {
+             o.frame = false;
+             o.contents_of_contents = false;
+         },
+         apart},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder dir;
+        SiteBook book = MakeSmallBook(dir);
+        WriteBytes(book.root_path + "/第一章/contents.flc", "not ours\r\n");
+        WriteBytes(book.root_path + "/第一章/二節/contents.flc", "not ours either\r\n");
+        WriteBytes(book.root_path + "/contents.flc", "nor this\r\n");
+        HtmlOptions options = IndexOptions();
+        row.configure(options);
+        ScriptedUi ui;
+        SetFileFaultHook([](FileOperation operation, const std::string& path) {
+            return operation == FileOperation::kRead && path.ends_with("/朝.txt") ? EACCES : 0;
+        });
+        HtmlBuilder builder(ui, book);
+        builder.MakeHtml(options);
+        SetFileFaultHook({});
+        // Each message by what it names: a contents file by its folder, a text file by itself.
+        std::vector<std::string> told;
+        for (const std::string& message : ui.messages) {
+            const size_t named = message.find(broken) != std::string::npos ? message.find(broken)
+                                                                           : message.find(".txt");
+            ASSERT_NE(named, std::string::npos) << message;
+            const std::string path = message.substr(0, named);
+            told.push_back(path.substr(path.rfind('/') + 1));
+        }
+        EXPECT_EQ(told, row.told);
+    }
+}
+
 }  // namespace
 }  // namespace folix
