@@ -1,13 +1,13 @@
 #include "site/contents_writer.h"
 
 #include "book/path_parts.h"
-#include "site/generation_listing.h"
+#include "site/shared_listings.h"
 
 namespace folix {
 
-ContentsWriter::ContentsWriter(Ui& ui, const SiteBook& book, const SiteLayout& layout,
-                               std::string page_name)
-    : ui_(ui), book_(book), layout_(layout), page_name_(std::move(page_name)) {}
+ContentsWriter::ContentsWriter(const SiteBook& book, const SiteLayout& layout,
+                               std::string page_name, SharedListings& listings)
+    : book_(book), layout_(layout), page_name_(std::move(page_name)), listings_(listings) {}
 
 std::string ContentsWriter::HeadingLine(const std::string& path) const {
     const std::string anchor = HtmlEscaped(AnchorName(book_.root_path, path));
@@ -19,7 +19,7 @@ std::string ContentsWriter::HeadingLine(const std::string& path) const {
 
 void ContentsWriter::AppendContents(const std::string& folder, std::vector<std::string>& lines,
                                     int depth) const {
-    const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
+    const std::vector<BookEntry> entries = listings_.ListAndKeep(folder);
     if (layout_.frame) {
         if (depth > 0) {
             lines.push_back(layout_.vertical ? "<DIV class=\"marginTop\">"

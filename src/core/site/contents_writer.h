@@ -8,14 +8,16 @@
 
 namespace folix {
 
-class Ui;
+class SharedListings;
 
 // Writes the lines of the table of contents: in the contents frame, a heading link per entry and
 // nested lists of plain links; in the text page, nested definition lists. Every link into the
 // text page names it by page_name and opens in the frame "main".
 class ContentsWriter {
 public:
-    ContentsWriter(Ui& ui, const SiteBook& book, const SiteLayout& layout, std::string page_name);
+    // The folders are listed through listings, kept there for the text page's walk.
+    ContentsWriter(const SiteBook& book, const SiteLayout& layout, std::string page_name,
+                   SharedListings& listings);
 
     // The heading of an entry in the contents frame: a target of its own (for the short list
     // above it) and a link to the entry in the text page. H3 for the book, H4 for the rest.
@@ -30,10 +32,10 @@ public:
     std::string ContentsEntry(const std::string& path, bool target) const;
 
 private:
-    Ui& ui_;
     const SiteBook& book_;
     SiteLayout layout_;
     std::string page_name_;
+    SharedListings& listings_;
 };
 
 }  // namespace folix

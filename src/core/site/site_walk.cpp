@@ -2,8 +2,8 @@
 
 #include "book/path_parts.h"
 #include "site/contents_writer.h"
-#include "site/generation_listing.h"
 #include "site/page_writer.h"
+#include "site/shared_listings.h"
 
 namespace folix {
 namespace {
@@ -17,7 +17,8 @@ public:
           book_(book),
           layout_(layout),
           pages_(ui, book),
-          contents_(ui, book, layout, page_name),
+          listings_(ui),
+          contents_(book, layout, page_name, listings_),
           menu_(menu),
           page_(page) {
         if (layout.notation) {
@@ -27,7 +28,7 @@ public:
 
     // The title, the contents, and (unless the contents were walked apart) every entry.
     void WalkSite(const std::string& folder, int level) {
-        const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
+        const std::vector<BookEntry> entries = listings_.Take(folder);
         const bool root = folder == book_.root_path;
         if (root) {
             if (IsSingleTextFile(entries)) {
@@ -72,7 +73,7 @@ public:
 
     // Every entry under its heading, when the contents were written as one list apart.
     void WalkPages(const std::string& folder, int level) {
-        const std::vector<BookEntry> entries = ListBookEntries(ui_, folder);
+        const std::vector<BookEntry> entries = listings_.Take(folder);
         if (folder == book_.root_path && IsSingleTextFile(entries)) {
             return;
         }
@@ -121,6 +122,8 @@ private:
     const SiteBook& book_;
     SiteLayout layout_;
     PageWriter pages_;
+    // Declared before contents_, which lists through it.
+    SharedListings listings_;
     ContentsWriter contents_;
     std::vector<std::string>& menu_;
     LineSink& page_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -408,7 +409,8 @@ TEST(HtmlBuilder, TheTextPageDeclinedOrFailedKeepsTheOldPageAndLeavesNoScratchFi
 
 // Both walks of a build (the contents and the text page) go through the folders; whatever a
 // folder's listing has to tell the writer is told in each walk where it comes to that folder,
-// between the messages of the files around it, in every layout.
+// between the messages of the files around it, in every layout, though the folder is listed
+// once.
 TEST(HtmlBuilder, EachWalkTellsWhatAFolderListingFound) {
     struct Row {
         const char* name;
@@ -448,12 +450,17 @@ TEST(HtmlBuilder, EachWalkTellsWhatAFolderListingFound) {
         HtmlOptions options = IndexOptions();
         row.configure(options);
         ScriptedUi ui;
-        SetFileFaultHook([](FileOperation operation, const std::string& path) {
+        std::map<std::string, int> listed;
+        SetFileFaultHook([&](FileOperation operation, const std::string& path) {
+            listed[path.substr(path.rfind('/') + 1)] += operation == FileOperation::kList ? 1 : 0;
             return operation == FileOperation::kRead && path.ends_with("/朝.txt") ? EACCES : 0;
         });
         HtmlBuilder builder(ui, book);
         builder.MakeHtml(options);
         SetFileFaultHook({});
+        // Yet the disk is asked once: the text walk takes what the contents walk listed.
+        EXPECT_EQ(listed["第一章"], 1);
+        EXPECT_EQ(listed["二節"], 1);
         // Each message by what it names: a contents file by its folder, a text file by itself.
         std::vector<std::string> told;
         for (const std::string& message : ui.messages) {
