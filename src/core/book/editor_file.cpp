@@ -13,8 +13,11 @@
 namespace folix {
 
 bool ReadEditorFile(Ui& ui, const std::string& path, EditorFile& file) {
+    return ReadEditorFile(ui, path, ReadWholeFile(path), file);
+}
+
+bool ReadEditorFile(Ui& ui, const std::string& path, FileRead&& read, EditorFile& file) {
     file = EditorFile{};
-    FileRead read = ReadWholeFile(path);
     if (read.error != 0) {
         ShowCannotOpen(ui, path, read.error);
         return false;

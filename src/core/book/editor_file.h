@@ -23,8 +23,12 @@ struct EditorFile {
     bool clean = true;
 };
 
+struct FileRead;
+
 // Reads the file for the editor; false after showing path + "が開けません。(%d)".
 bool ReadEditorFile(Ui& ui, const std::string& path, EditorFile& file);
+// The same for the file's bytes read already (or the error of reading them).
+bool ReadEditorFile(Ui& ui, const std::string& path, FileRead&& read, EditorFile& file);
 
 // Only txt, htx and lst files that read cleanly may be changed in the editor.
 bool IsEditorWritable(const std::string& path, const EditorFile& file);

@@ -198,14 +198,17 @@ FileFaultHook SetFileFaultHook(FileFaultHook hook) {
     return previous;
 }
 
-FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
+namespace {
+
+// ReadFileStart of path, opened as name from the folder dir_fd (AT_FDCWD: path itself).
+FileRead ReadFileStartAt(int dir_fd, const char* name, const std::string& path, size_t max_bytes) {
     FileRead result;
     if (int fault = InjectedFault(FileOperation::kRead, path); fault != 0) {
         result.error = fault;
         return result;
     }
     // No wait for a writer on a FIFO: it is refused below, after the open.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    FileDescriptor fd(::openat(dir_fd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (!fd.valid()) {
         result.error = errno;
         return result;
@@ -262,6 +265,27 @@ FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
         result.error = EOVERFLOW;
     }
     return result;
+}
+
+}  // namespace
+
+FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
+    return ReadFileStartAt(AT_FDCWD, path.c_str(), path, max_bytes);
+}
+
+FolderHandle::FolderHandle(const std::string& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {}
+
+FolderHandle::~FolderHandle() {
+    CloseDescriptor(fd_);
+}
+
+FileRead ReadWholeFileIn(const FolderHandle& folder, const std::string& name,
+                         const std::string& path) {
+    if (!folder.valid() || name.find(kPathSeparator) != std::string::npos) {
+        return ReadWholeFile(path);
+    }
+    return ReadFileStartAt(folder.fd_, name.c_str(), path, SIZE_MAX);
 }
 
 int RegularFileSize(const std::string& path, uint64_t& size) {

@@ -25,6 +25,28 @@ FileRead ReadWholeFile(const std::string& path);
 // At most max_bytes from the start of the file.
 FileRead ReadFileStart(const std::string& path, size_t max_bytes);
 
+// A folder held open while the files in it are read, so that each is opened by its name alone:
+// the system looks up one name instead of every folder of the path again, and a folder of the
+// path swapped for a link meanwhile leads nowhere. Never opened through a link itself.
+class FolderHandle {
+public:
+    explicit FolderHandle(const std::string& path);
+    ~FolderHandle();
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    friend FileRead ReadWholeFileIn(const FolderHandle&, const std::string&, const std::string&);
+    int fd_ = -1;
+};
+
+// ReadWholeFile of path, which is the file name in the folder; by path when the folder could
+// not be held open.
+FileRead ReadWholeFileIn(const FolderHandle& folder, const std::string& name,
+                         const std::string& path);
+
 // The size of a regular file not reached through a link, as ReadWholeFile would accept it;
 // the same errors otherwise.
 int RegularFileSize(const std::string& path, uint64_t& size);

@@ -1,5 +1,7 @@
 #include "model/book_search.h"
 
+#include <memory>
+
 #include "book/book_files.h"
 #include "book/entry_list.h"
 #include "book/file_io.h"
@@ -9,11 +11,13 @@
 namespace folix {
 namespace {
 
-// A folder the walk is in: its entries in the tree's order, and the next one to take.
+// A folder the walk is in: its entries in the tree's order, and the next one to take; held
+// open while its files are read.
 struct OpenFolder {
     std::string path;
     std::vector<BookEntry> entries;
     size_t next = 0;
+    std::unique_ptr<FolderHandle> handle = nullptr;
 };
 
 }  // namespace
@@ -41,7 +45,10 @@ std::vector<std::string> SearchBookFiles(Ui& ui, const std::string& book_folder,
         const BookEntry& entry = folder.entries[folder.next++];
         std::string path = JoinPath(folder.path, entry.name);
         if (!entry.IsFolder()) {
-            if (match.Holds(path, entry.name)) {
+            if (!folder.handle) {
+                folder.handle = std::make_unique<FolderHandle>(folder.path);
+            }
+            if (match.HoldsIn(*folder.handle, path, entry.name)) {
                 hits.push_back(std::move(path));
             }
         } else if (ListFolder(path, listing) == 0 && HasVisibleChildren(listing)) {

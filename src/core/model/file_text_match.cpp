@@ -23,14 +23,28 @@ bool FileTextMatch::Holds(const std::string& path, const std::string& file_name,
         return HoldsPersonName(path, file_name);
     }
     if (options_.m_bFindWord) {
-        return HoldsWholeWord(path, typed_words_tested);
+        return HoldsWholeWord(path, file_name, typed_words_tested);
     }
-    return HoldsText(path);
+    return HoldsText(path, file_name);
+}
+
+bool FileTextMatch::HoldsIn(const FolderHandle& folder, const std::string& path,
+                            const std::string& file_name) {
+    folder_ = &folder;
+    const bool holds = Holds(path, file_name);
+    folder_ = nullptr;
+    return holds;
+}
+
+bool FileTextMatch::ReadText(const std::string& path, const std::string& file_name,
+                             std::string& text) const {
+    return folder_ != nullptr ? ReadBookFileTextIn(ui_, *folder_, file_name, path, text)
+                              : ReadBookFileText(ui_, path, text);
 }
 
 bool FileTextMatch::HoldsPersonName(const std::string& path, const std::string& file_name) {
     std::string text;
-    if (!ReadBookFileText(ui_, path, text)) {
+    if (!ReadText(path, file_name, text)) {
         return false;
     }
     // The title of the file, not of its label: a text file's label has no extension left to
@@ -46,9 +60,10 @@ bool FileTextMatch::HoldsPersonName(const std::string& path, const std::string& 
            (base && MatchPersonName(search_, *base));
 }
 
-bool FileTextMatch::HoldsWholeWord(const std::string& path, bool typed_words_tested) const {
+bool FileTextMatch::HoldsWholeWord(const std::string& path, const std::string& file_name,
+                                   bool typed_words_tested) const {
     std::string text;
-    if (!ReadBookFileText(ui_, path, text)) {
+    if (!ReadText(path, file_name, text)) {
         return false;
     }
     const EditorControl::FindFlags flags{options_.m_bFindCase, true};
@@ -61,9 +76,9 @@ bool FileTextMatch::HoldsWholeWord(const std::string& path, bool typed_words_tes
     return base && MemoryEditorControl(*base).FindText(search_, {0, kEndOfText}, flags);
 }
 
-bool FileTextMatch::HoldsText(const std::string& path) const {
+bool FileTextMatch::HoldsText(const std::string& path, const std::string& file_name) const {
     std::string text;
-    if (!ReadBookFileText(ui_, path, text)) {
+    if (!ReadText(path, file_name, text)) {
         return false;
     }
     // The text as typed holds the ruby; as read it holds each base whole, even one given ruby

@@ -7,6 +7,7 @@
 
 namespace folix {
 
+class FolderHandle;
 class Ui;
 struct BookOptions;
 
@@ -23,16 +24,22 @@ public:
     // (its notation's base text) is left to test.
     bool Holds(const std::string& path, const std::string& file_name,
                bool typed_words_tested = false);
+    // The same, the file being file_name in the open folder.
+    bool HoldsIn(const FolderHandle& folder, const std::string& path, const std::string& file_name);
     // The search text as the tests use it.
     const std::string& Text() const { return search_; }
 
 private:
+    bool ReadText(const std::string& path, const std::string& file_name, std::string& text) const;
     bool HoldsPersonName(const std::string& path, const std::string& file_name);
-    bool HoldsWholeWord(const std::string& path, bool typed_words_tested) const;
-    bool HoldsText(const std::string& path) const;
+    bool HoldsWholeWord(const std::string& path, const std::string& file_name,
+                        bool typed_words_tested) const;
+    bool HoldsText(const std::string& path, const std::string& file_name) const;
 
     Ui& ui_;
     const BookOptions& options_;
+    // The folder the file is read from by name, while HoldsIn asks.
+    const FolderHandle* folder_ = nullptr;
     // Folded on the first file that needs it, and kept folded.
     std::string search_;
     // A plain search across widths folds the search text once for every file.

@@ -11,4 +11,9 @@ class Ui;
 // paragraph. False after showing path + "が開けません。(%d)".
 bool ReadBookFileText(Ui& ui, const std::string& path, std::string& text);
 
+class FolderHandle;
+// The same for the file named name in the open folder, path being the file.
+bool ReadBookFileTextIn(Ui& ui, const FolderHandle& folder, const std::string& name,
+                        const std::string& path, std::string& text);
+
 }  // namespace folix

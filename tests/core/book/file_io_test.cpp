@@ -200,15 +200,19 @@ TEST(ReadWholeFile, OnlyARegularFileOfBoundedSizeIsRead) {
         {"/dev/zero", EINVAL},
         {"huge.txt", EOVERFLOW},
     };
+    // The same by name from the folder held open, as the search reads the files of a folder.
+    const FolderHandle folder_handle(dir.path());
     for (const auto& [name, error] : refused) {
         const std::string path = name.starts_with("/") ? name : dir / name;
         EXPECT_EQ(ReadWholeFile(path).error, error) << name;
+        EXPECT_EQ(ReadWholeFileIn(folder_handle, name, path).error, error) << name;
         uint64_t size = 0;
         EXPECT_EQ(RegularFileSize(path, size), name == "huge.txt" ? 0 : error) << name;
     }
     EXPECT_EQ(ReadFileStart(dir / "huge.txt", 5).bytes, std::string(5, '\0'));
     WriteBytes(dir / "long.txt", LongText('x'));
     EXPECT_EQ(ReadWholeFile(dir / "long.txt").bytes, LongText('x'));
+    EXPECT_EQ(ReadWholeFileIn(folder_handle, "long.txt", dir / "long.txt").bytes, LongText('x'));
     EXPECT_EQ(ReadFileStart(dir / "long.txt", 10).bytes, LongText('x').substr(0, 10));
 }
 
