@@ -13,8 +13,7 @@ class SiteWalk {
 public:
     SiteWalk(Ui& ui, const SiteBook& book, const SiteLayout& layout, const std::string& page_name,
              std::vector<std::string>& menu, LineSink& page)
-        : ui_(ui),
-          book_(book),
+        : book_(book),
           layout_(layout),
           pages_(ui, book),
           listings_(ui),
@@ -118,7 +117,6 @@ private:
         return contents;
     }
 
-    Ui& ui_;
     const SiteBook& book_;
     SiteLayout layout_;
     PageWriter pages_;
