@@ -1,5 +1,6 @@
 #include "editing/width_folding.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <optional>
@@ -74,23 +75,39 @@ private:
     std::bitset<128> has_twin_;
 };
 
-// Walks the characters of a text, handing each upper-cased code point to fold, which appends
-// what it makes of it; a byte that is not UTF-8 is kept as it is.
+// Takes the character of the text at pos, handing its upper-cased code point to fold, which
+// appends what it makes of it; a byte that is not UTF-8 is kept as it is.
+template <typename Fold>
+void RewriteOne(std::string_view text, size_t& pos, Fold fold, std::string& result) {
+    const size_t before = pos;
+    char32_t c = NextCodePoint(text, pos);
+    if (c == 0xFFFD && pos - before != 3) {
+        result += text[before];
+        return;
+    }
+    fold(FoldLetterCase(c), result);
+}
+
+// The same for every character of the text.
 template <typename Fold>
 std::string Rewrite(std::string_view text, Fold fold) {
     std::string result;
     result.reserve(text.size());
     size_t pos = 0;
     while (pos < text.size()) {
-        const size_t before = pos;
-        char32_t c = NextCodePoint(text, pos);
-        if (c == 0xFFFD && pos - before != 3) {
-            result += text[before];
-            continue;
-        }
-        fold(FoldLetterCase(c), result);
+        RewriteOne(text, pos, fold, result);
     }
     return result;
+}
+
+// How another text's character, upper-cased, reads against the marks of a search text.
+void AppendFoldedOther(char32_t c, const WidthMarks& marks, std::string& out) {
+    std::optional<char> ascii = WidthIndex::Instance().PartnerOf(c);
+    if (ascii && marks.test(static_cast<unsigned char>(*ascii))) {
+        out += *ascii;
+    } else {
+        AppendUtf8(out, c);
+    }
 }
 
 }  // namespace
@@ -122,15 +139,7 @@ std::string FoldSearchText(std::string_view search, WidthMarks& marks) {
 }
 
 std::string FoldOtherText(std::string_view other, const WidthMarks& marks) {
-    const WidthIndex& index = WidthIndex::Instance();
-    return Rewrite(other, [&](char32_t c, std::string& out) {
-        std::optional<char> ascii = index.PartnerOf(c);
-        if (ascii && marks.test(static_cast<unsigned char>(*ascii))) {
-            out += *ascii;
-        } else {
-            AppendUtf8(out, c);
-        }
-    });
+    return Rewrite(other, [&](char32_t c, std::string& out) { AppendFoldedOther(c, marks, out); });
 }
 
 std::span<const WidthPair> WidthFoldingTable() {
@@ -169,6 +178,40 @@ WidthFoldedSearch::WidthFoldedSearch(std::string_view search)
     }
     close_run(pos);
     anchor_decides_ = anchor_size_ == folded_.size();
+
+    // The characters of another text that fold to the search text's first one: itself, and for
+    // an ASCII character with a twin, the twin, and a letter's lower case in either width.
+    if (folded_.empty()) {
+        return;
+    }
+    pos = 0;
+    const char32_t first = NextCodePoint(folded_, pos);
+    first_forms_.push_back(folded_.substr(0, pos));
+    if (first < 128 && marks_.test(first)) {
+        for (const WidthPair& pair : kWidthPairs) {
+            if (static_cast<char32_t>(pair.ascii) == first) {
+                first_forms_.emplace_back(pair.wide);
+            }
+        }
+        if (first >= U'A' && first <= U'Z') {
+            first_forms_.push_back(std::string(1, static_cast<char>(first - U'A' + U'a')));
+            AppendUtf8(first_forms_.emplace_back(), first - U'A' + U'ａ');
+        }
+    }
+}
+
+bool WidthFoldedSearch::FoldsToSearchAt(std::string_view text, size_t pos) const {
+    std::string folded;
+    while (folded.size() < folded_.size() && pos < text.size()) {
+        RewriteOne(
+            text, pos, [&](char32_t c, std::string& out) { AppendFoldedOther(c, marks_, out); },
+            folded);
+        const size_t common = std::min(folded.size(), folded_.size());
+        if (folded.compare(0, common, folded_, 0, common) != 0) {
+            return false;
+        }
+    }
+    return folded.size() >= folded_.size();
 }
 
 bool WidthFoldedSearch::FoundIn(std::string_view text) const {
@@ -179,7 +222,31 @@ bool WidthFoldedSearch::FoundIn(std::string_view text) const {
     if (anchor_decides_) {
         return true;
     }
-    return FindBytes(FoldOtherText(text, marks_), folded_) != std::string_view::npos;
+    if (first_forms_.empty()) {
+        return FindBytes(FoldOtherText(text, marks_), folded_) != std::string_view::npos;
+    }
+    // A match begins where the text holds a character folding to the search text's first one:
+    // each such place, in the order of the text, is folded only as far as the search text
+    // reaches, instead of folding the whole text.
+    std::vector<size_t> next(first_forms_.size());
+    for (size_t i = 0; i < first_forms_.size(); ++i) {
+        next[i] = FindBytes(text, first_forms_[i]);
+    }
+    while (true) {
+        const size_t at = *std::min_element(next.begin(), next.end());
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        if (FoldsToSearchAt(text, at)) {
+            return true;
+        }
+        for (size_t i = 0; i < first_forms_.size(); ++i) {
+            if (next[i] == at) {
+                const size_t after = FindBytes(text.substr(at + 1), first_forms_[i]);
+                next[i] = after == std::string_view::npos ? after : at + 1 + after;
+            }
+        }
+    }
 }
 
 bool EqualsFolded(std::string_view a, std::string_view b) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace folix {
 
@@ -48,12 +49,18 @@ public:
     bool FoundIn(std::string_view text) const;
 
 private:
+    // Whether the text folded from pos on begins with the search text.
+    bool FoldsToSearchAt(std::string_view text, size_t pos) const;
+
     WidthMarks marks_;
     std::string folded_;
     // Where the longest piece folding leaves alone lies in folded_.
     size_t anchor_start_ = 0;
     size_t anchor_size_ = 0;
     bool anchor_decides_ = false;
+    // The UTF-8 of every character that folds to the first one of the search text; empty when
+    // the search text is not UTF-8 or is empty, and each text is then folded whole.
+    std::vector<std::string> first_forms_;
 };
 
 // Equal after folding copies of both, letter case ignored.

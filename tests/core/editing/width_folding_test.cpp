@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -164,6 +165,34 @@ TEST(WidthFoldedSearch, FindsWhatFoldingBothWholeFinds) {
         }
     }
     EXPECT_GT(found, 100);
+
+    // And texts and search texts strung at random from characters in both widths and cases,
+    // quotes and yen that fold, and stray bytes, so that the places a match may begin overlap.
+    const std::vector<std::string> pieces = {
+        "a",  "A",  "ａ",     "Ａ",       "t",        "Ｔ",   "(",  "（", "1",
+        "１", "\"", "\u201D", "'",        "\u2019",   "￥",   "\\", " ",  "\u3000",
+        "あ", "カ", "\xE3",   "\xEF\xBC", "\xBC\xA1", "\xFF", "\t"};
+    std::mt19937 random(11);
+    const auto string_of = [&](int most) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(1, most)(random); n > 0; --n) {
+            text += pieces[random() % pieces.size()];
+        }
+        return text;
+    };
+    int random_found = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string search = string_of(3);
+        const std::string text = string_of(40);
+        std::string reference_search = search;
+        std::string reference_text = text;
+        FoldWidth(reference_search, reference_text);
+        const bool expected = reference_text.find(reference_search) != std::string::npos;
+        ASSERT_EQ(WidthFoldedSearch(search).FoundIn(text), expected)
+            << ::testing::PrintToString(search) << " in " << ::testing::PrintToString(text);
+        random_found += expected ? 1 : 0;
+    }
+    EXPECT_GT(random_found, 500);
 }
 
 }  // namespace
