@@ -573,6 +573,17 @@ TEST_F(VerticalViewTest, HorizontalEditorDrawsTheMarksLighterAndSavesThemAsTyped
     editor.TextWidget().viewport()->repaint();
     EXPECT_FALSE(child.Document().IsModified());
     EXPECT_FALSE(editor.document()->findBlockByNumber(1).layout()->formats().isEmpty());
+    // A line that loses its notation loses its marks when it is painted next.
+    const QTextBlock ruby_line = editor.document()->findBlockByNumber(1);
+    QTextCursor cursor = editor.textCursor();
+    cursor.setPosition(ruby_line.position() + static_cast<int>(ruby_line.text().indexOf("》")) + 1);
+    editor.setTextCursor(cursor);
+    Key(editor.TextWidget(), Qt::Key_Backspace);
+    editor.TextWidget().viewport()->repaint();
+    EXPECT_EQ(editor.document()->findBlockByNumber(1).text(), "漢字《かんじです");
+    EXPECT_TRUE(editor.document()->findBlockByNumber(1).layout()->formats().isEmpty());
+    ASSERT_TRUE(child.Document().OnSaveDocument());
+    EXPECT_NE(ReadBytes(dir / "sample/はじめに.txt").find("漢字《かんじです"), std::string::npos);
 }
 
 // The book's upright digit setting reaches the view: three digits stand in one em when the book
