@@ -11,6 +11,17 @@
 #include "gui/vertical_printer.h"
 
 namespace folix::gui {
+namespace {
+
+// No text, no undo, nothing modified.
+void Empty(QTextDocument& text) {
+    text.clear();
+    text.clearUndoRedoStacks();
+    text.setModified(false);
+}
+
+}  // namespace
+
 QFont DefaultBookFont() {
     QFont font;
     font.setFamilies({"Noto Sans CJK JP", "Noto Serif CJK JP"});
@@ -70,13 +81,7 @@ void CFolixView::ShowWidget(bool rich) {
         shown.setFocus();
     }
     // The hidden widget lets go of the last file of its kind.
-    if (rich) {
-        plain_->clear();
-        plain_->document()->setModified(false);
-    } else {
-        rich_->clear();
-        rich_->document()->setModified(false);
-    }
+    Empty(*(rich ? plain_->document() : rich_->document()));
     emit DocumentSwitched();
 }
 
@@ -87,9 +92,6 @@ void CFolixView::SetPlainFileText(const QString& text) {
 
 QTextDocument& CFolixView::StartRichFile() {
     ShowWidget(true);
-    // The caret starts in the default format, not in the last file's.
-    rich_->setCurrentCharFormat(QTextCharFormat());
-    rich_->clear();
     return *rich_->document();
 }
 
@@ -139,11 +141,8 @@ void CFolixView::setReadOnly(bool read_only) {
 }
 
 void CFolixView::clear() {
-    for (QTextDocument* text : {plain_->document(), rich_->document()}) {
-        text->clear();
-        text->clearUndoRedoStacks();
-        text->setModified(false);
-    }
+    Empty(*plain_->document());
+    Empty(*rich_->document());
 }
 
 void CFolixView::undo() {

@@ -29,7 +29,7 @@ public:
     // Shows a plain file's text in the plain widget, in the book's default format; what is pasted
     // into it stays plain.
     void SetPlainFileText(const QString& text);
-    // Brings the rich widget forward, empty, for an RTF file; the document to fill.
+    // Brings the rich widget forward for an RTF file: the document its text replaces.
     QTextDocument& StartRichFile();
     bool HoldsRichText() const { return rich_shown_; }
     // The text widget shown now: keys, clicks and the input method go to it.

@@ -17,9 +17,7 @@
 namespace folix::gui {
 
 VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      editor_(editor),
-      layout_(std::make_unique<VerticalLayout>(editor.document())) {
+    : QAbstractScrollArea(parent), editor_(editor) {
     setObjectName("verticalEditor");
     setAttribute(Qt::WA_InputMethodEnabled, true);
     setFocusPolicy(Qt::StrongFocus);
@@ -31,7 +29,6 @@ VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
     horizontalScrollBar()->setInvertedControls(true);
     FollowDocument();
     connect(&editor_, &CFolixView::DocumentSwitched, this, [this] {
-        layout_ = std::make_unique<VerticalLayout>(editor_.document());
         FollowDocument();
         CatchUp();
     });
@@ -44,9 +41,11 @@ VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
     connect(&editor_, &CFolixView::selectionChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
-// Hidden (horizontal writing), the view waits: laying a long file out in columns on every
-// change would slow the horizontal editor down. Shown again, it catches up at once.
+// A layout over the editor's shown document. Hidden (horizontal writing), the view waits:
+// laying a long file out in columns on every change would slow the horizontal editor down.
+// Shown again, it catches up at once.
 void VerticalView::FollowDocument() {
+    layout_ = std::make_unique<VerticalLayout>(editor_.document());
     disconnect(document_changed_);
     document_changed_ =
         connect(editor_.document(), &QTextDocument::contentsChanged, this, [this] { CatchUp(); });

@@ -19,34 +19,29 @@ FileTextMatch::FileTextMatch(Ui& ui, const BookOptions& options, const std::stri
 
 bool FileTextMatch::Holds(const std::string& path, const std::string& file_name,
                           bool typed_words_tested) {
-    if (options_.m_bFindName) {
-        return HoldsPersonName(path, file_name);
-    }
-    if (options_.m_bFindWord) {
-        return HoldsWholeWord(path, file_name, typed_words_tested);
-    }
-    return HoldsText(path, file_name);
+    std::string text;
+    return ReadBookFileText(ui_, path, text) && Matches(text, file_name, typed_words_tested);
 }
 
 bool FileTextMatch::HoldsIn(const FolderHandle& folder, const std::string& path,
                             const std::string& file_name) {
-    folder_ = &folder;
-    const bool holds = Holds(path, file_name);
-    folder_ = nullptr;
-    return holds;
-}
-
-bool FileTextMatch::ReadText(const std::string& path, const std::string& file_name,
-                             std::string& text) const {
-    return folder_ != nullptr ? ReadBookFileTextIn(ui_, *folder_, file_name, path, text)
-                              : ReadBookFileText(ui_, path, text);
-}
-
-bool FileTextMatch::HoldsPersonName(const std::string& path, const std::string& file_name) {
     std::string text;
-    if (!ReadText(path, file_name, text)) {
-        return false;
+    return ReadBookFileTextIn(ui_, folder, file_name, path, text) &&
+           Matches(text, file_name, false);
+}
+
+bool FileTextMatch::Matches(std::string& text, const std::string& file_name,
+                            bool typed_words_tested) {
+    if (options_.m_bFindName) {
+        return HoldsPersonName(text, file_name);
     }
+    if (options_.m_bFindWord) {
+        return HoldsWholeWord(text, typed_words_tested);
+    }
+    return HoldsText(text);
+}
+
+bool FileTextMatch::HoldsPersonName(std::string& text, const std::string& file_name) {
     // The title of the file, not of its label: a text file's label has no extension left to
     // cut, and a dot inside it is part of the name.
     std::string title = TitlePart(file_name);
@@ -60,12 +55,7 @@ bool FileTextMatch::HoldsPersonName(const std::string& path, const std::string& 
            (base && MatchPersonName(search_, *base));
 }
 
-bool FileTextMatch::HoldsWholeWord(const std::string& path, const std::string& file_name,
-                                   bool typed_words_tested) const {
-    std::string text;
-    if (!ReadText(path, file_name, text)) {
-        return false;
-    }
+bool FileTextMatch::HoldsWholeWord(const std::string& text, bool typed_words_tested) const {
     const EditorControl::FindFlags flags{options_.m_bFindCase, true};
     // The words as read too, a base with ruby on it being one word.
     const std::optional<std::string> base = NotationBaseTextOfLines(text);
@@ -76,11 +66,7 @@ bool FileTextMatch::HoldsWholeWord(const std::string& path, const std::string& f
     return base && MemoryEditorControl(*base).FindText(search_, {0, kEndOfText}, flags);
 }
 
-bool FileTextMatch::HoldsText(const std::string& path, const std::string& file_name) const {
-    std::string text;
-    if (!ReadText(path, file_name, text)) {
-        return false;
-    }
+bool FileTextMatch::HoldsText(const std::string& text) const {
     // The text as typed holds the ruby; as read it holds each base whole, even one given ruby
     // a character at a time.
     const auto found_in = [&](const std::string& haystack) {

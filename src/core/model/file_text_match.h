@@ -30,16 +30,14 @@ public:
     const std::string& Text() const { return search_; }
 
 private:
-    bool ReadText(const std::string& path, const std::string& file_name, std::string& text) const;
-    bool HoldsPersonName(const std::string& path, const std::string& file_name);
-    bool HoldsWholeWord(const std::string& path, const std::string& file_name,
-                        bool typed_words_tested) const;
-    bool HoldsText(const std::string& path, const std::string& file_name) const;
+    // The tests on the file's text, read once; the person-name test folds it in place.
+    bool Matches(std::string& text, const std::string& file_name, bool typed_words_tested);
+    bool HoldsPersonName(std::string& text, const std::string& file_name);
+    bool HoldsWholeWord(const std::string& text, bool typed_words_tested) const;
+    bool HoldsText(const std::string& text) const;
 
     Ui& ui_;
     const BookOptions& options_;
-    // The folder the file is read from by name, while HoldsIn asks.
-    const FolderHandle* folder_ = nullptr;
     // Folded on the first file that needs it, and kept folded.
     std::string search_;
     // A plain search across widths folds the search text once for every file.
