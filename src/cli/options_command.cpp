@@ -218,7 +218,7 @@ int RunOptionsCommand(CommandContext& context) {
         }
     }
     if (html_file_entry) {
-        ok = SetHtmlFileName(context.ui, html, *html_file_entry);
+        ok = SetHtmlFileName(context.ui, html, *html_file_entry, book.root_path);
     }
     if (html_changes) {
         ok = SaveHtmlOptions(context.ui, book.root_path, html) && ok;

@@ -7,6 +7,7 @@
 #include "book/book_files.h"
 #include "book/editor_file.h"
 #include "book/file_io.h"
+#include "book/line_ends.h"
 #include "book/path_parts.h"
 #include "book/recent_files.h"
 #include "book/system_error.h"
@@ -25,24 +26,27 @@ std::vector<CFolixDoc*>& Registry() {
     return documents;
 }
 
-// The editor holds lines ended by paragraph marks; the file keeps the line ends it came with.
+// The editor holds lines ended by paragraph marks; the file keeps the line ends it came with,
+// as its first line end shows them.
 std::string FileLineEnd(const std::string& text) {
-    size_t lf = text.find('\n');
-    if (lf == std::string::npos) {
-        return "\r\n";  // a new or one-line file gets the ends the builds cut at
+    const LineEnd end = FindLineEnd(text, 0);
+    if (end.length == 0) {
+        return "\r\n";  // a new or one-line file gets the ends the program writes
     }
-    return lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
+    return text.substr(end.at, end.length);
 }
 
-// CR LF becomes LF in one pass over the decoded text, in place.
+// CR LF and a lone CR become LF in one pass over the decoded text, in place.
 QString ToEditorText(const std::string& text) {
     QString result = QString::fromStdString(text);
     QChar* const begin = result.data();
     const QChar* const end = begin + result.size();
     QChar* kept = begin;
     for (const QChar* at = begin; at != end; ++at) {
-        if (*at != u'\r' || at + 1 == end || at[1] != u'\n') {
+        if (*at != u'\r') {
             *kept++ = *at;
+        } else if (at + 1 == end || at[1] != u'\n') {
+            *kept++ = u'\n';
         }
     }
     result.truncate(kept - begin);

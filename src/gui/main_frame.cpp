@@ -631,7 +631,7 @@ void CMainFrame::EditHtmlOptions() {
         return;
     }
     // A refused name keeps the old one; the other settings are stored all the same.
-    SetHtmlFileName(ui_, book.GetHtmlOptions(), dialog.FileNameEntry().toStdString());
+    SetHtmlFileName(ui_, book.GetHtmlOptions(), dialog.FileNameEntry().toStdString(), root);
     dialog.StoreSwitches(book.GetHtmlOptions());
     book.SaveHtmlOptions();
     NotationOptions chosen = notation;

@@ -163,6 +163,18 @@ TEST(EpubCommand, TheSameBookAtTheSameTimeGivesTheSameBytes) {
         RunFolix({"epub", book}, dir.path(), {"", {"SOURCE_DATE_EPOCH=1700000000"}, 60}).exit_code,
         0);
     EXPECT_EQ(ReadBytes(dir / "sample.epub"), first);
+    // The same book written elsewhere, its lines ended by LF or a lone CR, is the same e-book.
+    for (const std::string line_end : {"\n", "\r"}) {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(dir / "sample")) {
+            if (file.path().extension() == ".txt") {
+                const std::string text = ReadBytes(file.path());
+                WriteBytes(file.path(),
+                           std::regex_replace(text, std::regex("\r\n|\n|\r"), line_end));
+            }
+        }
+        ASSERT_EQ(RunFolix({"epub", book, "--yes"}, dir.path(), at).exit_code, 0);
+        EXPECT_EQ(ReadBytes(dir / "sample.epub"), first) << "lines ended by " << int(line_end[0]);
+    }
     EXPECT_EQ(first.rfind("PK\x03\x04", 0), 0u);
     EXPECT_EQ(first.substr(30, 28), "mimetypeapplication/epub+zip");
     Unpack(dir / "sample.epub", dir / "unpacked");

@@ -170,7 +170,16 @@ const std::vector<HostileBook> kHostileBooks = {
          Link("../../.bashrc", h.book("x.htm"));
      },
      {{"html", "--yes"}},
-     "b/x.htmは不正です。"},
+     "b/x.htmが開けません。(3)"},
+    {"page names holding a folder other than the book's own",
+     [](const Home& h) { h.SetControlLine("html_options.flc", 2, "b/../x.htm"); },
+     {{"html", "--yes"}, {"options", "html.file=bb/x.htm"}, {"options", "html.file=b/c/x.htm"}},
+     "b/../x.htmは不正です。",
+     [](const Home& h) {
+         EXPECT_NE(h.Run({"options", "books/b/b.flx", "html.file=b\\c\\x.htm"})
+                       .err.find("b\\c\\x.htmは不正です。"),
+                   std::string::npos);
+     }},
     {"a link beside the book at the page's own name, recorded as written last time",
      [](const Home& h) {
          h.SetControlLine("html_options.flc", 2, "x.htm");
@@ -239,6 +248,31 @@ const std::vector<HostileBook> kHostileBooks = {
      [](const Home& h) {
          const std::string page = ReadBytes(h / "books/index.htm");
          EXPECT_NE(page.find("ふつうの本文"), std::string::npos);
+     }},
+    {"lists named through a link to a folder outside the book, from the root, in a hidden folder",
+     [](const Home& h) {
+         Link("../..", h.book("out"));
+         MakeFolder(h.book("lists"));
+         Link("../../../x.lst", h.book("lists/x.lst"));
+         MakeFolder(h.book(".hidden"));
+         WriteBytes(h.book(".hidden/x.lst"), "隠し\r\n");
+         WriteBytes(h.book("plain.txt"),
+                    "<IMBED>out/x\r\n<IMBED>out\\x\r\n<IMBED>lists/x\r\n<IMBED>" + h / "x" +
+                        "\r\n<IMBED>.hidden/x\r\nふつうの本文\r\n");
+     },
+     {{"html"}, {"epub"}},
+     "<IMBED>out/xは不正です。",
+     [](const Home& h) {
+         const std::string said = h.Run({"html", "books/b/b.flx"}).err;
+         for (const std::string& refused : std::vector<std::string>{
+                  "<IMBED>out\\xは不正です。", "lists/x.lstが開けません。(3)",
+                  "<IMBED>" + h / "x" + "は不正です。", "<IMBED>.hidden/xは不正です。"}) {
+             EXPECT_NE(said.find(refused), std::string::npos) << refused << said;
+         }
+         const std::string page = ReadBytes(h / "books/index.htm");
+         EXPECT_NE(page.find("ふつうの本文"), std::string::npos);
+         EXPECT_EQ(page.find("隠し"), std::string::npos);
+         EXPECT_EQ(UnpackedEbook(h).find(kSecret), std::string::npos);
      }},
     {"an upload of a key the book names as its last page",
      [](const Home& h) {

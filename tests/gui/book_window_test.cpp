@@ -95,12 +95,27 @@ TEST_F(GuiFixture, Cp932FileSavesAsCp932AndRichTextAsRichText) {
     WriteBytes(dir / "sample/sjis.txt", Cp932("表の話\r\n"));
     WriteBytes(dir / "sample/rich.txt",
                "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold}\\par}");
+    const std::map<std::string, std::string> elsewhere = {{"lf", "\n"}, {"cr", "\r"}};
+    for (const auto& [name, line_end] : elsewhere) {
+        WriteBytes(dir / "sample/" + name + ".txt", "一行目" + line_end + line_end + "三行目");
+    }
     gui::CChildFrame& child = OpenSample();
     Select(child, Find(child, Root(child), "sjis"));
     child.Editor().moveCursor(QTextCursor::End);
     child.Editor().insertPlainText("続き");
     ASSERT_TRUE(child.Document().OnSaveDocument());
     EXPECT_EQ(ReadBytes(dir / "sample/sjis.txt"), Cp932("表の話\r\n続き"));
+
+    // A file written elsewhere shows one paragraph a line and keeps its own line ends.
+    for (const auto& [name, line_end] : elsewhere) {
+        Select(child, Find(child, Root(child), QString::fromStdString(name)));
+        EXPECT_EQ(child.Editor().document()->blockCount(), 3);
+        child.Editor().moveCursor(QTextCursor::End);
+        child.Editor().insertPlainText("\n四");
+        ASSERT_TRUE(child.Document().OnSaveDocument());
+        EXPECT_EQ(ReadBytes(dir / "sample/" + name + ".txt"),
+                  "一行目" + line_end + line_end + "三行目" + line_end + "四");
+    }
 
     Select(child, Find(child, Root(child), "rich"));
     EXPECT_FALSE(child.Editor().isReadOnly());
@@ -133,7 +148,7 @@ TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {
     frame->RunCommand(gui::kCmdBrowse);
     EXPECT_EQ(ui.messages.back(), "HTML作成ボタンを押してHTMLファイルを更新してください。");
 
-    ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm"));
+    ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm", ""));
     frame->RunCommand(gui::kCmdMakeHtml);
     EXPECT_TRUE(testing::Exists(dir / "garden.htm"));
     EXPECT_TRUE(testing::Exists(dir / "garden3_.htm"));

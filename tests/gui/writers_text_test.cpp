@@ -184,7 +184,7 @@ TEST_F(WritersTextTest, AFailedSaveStopsWhatAskedForIt) {
         SCOPED_TRACE(row.what);
         StartAgain();
         ASSERT_TRUE(
-            SetHtmlFileName(ui, child->Document().FileSystem().GetHtmlOptions(), "sample.htm"));
+            SetHtmlFileName(ui, child->Document().FileSystem().GetHtmlOptions(), "sample.htm", ""));
         const std::string before = ReadBytes(Sample("はじめに.txt"));
         OpenAndType(Find(*child, root, "はじめに"), "消えない");
         child->SetActivePane(gui::Pane::kTree);
@@ -456,7 +456,8 @@ TEST_F(WritersTextTest, AWritersDayLosesNothing) {
     Rename(rain, "第二章");
     EXPECT_EQ(child->Document().PathName(), Sample("第二章/梅の木.txt"));
     Save();
-    ASSERT_TRUE(SetHtmlFileName(ui, child->Document().FileSystem().GetHtmlOptions(), "day.htm"));
+    ASSERT_TRUE(
+        SetHtmlFileName(ui, child->Document().FileSystem().GetHtmlOptions(), "day.htm", ""));
     frame->RunCommand(gui::kCmdMakeHtml);
     EXPECT_NE(ReadBytes(dir / "day3_.htm").find("移した後の一文"), std::string::npos);
 

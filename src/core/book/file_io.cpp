@@ -308,6 +308,27 @@ FileRead ReadWholeFile(const std::string& path) {
     return ReadFileStart(path, SIZE_MAX);
 }
 
+int CheckFoldersOnTheWay(const std::string& root, std::string_view relative) {
+    std::string path = root;
+    for (size_t separator = relative.find(kPathSeparator); separator != std::string_view::npos;
+         separator = relative.find(kPathSeparator)) {
+        path += kPathSeparator;
+        path += relative.substr(0, separator);
+        relative.remove_prefix(separator + 1);
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            return errno;
+        }
+        if (S_ISLNK(status.st_mode)) {
+            return ELOOP;
+        }
+        if (!S_ISDIR(status.st_mode)) {
+            return ENOTDIR;
+        }
+    }
+    return 0;
+}
+
 int WriteFileAtomically(const std::string& path, std::string_view bytes) {
     AtomicFileWriter writer(path);
     writer.Append(bytes);

@@ -47,6 +47,12 @@ private:
 FileRead ReadWholeFileIn(const FolderHandle& folder, const std::string& name,
                          const std::string& path);
 
+// Whether every folder on the way from root to the last name of relative ("/" between its
+// names) is a folder itself, never a link to one (ELOOP) nor a file (ENOTDIR): a name of a
+// received book must not lead out of it. The last name is left to the read, which refuses a
+// link itself.
+int CheckFoldersOnTheWay(const std::string& root, std::string_view relative);
+
 // The size of a regular file not reached through a link, as ReadWholeFile would accept it;
 // the same errors otherwise.
 int RegularFileSize(const std::string& path, uint64_t& size);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace folix {
@@ -17,5 +19,10 @@ bool HasControlCharacter(std::string_view text);
 // One file name beside or inside the book: not empty, no "/" or "\", no "..", and no control
 // character.
 bool IsSingleFileName(std::string_view name);
+
+// A path below a folder, its names parted by "/" or "\" as a writer on either system types
+// them: every name a single file name, none empty (so nothing absolute), and no folder on the
+// way hidden. The path with "/" between its names, or nothing.
+std::optional<std::string> RelativeBookPath(std::string_view path);
 
 }  // namespace folix

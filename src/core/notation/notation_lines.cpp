@@ -1,6 +1,7 @@
 #include "notation/notation_lines.h"
 
 #include "book/byte_find.h"
+#include "book/line_ends.h"
 #include "notation/novel_notation.h"
 
 namespace folix {
@@ -12,18 +13,11 @@ std::optional<std::string> NotationBaseTextOfLines(std::string_view text) {
     }
     std::string out;
     out.reserve(text.size());
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        std::string_view ending;
-        if (end != std::string_view::npos) {
-            const size_t cr = line.ends_with('\r') ? 1 : 0;
-            ending = text.substr(end - cr, cr + 1);
-            line.remove_suffix(cr);
-        }
-        out += NotationBaseText(line);
-        out += ending;
-        text.remove_prefix(line.size() + ending.size());
+    for (size_t start = 0; start < text.size();) {
+        const LineEnd end = FindLineEnd(text, start);
+        out += NotationBaseText(text.substr(start, end.at - start));
+        out += text.substr(end.at, end.length);
+        start = end.at + end.length;
     }
     return out;
 }

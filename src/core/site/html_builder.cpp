@@ -53,17 +53,26 @@ std::string TextPageStart(const HtmlOptions& options, const SiteLayout& layout,
     return start;
 }
 
+// A site in the book folder is the book's own: its files are written without the question.
+bool AsksBeforeSiteFile(const std::string& root_path, const std::string& path,
+                        const std::string& last_written) {
+    return ParentPath(path) != root_path && AsksBeforeWriting(path, last_written);
+}
+
 // Whether the writer may be asked anything from the walk up to the text page's turn: about
 // the text page itself or, with a contents frame, the two files written before it.
-bool AsksBeforeTextPage(const SiteLayout& layout, const SiteFilePaths& paths,
-                        const SiteFilePaths& last) {
+bool AsksBeforeTextPage(const std::string& root_path, const SiteLayout& layout,
+                        const SiteFilePaths& paths, const SiteFilePaths& last) {
+    const auto asks = [&](const std::string& path, const std::string& last_written) {
+        return AsksBeforeSiteFile(root_path, path, last_written);
+    };
     if (layout.frame) {
-        return AsksBeforeWriting(paths.contents_page, last.contents_page) ||
-               AsksBeforeWriting(paths.contents_style, last.contents_style) ||
-               AsksBeforeWriting(paths.text_page, last.text_page);
+        return asks(paths.contents_page, last.contents_page) ||
+               asks(paths.contents_style, last.contents_style) ||
+               asks(paths.text_page, last.text_page);
     }
-    return layout.top_bottom ? AsksBeforeWriting(paths.text_page, last.text_page)
-                             : AsksBeforeWriting(paths.main_page, last.main_page);
+    return layout.top_bottom ? asks(paths.text_page, last.text_page)
+                             : asks(paths.main_page, last.main_page);
 }
 
 // Writes the files of one build, in the order given, each once the writer agreed.
@@ -88,7 +97,7 @@ public:
     // Writes one file to path, unless the writer declines to overwrite it (path is then
     // emptied). On success last_written becomes path.
     void Write(SiteFile file, std::string& path, std::string& last_written) {
-        if (!MayWriteOutput(ui_, path, last_written)) {
+        if (ParentPath(path) != root_path_ && !MayWriteOutput(ui_, path, last_written)) {
             return;
         }
         const bool written =
@@ -222,7 +231,7 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
         return BuildOutcome::kRefused;
     }
     // The options check the name when it is typed or read; this holds whatever set it.
-    if (!IsSingleFileName(options.html_file_name)) {
+    if (!IsSiteFileName(options.html_file_name, book_.root_path)) {
         ui_.ShowMessage(options.html_file_name + kInvalidValueMessage);
         return BuildOutcome::kRefused;
     }
@@ -238,7 +247,7 @@ BuildOutcome HtmlBuilder::MakeHtml(HtmlOptions& options, const std::function<voi
     // is written once instead of spooled and copied. The head is read now for that, and only
     // then; every other template is read at the first file's turn, as without it.
     std::optional<std::string> page_head;
-    if (!AsksBeforeTextPage(layout, paths_, options.last_written)) {
+    if (!AsksBeforeTextPage(book_.root_path, layout, paths_, options.last_written)) {
         page_head = ReadTemplateInPlace(PageHeadTemplatePath(book_.root_path, layout));
         if (page_head) {
             page.WriteInPlace(TextPageStart(options, layout, date, &*page_head));

@@ -17,9 +17,10 @@ std::string HtmlOptionsPath(const std::string& root_path) {
 }
 
 // What is wrong with a non-empty HTML file name, or nothing. The site's eight files are named
-// after it beside the book folder, so it must be one file name there.
-std::optional<std::string> HtmlFileNameProblem(const std::string& name) {
-    if (!IsSingleFileName(name)) {
+// after it beside the book folder (or in it), so it must be one file name there.
+std::optional<std::string> HtmlFileNameProblem(const std::string& name,
+                                               const std::string& root_path) {
+    if (!IsSiteFileName(name, root_path)) {
         return name + kInvalidValueMessage;
     }
     // Only three characters of the extension count, so "index.html" passes as htm.
@@ -52,7 +53,7 @@ HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path) {
     }
     options.last_written.main_page = line[1];
     if (!line[2].empty()) {
-        if (std::optional<std::string> problem = HtmlFileNameProblem(line[2])) {
+        if (std::optional<std::string> problem = HtmlFileNameProblem(line[2], root_path)) {
             ui.ShowMessage(*problem);
         } else {
             options.html_file_name = line[2];
@@ -107,17 +108,31 @@ bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& op
                             });
 }
 
-bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry) {
+bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry,
+                     const std::string& root_path) {
     if (entry.empty()) {
         options.html_file_name = kDefaultHtmlFileName;
         return true;
     }
-    if (std::optional<std::string> problem = HtmlFileNameProblem(entry)) {
+    if (std::optional<std::string> problem = HtmlFileNameProblem(entry, root_path)) {
         ui.ShowMessage(*problem);
         return false;
     }
     options.html_file_name = entry;
     return true;
+}
+
+bool NamesSiteInBook(std::string_view html_file_name, const std::string& root_path) {
+    const std::string book_folder = FileNamePart(root_path);
+    return !book_folder.empty() && html_file_name.starts_with(book_folder) &&
+           html_file_name.size() > book_folder.size() &&
+           (html_file_name[book_folder.size()] == '/' ||
+            html_file_name[book_folder.size()] == '\\') &&
+           IsSingleFileName(html_file_name.substr(book_folder.size() + 1));
+}
+
+bool IsSiteFileName(const std::string& html_file_name, const std::string& root_path) {
+    return IsSingleFileName(html_file_name) || NamesSiteInBook(html_file_name, root_path);
 }
 
 bool IsDefaultHtmlFileName(const std::string& name) {

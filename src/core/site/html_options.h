@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace folix {
 
@@ -54,11 +55,20 @@ HtmlOptions LoadHtmlOptions(Ui& ui, const std::string& root_path);
 // Writes the 21 lines, unless the file there is not a control file of ours.
 bool SaveHtmlOptions(Ui& ui, const std::string& root_path, const HtmlOptions& options);
 
-// Takes the HTML file name the writer entered in the options: an empty entry stands for
-// "noname.htm"; a name holding a folder, "..", or a control character, or whose extension is
-// not htm (html and HTM pass), is refused with a message and the previous name kept. False
-// when refused.
-bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry);
+// Takes the HTML file name the writer entered in the options of the book in root_path: an
+// empty entry stands for "noname.htm"; a name holding a folder (but the book folder's own, see
+// NamesSiteInBook), "..", or a control character, or whose extension is not htm (html and HTM
+// pass), is refused with a message and the previous name kept. False when refused.
+bool SetHtmlFileName(Ui& ui, HtmlOptions& options, const std::string& entry,
+                     const std::string& root_path);
+
+// Whether the HTML file name puts the site into the book folder itself: the book folder's own
+// name, a "\" or "/", and one file name ("本/index.htm"), as books set up elsewhere have it.
+// Every other name holding a folder leads outside the places the site may go.
+bool NamesSiteInBook(std::string_view html_file_name, const std::string& root_path);
+
+// A name the options accept as the site's: one file name, or the form of NamesSiteInBook.
+bool IsSiteFileName(const std::string& html_file_name, const std::string& root_path);
 
 // The name the build refuses to work under, in any letter case.
 bool IsDefaultHtmlFileName(const std::string& name);

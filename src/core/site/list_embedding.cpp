@@ -1,7 +1,10 @@
 #include "site/list_embedding.h"
 
+#include <cerrno>
+
 #include "book/file_io.h"
 #include "book/file_name_check.h"
+#include "book/line_ends.h"
 #include "book/path_parts.h"
 #include "platform/ui.h"
 #include "site/table_row.h"
@@ -50,14 +53,16 @@ void ListEmbedder::ReportTooManyEmbeds(const std::string& list_path) {
 }
 
 void ListEmbedder::EmbedList(std::string_view test_text, int depth) {
-    std::string name(TrimSpace(test_text.substr(std::string_view(kEmbedTag).size())));
-    // Lists live in the book folder: a name that leads elsewhere, or a NUL that would cut the
-    // ".lst" off, could embed any file of the computer in the published page.
-    if (!IsSingleFileName(name)) {
+    // Lists live in the book folder or a folder of it: a name that leads elsewhere (through
+    // "..", from the root, or through a link), or a NUL that would cut the ".lst" off, could
+    // embed any file of the computer in the published page.
+    const std::optional<std::string> name =
+        RelativeBookPath(TrimSpace(test_text.substr(std::string_view(kEmbedTag).size())));
+    if (!name || CheckFoldersOnTheWay(book_.root_path, *name) == ELOOP) {
         ui_.ShowMessage(std::string(test_text) + kInvalidValueMessage);
         return;
     }
-    std::string list_path = JoinPath(book_.root_path, name + ".lst");
+    std::string list_path = JoinPath(book_.root_path, *name + ".lst");
     if (depth >= kMaxEmbedDepth) {
         if (reported_deep_lists_.insert(list_path).second) {
             ui_.ShowMessage(list_path + kEmbedTooDeepMessage);

@@ -28,8 +28,9 @@ inline constexpr int kMaxEmbedsPerFile = 10000;
 inline constexpr size_t kMaxEmbeddedBytesPerFile = 16 * 1024 * 1024;
 
 // Reads the lines of a book file for a writer that turns them into its own output, pouring in
-// the book folder's "name.lst" where the writer meets "<IMBED>name" and asks for it (name is one
-// file name there; any other is refused with "は不正です。"). The site's text page and the
+// the book folder's "name.lst" where the writer meets "<IMBED>name" and asks for it (name is a
+// file of the book folder or of a folder in it, "lists/cast" or "lists\\cast"; one leading
+// elsewhere is refused with "は不正です。"). The site's text page and the
 // e-book read their files through it, so both embed with the same limits.
 class ListEmbedder {
 public:

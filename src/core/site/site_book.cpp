@@ -41,20 +41,4 @@ std::string HtmlEscaped(std::string_view name) {
     return out;
 }
 
-std::vector<std::string_view> SplitTextLines(std::string_view text) {
-    constexpr std::string_view kLineEnd = "\r\n";
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(kLineEnd, start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + kLineEnd.size();
-    }
-    return lines;
-}
-
 }  // namespace folix

@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "rtf/book_text.h"
 
@@ -31,9 +30,5 @@ std::string AnchorName(const std::string& root_path, const std::string& path);
 std::string HtmlEscaped(std::string_view name);
 // The entity standing for one of & < > " in HTML and XML text; nullptr for any other byte.
 const char* MarkupEntity(char c);
-
-// The lines of a book file's text: cut at every CR LF; a last piece without one is a line too,
-// an empty piece after the last one is not.
-std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 }  // namespace folix

@@ -1,5 +1,7 @@
 #include "site/site_paths.h"
 
+#include <algorithm>
+
 #include "book/path_parts.h"
 
 namespace folix {
@@ -12,7 +14,9 @@ std::string BaseName(const std::string& html_file_name) {
 
 }  // namespace
 
-SiteFilePaths MakeSiteFilePaths(const std::string& parent_path, const std::string& html_file_name) {
+SiteFilePaths MakeSiteFilePaths(const std::string& parent_path, std::string html_file_name) {
+    // The one folder a name may hold is the book folder, written with either separator.
+    std::replace(html_file_name.begin(), html_file_name.end(), '\\', kPathSeparator);
     const std::string base = JoinPath(parent_path, BaseName(html_file_name));
     SiteFilePaths paths;
     paths.main_page = JoinPath(parent_path, html_file_name);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "book/file_name_check.h"
+#include "book/line_ends.h"
 #include "book/path_parts.h"
 #include "book/system_error.h"
 #include "notation/notation_lines.h"
@@ -82,8 +83,8 @@ void TextBuilder::AppendTitle(AtomicFileWriter& out, const BookOptions& options,
     out.Append(kLineEnd);
 }
 
-// The file's lines and an empty line; the text's own CR LF are kept, and a last line without
-// one gets it.
+// The file's lines and an empty line, every line ended with CR LF whatever ended it in the
+// file; a last line without a line end gets one.
 void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
     std::string text;
     if (!book_.read_text(ui_, path, text) || text.empty()) {
@@ -94,6 +95,7 @@ void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
             text = std::move(*base);
         }
     }
+    text = WithCrLfLineEnds(std::move(text));
     out.Append(text);
     if (!text.ends_with(kLineEnd)) {
         out.Append(kLineEnd);

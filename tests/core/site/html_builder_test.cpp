@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "book/file_faults.h"
+#include "book/path_parts.h"
 #include "book/text_encoding.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
@@ -35,14 +36,31 @@ std::string Bom(const std::string& text) {
     return std::string(kUtf8Bom) + text;
 }
 
+// The text with its CR LF line ends replaced by the ends given, taken in turn.
+std::string Relined(const std::string& text, const std::vector<std::string>& ends) {
+    std::string out;
+    size_t turn = 0;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        out += text.substr(start, end - start);
+        if (end == std::string::npos) {
+            break;
+        }
+        out += ends[turn++ % ends.size()];
+        start = end + 2;
+    }
+    return out;
+}
+
 // The book of the expected outputs: はじめに.txt, then 第一章 with 朝.txt and the folder 二節
-// holding 夜.txt. A template, a list and a page beside them never enter the site.
-SiteBook MakeSmallBook(const TempFolder& dir) {
+// holding 夜.txt. A template, a list and a page beside them never enter the site. Its text
+// files end their lines with the ends given.
+SiteBook MakeSmallBook(const TempFolder& dir, const std::vector<std::string>& ends = {"\r\n"}) {
     const std::string root = dir / "本";
     MakeFolder(root + "/第一章/二節");
-    WriteBytes(root + "/はじめに.txt", "最初の行\r\n<B>太字</B>\r\n\r\n");
+    WriteBytes(root + "/はじめに.txt", Relined("最初の行\r\n<B>太字</B>\r\n\r\n", ends));
     WriteBytes(root + "/第一章/朝.txt", "朝です。");
-    WriteBytes(root + "/第一章/二節/夜.txt", Cp932("夜。\r\n"));
+    WriteBytes(root + "/第一章/二節/夜.txt", Cp932(Relined("夜。\r\n", ends)));
     WriteBytes(root + "/第一章/notes.lst", "x\r\n");
     WriteBytes(root + "/第一章/old.htm", "x\r\n");
     MakeFolder(root + "/.hidden");
@@ -96,6 +114,21 @@ TEST_P(SiteModes, WriteTheExpectedFilesByteForByte) {
     EXPECT_EQ(again.written(), expected_written);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().string().find(".folix-"), std::string::npos) << entry.path();
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+
+    // A book written elsewhere, its lines ended by LF, by a lone CR or by all three in turn,
+    // builds the same site.
+    const std::vector<std::vector<std::string>> other_ends = {{"\n"}, {"\r"}, {"\n", "\r", "\r\n"}};
+    for (const std::vector<std::string>& ends : other_ends) {
+        SCOPED_TRACE(::testing::PrintToString(ends));
+        TempFolder elsewhere;
+        HtmlBuilder relined(ui, MakeSmallBook(elsewhere, ends));
+        relined.SetDate(kMay3rd2004);
+        EXPECT_EQ(relined.MakeHtml(options), BuildOutcome::kWritten);
+        for (const auto& [output, fixture] : GetParam().files) {
+            EXPECT_EQ(ReadBytes(elsewhere / output), Fixture(fixture)) << output;
+        }
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
 }
@@ -214,6 +247,48 @@ TEST(HtmlBuilder, AsksOnlyForFilesThisBookDidNotWriteLastTime) {
     EXPECT_EQ(ReadBytes(dir / "top.htm"), "x");
 }
 
+// A book set up to keep its site in its own folder: the book folder's name and a file name,
+// by either separator. Those files are the book's own and are written without the question,
+// but never through a link.
+TEST(HtmlBuilder, ASiteInsideTheBookFolderIsWrittenThereWithoutAQuestion) {
+    for (const char* name : {"本/index.htm", "本\\index.htm"}) {
+        SCOPED_TRACE(name);
+        TempFolder dir;
+        SiteBook book = MakeSmallBook(dir);
+        WriteBytes(book.root_path + "/index.htm", "an old page of the book");
+        HtmlOptions options;
+        options.html_file_name = name;
+        ScriptedUi ui;
+        HtmlBuilder builder(ui, book);
+        builder.SetDate(kMay3rd2004);
+        EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
+        EXPECT_TRUE(ui.questions.empty());
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+        EXPECT_EQ(builder.paths().main_page, book.root_path + "/index.htm");
+        EXPECT_EQ(ReadBytes(book.root_path + "/index3_.htm"), Fixture("a_text.htm"));
+        EXPECT_EQ(builder.written().size(), 5u);
+        for (const std::string& path : builder.written()) {
+            EXPECT_EQ(ParentPath(path), book.root_path) << path;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            EXPECT_EQ(entry.path().filename(), "本");  // nothing beside the book
+        }
+    }
+    TempFolder dir;
+    SiteBook book = MakeSmallBook(dir);
+    WriteBytes(dir / "outside.htm", "not the book's");
+    std::filesystem::create_symlink("../outside.htm", book.root_path + "/index.htm");
+    HtmlOptions options;
+    options.html_file_name = "本/index.htm";
+    options.frame = false;
+    ScriptedUi ui;
+    HtmlBuilder builder(ui, book);
+    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kIncomplete);
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{book.root_path + "/index.htmが開けません。(3)"});
+    EXPECT_EQ(ReadBytes(dir / "outside.htm"), "not the book's");
+}
+
 TEST(HtmlBuilder, DecliningTheMainPageLeavesNothingToBrowse) {
     TempFolder dir;
     SiteBook book = MakeSmallBook(dir);
@@ -236,19 +311,23 @@ TEST(HtmlBuilder, DecliningTheMainPageLeavesNothingToBrowse) {
 
 // The site goes beside the book folder only: a name holding a folder once put the pages into
 // the book, where they replaced its files without a question.
+// Any folder in the name but the book folder's own is refused, however the options got it.
 TEST(HtmlBuilder, APageNameHoldingAFolderIsRefused) {
     TempFolder dir;
     SiteBook book = MakeSmallBook(dir);
-    HtmlOptions options;
-    options.html_file_name = "本/site.htm";
-    options.frame = false;
-    WriteBytes(book.root_path + "/site.htm", "old");
-    ScriptedUi ui;
-    HtmlBuilder builder(ui, book);
-    EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kRefused);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"本/site.htmは不正です。"});
-    EXPECT_TRUE(builder.written().empty());
-    EXPECT_EQ(ReadBytes(book.root_path + "/site.htm"), "old");
+    MakeFolder(book.root_path + "/sub");
+    WriteBytes(book.root_path + "/sub/site.htm", "old");
+    for (const char* name : {"本/sub/site.htm", "本\\sub/site.htm", "sub/site.htm"}) {
+        HtmlOptions options;
+        options.html_file_name = name;
+        options.frame = false;
+        ScriptedUi ui;
+        HtmlBuilder builder(ui, book);
+        EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kRefused);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{name + std::string("は不正です。")});
+        EXPECT_TRUE(builder.written().empty());
+    }
+    EXPECT_EQ(ReadBytes(book.root_path + "/sub/site.htm"), "old");
 }
 
 TEST(HtmlBuilder, EditedTemplatesAreUsedVerbatimInTheirOwnEncoding) {

@@ -9,6 +9,7 @@
 namespace folix {
 namespace {
 
+using testing::MakeFolder;
 using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::TempFolder;
@@ -82,6 +83,12 @@ TEST(HtmlOptions, NamesReadFromTheFileAreCheckedAsTyped) {
         {"/www", "", "/www", "noname.htm", ""},
         {"", "../.bash_login", "", "noname.htm", "../.bash_loginは不正です。"},
         {"", "book/x.htm", "", "noname.htm", "book/x.htmは不正です。"},
+        // The book folder's own name puts the site in it; no other folder does.
+        {"", "本/index.htm", "", "本/index.htm", ""},
+        {"", "本\\index.html", "", "本\\index.html", ""},
+        {"", "本/sub/x.htm", "", "noname.htm", "本/sub/x.htmは不正です。"},
+        {"", "本本/x.htm", "", "noname.htm", "本本/x.htmは不正です。"},
+        {"", "本/../x.htm", "", "noname.htm", "本/../x.htmは不正です。"},
         {"", "x\x1b.htm", "", "noname.htm", "x\x1b.htmは不正です。"},
         {"", "index.txt", "", "noname.htm", "ファイル名拡張子は htm でなければなりません。"},
         {"www", "index.htm", "", "index.htm", "wwwは不正です。"},
@@ -89,11 +96,13 @@ TEST(HtmlOptions, NamesReadFromTheFileAreCheckedAsTyped) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name_line);
-        TempFolder book;
+        TempFolder dir;
+        const std::string book = dir / "本";
+        MakeFolder(book);
         ScriptedUi ui;
-        WriteBytes(book / "html_options.flc",
+        WriteBytes(book + "/html_options.flc",
                    kHeader + row.folder_line + "\r\n\r\n" + row.name_line + "\r\n");
-        HtmlOptions options = LoadHtmlOptions(ui, book.path());
+        HtmlOptions options = LoadHtmlOptions(ui, book);
         EXPECT_EQ(options.ftp_directory, row.folder);
         EXPECT_EQ(options.html_file_name, row.name);
         EXPECT_EQ(ui.messages, row.message.empty() ? std::vector<std::string>{}
@@ -104,27 +113,30 @@ TEST(HtmlOptions, NamesReadFromTheFileAreCheckedAsTyped) {
 TEST(HtmlOptions, TheFileNameMustHaveTheHtmExtension) {
     ScriptedUi ui;
     HtmlOptions options;
-    for (const char* accepted : {"index.htm", "index.html", "INDEX.HTM", "page.v2.Htm"}) {
-        EXPECT_TRUE(SetHtmlFileName(ui, options, accepted)) << accepted;
+    const std::string root = "/books/本";
+    for (const char* accepted :
+         {"本/index.htm", "本\\index.htm", "index.htm", "index.html", "INDEX.HTM", "page.v2.Htm"}) {
+        EXPECT_TRUE(SetHtmlFileName(ui, options, accepted, root)) << accepted;
         EXPECT_EQ(options.html_file_name, accepted);
     }
     for (const char* refused : {"index.ht", "index", "index.txt"}) {
-        EXPECT_FALSE(SetHtmlFileName(ui, options, refused)) << refused;
+        EXPECT_FALSE(SetHtmlFileName(ui, options, refused, root)) << refused;
         EXPECT_EQ(options.html_file_name, "page.v2.Htm");
     }
     EXPECT_EQ(ui.messages,
               std::vector<std::string>(3, "ファイル名拡張子は htm でなければなりません。"));
-    // The site's files go beside the book folder, each under one name.
+    // The site's files go beside the book folder, each under one name, or into it.
     ui.messages.clear();
     const std::vector<std::string> outside = {
-        "sub/page.htm", "../.bash_login.htm", "..\\x.htm", "a..htm", "tab\t.htm", "nul\0.htm"s,
+        "sub/page.htm", "../.bash_login.htm", "..\\x.htm", "a..htm", "tab\t.htm",   "nul\0.htm"s,
+        "本/sub/x.htm", "本本/x.htm",         "/本/x.htm", "本/",    "本/../x.htm",
     };
     for (const std::string& refused : outside) {
-        EXPECT_FALSE(SetHtmlFileName(ui, options, refused)) << refused;
+        EXPECT_FALSE(SetHtmlFileName(ui, options, refused, root)) << refused;
         EXPECT_EQ(ui.messages.back(), refused + "は不正です。");
     }
     EXPECT_EQ(options.html_file_name, "page.v2.Htm");
-    EXPECT_TRUE(SetHtmlFileName(ui, options, ""));
+    EXPECT_TRUE(SetHtmlFileName(ui, options, "", root));
     EXPECT_EQ(options.html_file_name, "noname.htm");
 }
 
@@ -139,6 +151,7 @@ TEST(SitePaths, EightFilesNamedAfterTheMainPage) {
     EXPECT_EQ(paths.bottom_page, "/web/index6_.htm");
     EXPECT_EQ(paths.page_style, "/web/index.css");
     EXPECT_EQ(MakeSiteFilePaths("/web", "page.v2.htm").page_style, "/web/page.v2.css");
+    EXPECT_EQ(MakeSiteFilePaths("/web", "本\\index.htm").text_page, "/web/本/index3_.htm");
 }
 
 }  // namespace

@@ -44,8 +44,18 @@ protected:
 TEST_F(PageWriterTest, LinesNotEndingInATagGetABreak) {
     EXPECT_EQ(Convert("text\r\n\r\n<P>para</P>\r\n<B>bold</B> \r\n  indented"),
               (Lines{"text<BR>", "<BR>", "<P>para</P>", "<B>bold</B> <BR>", "  indented<BR>"}));
-    // A final CR LF ends the last line; it does not make another.
+    // LF and a lone CR end a line as CR LF does, however they are mixed.
+    for (const char* relined : {"text\n\n<P>para</P>\n<B>bold</B> \n  indented",
+                                "text\r\r<P>para</P>\r<B>bold</B> \r  indented",
+                                "text\n\r<P>para</P>\r\n<B>bold</B> \r  indented"}) {
+        EXPECT_EQ(Convert(relined),
+                  (Lines{"text<BR>", "<BR>", "<P>para</P>", "<B>bold</B> <BR>", "  indented<BR>"}))
+            << relined;
+    }
+    // A final line end ends the last line; it does not make another.
     EXPECT_EQ(Convert("one\r\n"), Lines{"one<BR>"});
+    EXPECT_EQ(Convert("one\n"), Lines{"one<BR>"});
+    EXPECT_EQ(Convert("one\r"), Lines{"one<BR>"});
     EXPECT_EQ(Convert(""), Lines{});
     // The text arrives decoded, whatever the file's encoding.
     EXPECT_EQ(Convert(Cp932("表です\r\n")), Lines{"表です<BR>"});
@@ -97,6 +107,13 @@ TEST_F(PageWriterTest, ListsAreEmbeddedFromTheBookFolder) {
     Lines lines;
     writer.AppendFileText(book_.root_path + "/ch/page.txt", lines);
     EXPECT_EQ(lines, (Lines{"before<BR>", "<UL>", "<LI>one</LI>", "</UL>", "after<BR>"}));
+
+    // A list may live in a folder of the book, named with either separator and any line ends.
+    MakeFolder(book_.root_path + "/lists/cast");
+    WriteBytes(book_.root_path + "/lists/cast/main.lst", "<LI>主役</LI>\n<LI>脇役</LI>\r");
+    EXPECT_EQ(Convert("<IMBED>lists/cast/main\n<IMBED>lists\\cast\\main"),
+              (Lines{"<LI>主役</LI>", "<LI>脇役</LI>", "<LI>主役</LI>", "<LI>脇役</LI>"}));
+    EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0];
 
     // A missing list is reported by the reader and adds nothing.
     EXPECT_EQ(Convert("<IMBED>missing\r\nx"), Lines{"x<BR>"});

@@ -60,17 +60,21 @@ TEST(TextBuilder, TitlesWithThePrefixThenEveryFileInTreeOrder) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// Whatever ends a line in the book (CR LF, LF or a lone CR), the TEXT file ends it with CR LF.
 TEST(TextBuilder, WritesTheNotationAsTypedOrItsBaseTextAsTheBookAsks) {
-    const std::string typed = "｜彼《かれ》は《《必ず》》東京《とうきょう》へ\r\n｜《注》\nend";
+    const std::string typed =
+        "｜彼《かれ》は《《必ず》》東京《とうきょう》へ\r\n｜《注》\nend\rlast\n";
+    const std::string typed_crlf =
+        "｜彼《かれ》は《《必ず》》東京《とうきょう》へ\r\n｜《注》\r\nend\r\nlast\r\n";
     struct Row {
         const char* what;
         std::string notation_file;  // after the header; empty for no file
         std::string text;           // what the file's text becomes
     };
     const Row rows[] = {
-        {"no settings", "", typed + "\r\n"},
-        {"keep", "false\r\nkeep\r\n2\r\n", typed + "\r\n"},
-        {"base", "true\r\nbase\r\n2\r\n", "彼は必ず東京へ\r\n《注》\nend\r\n"},
+        {"no settings", "", typed_crlf},
+        {"keep", "false\r\nkeep\r\n2\r\n", typed_crlf},
+        {"base", "true\r\nbase\r\n2\r\n", "彼は必ず東京へ\r\n《注》\r\nend\r\nlast\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
