@@ -64,6 +64,16 @@ TEST(SiteCommands, TheSampleBookBuildsInEveryLayout) {
     }
     EXPECT_EQ(ReadBytes(dir / "index5_.htm").rfind(kBom + "<HTML>\r\n<BODY BGCOLOR", 0), 0u);
     EXPECT_TRUE(Exists(dir / "sample/vheader.htx"));
+
+    // Named with the book folder's own name, the site goes into the book folder, where a page
+    // of that name already waits, without a question.
+    WriteBytes(dir / "sample/site.htm", "an old page");
+    ASSERT_EQ(RunFolix({"options", book, "html.file=sample\\site.htm"}, dir.path()).exit_code, 0);
+    auto in_book = RunFolix({"html", book}, dir.path());
+    EXPECT_EQ(in_book.exit_code, 0) << in_book.err;
+    EXPECT_EQ(in_book.err, "");
+    EXPECT_EQ(in_book.out, dir / "sample/site.htm\n" + dir / "sample/site.css\n");
+    EXPECT_EQ(ReadBytes(dir / "sample/site.htm"), ReadBytes(dir / "index.htm"));
     ::unsetenv("SOURCE_DATE_EPOCH");
 
     auto text = RunFolix({"text", book}, dir.path());
