@@ -95,13 +95,15 @@ protected:
 };
 
 // Whatever the tree does to the open file or a folder above it, the editor goes along: a save
-// afterwards writes where the file now is, and a deleted file never comes back.
+// afterwards writes where the file now is, and a deleted file never comes back. A folder whose
+// name merely begins the name of the file's folder (第一章 beside 第一章　朝) holds nothing of it.
 TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
     struct Row {
         const char* what;
         const char* open;  // the page clicked, in 第一章　朝
         std::function<void()> edit;
-        const char* now_at;  // where the page is afterwards; empty when it is gone
+        const char* now_at;            // where the page is afterwards; empty when it is gone
+        const char* beside = nullptr;  // a folder made beside 第一章　朝 first
     };
     const Row rows[] = {
         {"drag the file out of its folder", "鳥の声",
@@ -134,10 +136,24 @@ TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
              Choose(RightClick(At(Chapter())), "削除");
          },
          ""},
+        {"rename a folder whose name begins its folder's", "梅の木",
+         [this] { Rename(Find(*child, root, "第一章"), "序章"); }, "第一章　朝/梅の木.txt",
+         "第一章"},
+        {"delete a folder whose name begins its folder's", "縁側にて",
+         [this] {
+             ui.ExpectQuestion(true);
+             Choose(RightClick(At(Find(*child, root, "第一章"))), "削除");
+         },
+         "第一章　朝/縁側にて.txt", "第一章"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         StartAgain();
+        if (row.beside != nullptr) {
+            testing::MakeFolder(Sample(row.beside));
+            testing::WriteBytes(Sample(row.beside) + "/補遺.txt", "補遺\r\n");
+            child->Document().FileSystem().ReloadFolder(CLeftView::ToItem(root));
+        }
         const std::string was_at = Sample(std::string("第一章　朝/") + row.open + ".txt");
         const std::string before = ReadBytes(was_at);
         Click(Find(*child, Chapter(), row.open));
@@ -154,7 +170,9 @@ TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
         Type("追記");
         Save();
         EXPECT_EQ(ReadBytes(Sample(row.now_at)), before + "追記");
-        EXPECT_FALSE(Exists(was_at));
+        if (Sample(row.now_at) != was_at) {
+            EXPECT_FALSE(Exists(was_at));
+        }
         EXPECT_FALSE(child->Document().IsModified());
     }
 }
