@@ -193,14 +193,14 @@ bool CFolixDoc::LoadIntoEditor(const std::string& path) {
     if (!ReadEditorFile(ui_, path, file)) {
         return false;
     }
-    bool keeps_everything = file.clean;
+    bool writable = IsEditorWritable(path, file);
     m_bRTF = file.rtf;
     encoding_ = file.encoding;
     if (file.rtf) {
         RtfReadResult read = ReadRtf(file.text);
         FillTextDocument(read.document, editor_->StartRichFile());
         if (!read.KeepsEverything()) {
-            keeps_everything = false;
+            writable = false;
             ui_.ShowNotice(kUnkeptContentNotice);
         }
     } else {
@@ -211,7 +211,7 @@ bool CFolixDoc::LoadIntoEditor(const std::string& path) {
         }
     }
     editor_->document()->setModified(false);
-    editor_->setReadOnly(!(IsEditableName(path) && keeps_everything));
+    editor_->setReadOnly(!writable);
     return true;
 }
 

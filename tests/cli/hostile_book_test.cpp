@@ -132,6 +132,9 @@ struct HostileBook {
     std::string message;                             // in what the commands said, unless empty
     std::function<void(const Home&)> also = {};
     std::optional<FtpTestServer::Options> server = std::nullopt;
+    // Names that are no part of the book: no command may print them, and no stored order may
+    // hold them afterwards.
+    std::vector<std::string> unnamed = {};
 };
 
 FtpTestServer::Options EndlessListingServer() {
@@ -329,6 +332,21 @@ const std::vector<HostileBook> kHostileBooks = {
          EXPECT_NE(h.Run({"html", "books/b/b.flx"}).err.find("big.lstの埋め込みが多すぎるため"),
                    std::string::npos);
      }},
+    {"a link and a FIFO among the pages, the link named in the stored order",
+     [](const Home& h) {
+         ASSERT_EQ(::mkfifo(h.book("fifo-page.txt").c_str(), 0600), 0);
+         Link("plain.txt", h.book("link-page.txt"));
+         Link("../../outside/secret.txt", h.book("away-page.txt"));
+         WriteBytes(h.book("contents.flc"), kHeader + "llink-page.txt\r\nlplain.txt\r\n");
+     },
+     {{"ls"}, {"html"}, {"text"}, {"search", "本文"}, {"epub"}},
+     "",
+     [](const Home& h) {
+         const std::string listing = h.Run({"ls", "books/b/b.flx"}).out;
+         EXPECT_EQ(listing.rfind("b/\n  plain.txt\n", 0), 0u) << listing;
+     },
+     std::nullopt,
+     {"fifo-page", "link-page", "away-page"}},
     {"a server whose listing never ends",
      [](const Home& h) {
          ASSERT_EQ(h.Run({"html", "books/b/b.flx"}).exit_code, 0);
@@ -391,6 +409,10 @@ TEST_P(HostileBookTest, NothingOutsideTheBookAndItsSiteIsReadWrittenOrSent) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
         EXPECT_GE(result.exit_code, 0) << args[0] << " was killed after " << seconds.count();
         EXPECT_EQ(result.out.find(kSecret), std::string::npos) << args[0];
+        for (const std::string& name : row.unnamed) {
+            EXPECT_EQ(result.out.find(name), std::string::npos) << args[0] << ": " << result.out;
+            EXPECT_EQ(result.err.find(name), std::string::npos) << args[0] << ": " << result.err;
+        }
         said += result.err;
     }
     if (!row.message.empty()) {
@@ -422,6 +444,9 @@ TEST_P(HostileBookTest, NothingOutsideTheBookAndItsSiteIsReadWrittenOrSent) {
             EXPECT_TRUE(name.starts_with("/www/") && kSiteNames.contains(name.substr(5))) << name;
             EXPECT_EQ(ReadBytes(entry.path()).find(kSecret), std::string::npos) << name;
         }
+    }
+    for (const std::string& name : row.unnamed) {
+        EXPECT_EQ(ReadBytes(home.book("contents.flc")).find(name), std::string::npos) << name;
     }
     if (row.also) {
         row.also(home);

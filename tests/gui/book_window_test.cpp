@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "book/book_tree.h"
+#include "book/editor_file.h"
 #include "book/recent_files.h"
 #include "epub/epub_settings.h"
 #include "gui/commands.h"
@@ -131,15 +132,38 @@ TEST_F(GuiFixture, Cp932FileSavesAsCp932AndRichTextAsRichText) {
     EXPECT_NE(saved.find("\\u32154"), std::string::npos);  // 続
 }
 
+// A file the book only shows, and a page whose bytes are neither UTF-8 nor Shift_JIS, open
+// read-only: a key and a save change nothing of their bytes.
 TEST_F(GuiFixture, PagesAndBookFilesOpenReadOnly) {
-    WriteBytes(dir / "sample/index.htm", "<p>page</p>");
-    gui::CChildFrame& child = OpenSample();
-    Select(child, Find(child, Root(child), "index.htm"));
-    EXPECT_TRUE(child.Editor().isReadOnly());
-    FocusEditor(child);
-    EXPECT_FALSE(Enabled(gui::kCmdFileSave));
-    EXPECT_FALSE(Enabled(gui::kCmdPaste));
-    EXPECT_TRUE(Enabled(gui::kCmdCopy));
+    struct Row {
+        const char* file;
+        const char* label;
+        std::string bytes;
+        std::vector<std::string> notices;
+    };
+    const Row rows[] = {
+        {"index.htm", "index.htm", "<p>page</p>", {}},
+        {"broken.txt", "broken", "ok \x82\xff \xfd end\r\n", {kUndecodableFileNotice}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        StartAgain();
+        const std::string path = dir / ("sample/" + std::string(row.file));
+        WriteBytes(path, row.bytes);
+        gui::CChildFrame& child = OpenSample();
+        Select(child, Find(child, Root(child), row.label));
+        EXPECT_TRUE(child.Editor().isReadOnly());
+        EXPECT_EQ(ui.notices, row.notices);
+        FocusEditor(child);
+        EXPECT_FALSE(Enabled(gui::kCmdFileSave));
+        EXPECT_FALSE(Enabled(gui::kCmdPaste));
+        EXPECT_TRUE(Enabled(gui::kCmdCopy));
+        QTest::sendKeyEvent(QTest::Click, &child.Editor().TextWidget(), Qt::Key_unknown,
+                            QString("字"), {});
+        QTest::keyClick(&child.Editor(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(child.Document().IsModified());
+        EXPECT_EQ(ReadBytes(path), row.bytes);
+    }
 }
 
 TEST_F(GuiFixture, HtmlAndTextBuildFromTheBooksOptions) {

@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <thread>
@@ -29,8 +30,11 @@
 
 namespace folix {
 
-// Set for a copy of this program that the crash test starts and kills.
+// Set for a copy of this program that the crash test starts and kills: the book to type into,
+// the file it makes once it has done all it was asked, and the name it gives the changed page.
 inline constexpr char kTypeIntoVariable[] = "FOLIX_TEST_TYPE_INTO";
+inline constexpr char kDoneVariable[] = "FOLIX_TEST_DONE";
+inline constexpr char kRenameToVariable[] = "FOLIX_TEST_RENAME_TO";
 int TypeIntoBookUntilKilled(const std::string& book);
 
 namespace {
@@ -95,13 +99,15 @@ protected:
 };
 
 // Whatever the tree does to the open file or a folder above it, the editor goes along: a save
-// afterwards writes where the file now is, and a deleted file never comes back.
+// afterwards writes where the file now is, and a deleted file never comes back. A folder whose
+// name merely begins the name of the file's folder (第一章 beside 第一章　朝) holds nothing of it.
 TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
     struct Row {
         const char* what;
         const char* open;  // the page clicked, in 第一章　朝
         std::function<void()> edit;
-        const char* now_at;  // where the page is afterwards; empty when it is gone
+        const char* now_at;            // where the page is afterwards; empty when it is gone
+        const char* beside = nullptr;  // a folder made beside 第一章　朝 first
     };
     const Row rows[] = {
         {"drag the file out of its folder", "鳥の声",
@@ -134,10 +140,24 @@ TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
              Choose(RightClick(At(Chapter())), "削除");
          },
          ""},
+        {"rename a folder whose name begins its folder's", "梅の木",
+         [this] { Rename(Find(*child, root, "第一章"), "序章"); }, "第一章　朝/梅の木.txt",
+         "第一章"},
+        {"delete a folder whose name begins its folder's", "縁側にて",
+         [this] {
+             ui.ExpectQuestion(true);
+             Choose(RightClick(At(Find(*child, root, "第一章"))), "削除");
+         },
+         "第一章　朝/縁側にて.txt", "第一章"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         StartAgain();
+        if (row.beside != nullptr) {
+            testing::MakeFolder(Sample(row.beside));
+            testing::WriteBytes(Sample(row.beside) + "/補遺.txt", "補遺\r\n");
+            child->Document().FileSystem().ReloadFolder(CLeftView::ToItem(root));
+        }
         const std::string was_at = Sample(std::string("第一章　朝/") + row.open + ".txt");
         const std::string before = ReadBytes(was_at);
         Click(Find(*child, Chapter(), row.open));
@@ -154,7 +174,9 @@ TEST_F(WritersTextTest, TheEditorFollowsItsFileThroughEveryTreeEdit) {
         Type("追記");
         Save();
         EXPECT_EQ(ReadBytes(Sample(row.now_at)), before + "追記");
-        EXPECT_FALSE(Exists(was_at));
+        if (Sample(row.now_at) != was_at) {
+            EXPECT_FALSE(Exists(was_at));
+        }
         EXPECT_FALSE(child->Document().IsModified());
     }
 }
@@ -477,54 +499,80 @@ TEST_F(WritersTextTest, AWritersDayLosesNothing) {
     EXPECT_EQ(ui.questions.size(), 4u);  // drag, rename, close twice, and nothing on reopening
 }
 
-// The text typed before the window was killed is offered back when its file opens again; いいえ
-// gives it up for good.
+// The text typed before the window was killed is offered back when its file opens again, under
+// the name the writer gave it after typing too; another page of the book never is. いいえ gives
+// the text up for good.
 TEST_F(WritersTextTest, TextTypedBeforeAKillIsOfferedBackOnTheNextOpen) {
-    std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", dir / "crash",
-                          std::filesystem::copy_options::recursive);
-    const std::string page = dir / "crash/はじめに.txt";
-    const std::string crash_copy = dir / (std::string("crash/") + kRecoveryFileName);
-    const std::string before = ReadBytes(page);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::setenv(kTypeIntoVariable, (dir / "crash/sample.flx").c_str(), 1);
-        ::execl("/proc/self/exe", "folix_gui_tests", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!Exists(crash_copy) && std::chrono::steady_clock::now() < give_up) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the typing window ended on its own: " << status;
-    EXPECT_EQ(ReadBytes(page), before);
+    struct Row {
+        const char* what;
+        const char* renamed_to;  // the changed page's new name, given in the tree before the kill
+    };
+    const Row rows[] = {
+        {"killed while typing", nullptr},
+        {"killed after renaming the changed page", "序"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        StartAgain();
+        std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", dir / "crash",
+                              std::filesystem::copy_options::recursive);
+        const std::string title = row.renamed_to != nullptr ? row.renamed_to : "はじめに";
+        const std::string page = dir / ("crash/" + title + ".txt");
+        const std::string crash_copy = dir / (std::string("crash/") + kRecoveryFileName);
+        const std::string done = dir / "done";
+        const std::string before = ReadBytes(dir / "crash/はじめに.txt");
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::setenv(kTypeIntoVariable, (dir / "crash/sample.flx").c_str(), 1);
+            ::setenv(kDoneVariable, done.c_str(), 1);
+            if (row.renamed_to != nullptr) {
+                ::setenv(kRenameToVariable, row.renamed_to, 1);
+            }
+            ::execl("/proc/self/exe", "folix_gui_tests", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!Exists(done) && std::chrono::steady_clock::now() < give_up) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the typing window ended on its own: " << status;
+        EXPECT_EQ(ReadBytes(page), before);
 
-    ASSERT_TRUE(frame->OpenDocument(dir / "crash/sample.flx"));
-    gui::CChildFrame& crashed = *frame->ActiveChild();
-    ui.ExpectQuestion(true);
-    Select(crashed, Find(crashed, Root(crashed), "はじめに"));
-    EXPECT_EQ(ui.questions,
-              Names{"「はじめに」には保存されていない変更が残っています。復元しますか？"});
-    EXPECT_TRUE(crashed.Editor().toPlainText().endsWith(kTypedBeforeTheKill));
-    EXPECT_TRUE(crashed.Document().IsModified());
-    ASSERT_TRUE(crashed.Document().OnSaveDocument());
-    EXPECT_EQ(ReadBytes(page), before + kTypedBeforeTheKill);
-    EXPECT_FALSE(Exists(crash_copy));
+        ASSERT_TRUE(frame->OpenDocument(dir / "crash/sample.flx"));
+        gui::CChildFrame& crashed = *frame->ActiveChild();
+        Select(crashed, Find(crashed, Root(crashed), "あとがき"));
+        EXPECT_TRUE(ui.questions.empty());
+        EXPECT_FALSE(crashed.Document().IsModified());
+        EXPECT_FALSE(crashed.Editor().toPlainText().contains(kTypedBeforeTheKill));
+        EXPECT_TRUE(Exists(crash_copy));
 
-    ASSERT_EQ(WriteRecoveryCopy(dir / "crash", {"あとがき.txt", false, "捨てる"}), 0);
-    ui.ExpectQuestion(false);
-    Select(crashed, Find(crashed, Root(crashed), "あとがき"));
-    EXPECT_FALSE(crashed.Document().IsModified());
-    EXPECT_FALSE(crashed.Editor().toPlainText().contains("捨てる"));
-    EXPECT_FALSE(Exists(crash_copy));
+        ui.ExpectQuestion(true);
+        Select(crashed, Find(crashed, Root(crashed), QString::fromStdString(title)));
+        EXPECT_EQ(ui.questions,
+                  Names{"「" + title + "」には保存されていない変更が残っています。復元しますか？"});
+        EXPECT_TRUE(crashed.Editor().toPlainText().endsWith(kTypedBeforeTheKill));
+        EXPECT_TRUE(crashed.Document().IsModified());
+        ASSERT_TRUE(crashed.Document().OnSaveDocument());
+        EXPECT_EQ(ReadBytes(page), before + kTypedBeforeTheKill);
+        EXPECT_FALSE(Exists(crash_copy));
+
+        ASSERT_EQ(WriteRecoveryCopy(dir / "crash", {"あとがき.txt", false, "捨てる"}), 0);
+        ui.ExpectQuestion(false);
+        Select(crashed, Find(crashed, Root(crashed), "あとがき"));
+        EXPECT_FALSE(crashed.Document().IsModified());
+        EXPECT_FALSE(crashed.Editor().toPlainText().contains("捨てる"));
+        EXPECT_FALSE(Exists(crash_copy));
+    }
 }
 
 }  // namespace
 
-// The window the crash test kills: the book open, a line typed into its first page, and then
+// The window the crash test kills: the book open, a line typed into its first page, kept in the
+// recovery copy at the writer's pause, the page renamed without saving when asked to, and then
 // nothing but waiting.
 int TypeIntoBookUntilKilled(const std::string& book) {
     testing::ScriptedUi ui;
@@ -538,16 +586,37 @@ int TypeIntoBookUntilKilled(const std::string& book) {
     gui::CChildFrame& child = *frame.ActiveChild();
     QTreeWidgetItem* root = child.Tree().topLevelItem(0);
     child.Tree().Expand(CLeftView::ToItem(root), true);
+    QTreeWidgetItem* page = nullptr;
     for (int i = 0; i < root->childCount(); ++i) {
         if (root->child(i)->text(0) == "はじめに") {
-            child.Tree().setCurrentItem(root->child(i));
+            page = root->child(i);
         }
     }
+    if (page == nullptr) {
+        return 1;
+    }
+    child.Tree().setCurrentItem(page);
     child.Editor().moveCursor(QTextCursor::End);
     for (QChar ch : QString(kTypedBeforeTheKill)) {
         QTest::sendKeyEvent(QTest::Click, &child.Editor().TextWidget(), Qt::Key_unknown,
                             QString(ch), {});
     }
+    const std::string folder = std::filesystem::path(book).parent_path();
+    while (!ReadRecoveryCopy(folder)) {
+        QTest::qWait(100);
+    }
+    if (const char* new_name = std::getenv(kRenameToVariable)) {
+        ui.ExpectQuestion(false);  // the rename offers the page for saving: not now
+        QTest::keyClick(&child.Tree(), Qt::Key_F2);
+        auto* editor = child.Tree().findChild<QLineEdit*>();
+        if (editor == nullptr) {
+            return 1;
+        }
+        editor->setText(QString::fromUtf8(new_name));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    testing::WriteBytes(std::getenv(kDoneVariable), "");
     for (;;) {
         QTest::qWait(1000);
     }

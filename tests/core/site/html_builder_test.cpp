@@ -399,12 +399,28 @@ TEST(HtmlBuilder, ABookOfOneFileIsThatFileAlone) {
     HtmlOptions options = IndexOptions();
     ScriptedUi ui;
     HtmlBuilder builder(ui, SiteBook{root, dir.path()});
+    builder.SetDate(kMay3rd2004);
     EXPECT_EQ(builder.MakeHtml(options), BuildOutcome::kWritten);
     EXPECT_EQ(ReadBytes(dir / "index3_.htm"),
               Bom("<HTML><HEAD></HEAD>\r\n<BODY>hello</BODY></HTML>\r\n"));
     // The contents page has only its head and end.
     const std::string contents = ReadBytes(dir / "index2_.htm");
     EXPECT_EQ(contents.substr(contents.size() - 26), "<BODY>\r\n\r\n</BODY></HTML>\r\n");
+
+    // Built again, its templates in place now and nothing to ask, the page goes the way a page
+    // written in place goes: the document still stands alone, every file byte for byte.
+    std::map<std::string, std::string> first;
+    for (const std::string& path : builder.written()) {
+        first[path] = ReadBytes(path);
+    }
+    HtmlBuilder again(ui, SiteBook{root, dir.path()});
+    again.SetDate(kMay3rd2004);
+    EXPECT_EQ(again.MakeHtml(options), BuildOutcome::kWritten);
+    EXPECT_EQ(again.written(), builder.written());
+    for (const auto& [path, bytes] : first) {
+        EXPECT_EQ(ReadBytes(path), bytes) << path << ", built again";
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
 
     // Without the "<HTML>" start the file gets head, date and tail, but no title.
     WriteBytes(root + "/page.txt", "hello");

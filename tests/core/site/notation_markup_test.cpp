@@ -23,6 +23,7 @@ struct MarkupCase {
     bool vertical;
     std::vector<std::string> lines;     // read in order by one converter
     std::vector<std::string> expected;  // line for line
+    int upright_digits = 2;
 };
 
 TEST(NotationMarkup, ConvertsNotationBetweenTagsAndLeavesTheWritersHtmlAsTyped) {
@@ -52,6 +53,16 @@ TEST(NotationMarkup, ConvertsNotationBetweenTagsAndLeavesTheWritersHtmlAsTyped) 
          true,
          {"&#12354;&amp;12&frac12;"},
          {"&#12354;&amp;<SPAN class=\"notationUpright\">12</SPAN>&frac12;"}},
+        {"short character references stay whole, digits beside them upright",
+         true,
+         {"&#38;1&#1;"},
+         {"&#38;<SPAN class=\"notationUpright\">1</SPAN>&#1;"}},
+        {"references of one to four digits, four set upright",
+         true,
+         {"12&#1;&#38;34&#123;&#9999;5"},
+         {"<SPAN class=\"notationUpright\">12</SPAN>&#1;&#38;<SPAN class=\"notationUpright\">34"
+          "</SPAN>&#123;&#9999;<SPAN class=\"notationUpright\">5</SPAN>"},
+         4},
         {"notation cut by a tag stays", false, {"｜<B>漢</B>《かん》"}, {"｜<B>漢</B>《かん》"}},
         {"a lone angle bracket is text",
          false,
@@ -68,8 +79,15 @@ TEST(NotationMarkup, ConvertsNotationBetweenTagsAndLeavesTheWritersHtmlAsTyped) 
           "</script ><SPAN class=\"notationUpright\">56</SPAN>"}},
         {"style",
          true,
-         {"<style>p{width:10em}</style>字《じ》"},
-         {"<style>p{width:10em}</style><RUBY>字<RP>（</RP><RT>じ</RT><RP>）</RP></RUBY>"}},
+         {"<style>p{line-height:1.5;width:10em}</style>字《じ》"},
+         {"<style>p{line-height:1.5;width:10em}</style><RUBY>字<RP>（</RP><RT>じ</RT><RP>）</RP>"
+          "</RUBY>"}},
+        {"style over lines",
+         true,
+         {"<STYLE type=\"text/css\">", "P{line-height:1.5;margin:0 2em}",
+          "P:after{content:\"字《じ》\"}", "</STYLE>12"},
+         {"<STYLE type=\"text/css\">", "P{line-height:1.5;margin:0 2em}",
+          "P:after{content:\"字《じ》\"}", "</STYLE><SPAN class=\"notationUpright\">12</SPAN>"}},
         {"tag over lines",
          false,
          {"<A HREF=\"a.htm\"", "TITLE=\"字《じ》\">字《じ》</A>"},
@@ -78,7 +96,7 @@ TEST(NotationMarkup, ConvertsNotationBetweenTagsAndLeavesTheWritersHtmlAsTyped) 
     };
     for (const MarkupCase& row : cases) {
         SCOPED_TRACE(row.what);
-        NotationMarkup markup(row.vertical, 2);
+        NotationMarkup markup(row.vertical, row.upright_digits);
         std::vector<std::string> converted;
         for (const std::string& line : row.lines) {
             converted.push_back(markup.Convert(line));

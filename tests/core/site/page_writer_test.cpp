@@ -137,14 +137,20 @@ TEST_F(PageWriterTest, AListThatEmbedsItselfStopsAtSixteenLevelsWithOneMessage) 
                                 "の埋め込みが深すぎるため、そこから先は埋め込みませんでした。";
     EXPECT_EQ(std::count(ui_.messages.begin(), ui_.messages.end(), message), 1);
 
-    // Sixteen lists deep is still fine.
-    for (int i = 1; i < 16; ++i) {
-        WriteList("l" + std::to_string(i), "<IMBED>l" + std::to_string(i + 1) + "\r\n");
+    // A chain of seventeen lists: the sixteenth is still poured in, the seventeenth is not,
+    // and it alone is named.
+    Lines expected;
+    for (int i = 1; i <= 17; ++i) {
+        const std::string name = "l" + std::to_string(i);
+        WriteList(name, name + "\r\n<IMBED>l" + std::to_string(i + 1) + "\r\n");
+        if (i <= 16) {
+            expected.push_back(name + "<BR>");
+        }
     }
-    WriteList("l16", "deep\r\n");
     ui_.messages.clear();
-    EXPECT_EQ(Convert("<IMBED>l1"), Lines{"deep<BR>"});
-    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_EQ(Convert("<IMBED>l1"), expected);
+    EXPECT_EQ(ui_.messages, Lines{book_.root_path + "/l17.lst" +
+                                  "の埋め込みが深すぎるため、そこから先は埋め込みませんでした。"});
 }
 
 TEST_F(PageWriterTest, ListsThatBranchIntoThemselvesStopInBoundedTime) {
