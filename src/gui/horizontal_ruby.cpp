@@ -9,7 +9,7 @@
 #include <QTextLayout>
 
 #include "gui/notation_line.h"
-#include "gui/ruby_placement.h"
+#include "typeset/ruby_placement.h"
 
 namespace folix::gui {
 namespace {

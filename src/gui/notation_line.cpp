@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "typeset/reader_line.h"
+
 namespace folix::gui {
 namespace {
 
@@ -26,30 +28,33 @@ QVector<int> Utf16Offsets(const QByteArray& utf8) {
     return offsets;
 }
 
-// Appends shown text read from typed[from, to), pairing each shown character with the typed one
-// it is: the reading only drops characters (an escaping bar), so a character that differs from
-// the typed one is matched further on.
-void AppendAligned(ReadLine& read, const QString& typed, int from, int to, const QString& shown) {
-    int t = from;
-    for (const QChar ch : shown) {
-        while (t < to - 1 && typed.at(t) != ch) {
-            ++t;
-        }
-        read.text += ch;
-        read.typed_offset.push_back(std::min(t, to > from ? to - 1 : from));
-        ++t;
+// The UTF-16 offset of each code-point offset of the text (and of its end); nothing when the two
+// are the same, as they are for a text without characters beyond the first plane.
+QVector<int> Utf16OffsetsOfCodePoints(const std::u32string& text) {
+    QVector<int> offsets;
+    if (std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x10000; })) {
+        return offsets;
     }
+    offsets.reserve(static_cast<qsizetype>(text.size()) + 1);
+    int utf16 = 0;
+    for (const char32_t c : text) {
+        offsets.push_back(utf16);
+        utf16 += c < 0x10000 ? 1 : 2;
+    }
+    offsets.push_back(utf16);
+    return offsets;
+}
+
+int At(const QVector<int>& offsets, size_t code_point) {
+    return offsets.isEmpty() ? static_cast<int>(code_point)
+                             : offsets[static_cast<qsizetype>(code_point)];
+}
+
+QString ToQString(const std::u32string& text) {
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
-
-int ShownOffsetOf(const QVector<int>& typed_offset, int typed) {
-    if (typed_offset.isEmpty()) {
-        return typed;
-    }
-    const auto it = std::upper_bound(typed_offset.begin(), typed_offset.end(), typed);
-    return std::max(0, static_cast<int>(it - typed_offset.begin()) - 1);
-}
 
 QVector<LineRun> NotationRunsOf(const QString& line) {
     QVector<LineRun> runs;
@@ -75,29 +80,45 @@ QVector<LineRun> NotationRunsOf(const QString& line) {
     return runs;
 }
 
+// The reader's line of the core, in the editor's UTF-16 offsets.
 ReadLine ReadNotationLine(const QString& line) {
     ReadLine read;
-    const QVector<LineRun> runs = NotationRunsOf(line);
-    const bool plain = std::all_of(runs.begin(), runs.end(), [](const LineRun& run) {
-        return run.kind == NotationKind::kText && run.base.size() == run.end - run.begin;
-    });
-    if (plain) {
+    if (!line.contains(kOpenBracket)) {
         read.text = line;
         return read;
     }
-    read.text.reserve(line.size());
-    read.typed_offset.reserve(line.size() + 1);
-    for (const LineRun& run : runs) {
-        const int shown_begin = static_cast<int>(read.text.size());
-        if (run.kind == NotationKind::kText) {
-            AppendAligned(read, line, run.begin, run.end, run.base);
-            continue;
-        }
-        AppendAligned(read, line, run.base_begin, run.base_end, run.base);
-        read.marks.push_back({run.kind, shown_begin, static_cast<int>(read.text.size()), run.ruby});
+    const QByteArray utf8 = line.toUtf8();
+    const ReaderLine reader = ReadTypedLine(std::string_view(utf8.constData(), utf8.size()));
+    if (reader.typed_offset.empty()) {
+        read.text = line;
+        return read;
     }
-    read.typed_offset.push_back(static_cast<int>(line.size()));
+    read.text = ToQString(reader.text);
+    const QVector<int> shown_at = Utf16OffsetsOfCodePoints(reader.text);
+    const QVector<int> typed_at = Utf16OffsetsOfCodePoints(line.toStdU32String());
+    // Each shown UTF-16 unit keeps the typed offset of its character.
+    read.typed_offset.reserve(read.text.size() + 1);
+    for (size_t i = 0; i < reader.text.size(); ++i) {
+        const int typed = At(typed_at, reader.typed_offset[i]);
+        read.typed_offset.push_back(typed);
+        if (reader.text[i] >= 0x10000) {
+            read.typed_offset.push_back(typed + 1);
+        }
+    }
+    read.typed_offset.push_back(At(typed_at, reader.typed_offset.back()));
+    for (const ReaderLine::Mark& mark : reader.marks) {
+        read.marks.push_back(
+            {mark.kind, At(shown_at, mark.begin), At(shown_at, mark.end), ToQString(mark.ruby)});
+    }
     return read;
+}
+
+int ShownOffsetOf(const QVector<int>& typed_offset, int typed) {
+    if (typed_offset.isEmpty()) {
+        return typed;
+    }
+    const auto it = std::upper_bound(typed_offset.begin(), typed_offset.end(), typed);
+    return std::max(0, static_cast<int>(it - typed_offset.begin()) - 1);
 }
 
 QVector<UprightSpan> UprightSpansOf(const QString& text, int max_digits) {

@@ -14,6 +14,7 @@
 
 #include "gui/notation_line.h"
 #include "gui/vertical_shaper.h"
+#include "typeset/line_break_rules.h"
 
 namespace folix::gui {
 namespace {
@@ -22,38 +23,6 @@ namespace {
 // with a tenth of an em to spare before the next.
 constexpr qreal kColumnPitchEms = 1.6;
 constexpr char32_t kSesameDot = 0xFE45;
-
-// Characters that stand upright in a column; the rest (Latin, Greek, Cyrillic, digits and their
-// punctuation) lie on their side, as a turned horizontal run.
-bool IsUpright(char32_t c) {
-    if (c < 0x1100) {
-        return c == 0xA7 || c == 0xA9 || c == 0xAE || c == 0xB1 || c == 0xBC || c == 0xBD ||
-               c == 0xBE || c == 0xD7 || c == 0xF7;
-    }
-    return (c <= 0x11FF) || (c >= 0x2014 && c <= 0x2015) || (c >= 0x2025 && c <= 0x2026) ||
-           (c >= 0x2030 && c <= 0x2031) || (c >= 0x203B && c <= 0x203C) ||
-           (c >= 0x2100 && c <= 0x218F) || (c >= 0x2460 && c <= 0x24FF) ||
-           (c >= 0x25A0 && c <= 0x27BF) || (c >= 0x2E80 && c <= 0xA4CF) ||
-           (c >= 0xA960 && c <= 0xA97F) || (c >= 0xAC00 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFAFF) || (c >= 0xFE10 && c <= 0xFE1F) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x1F000;
-}
-
-// Kept off the top of a column: closing brackets, stops, the long vowel mark, small kana and
-// iteration marks.
-bool IsNoStart(char32_t c) {
-    static const QString kNoStart = QStringLiteral(
-        "、。，．・：；？！ヽヾゝゞ々〻ー」』）］｝〕〉》】〙〗’”〜～…‥"
-        "ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
-        ")]},.!?;:%");
-    return c < 0x10000 && kNoStart.contains(QChar(static_cast<char16_t>(c)));
-}
-
-// Kept off the bottom of a column: opening brackets stay with what they open.
-bool IsNoEnd(char32_t c) {
-    static const QString kNoEnd = QStringLiteral("「『（［｛〔〈《【〘〖‘“([{");
-    return c < 0x10000 && kNoEnd.contains(QChar(static_cast<char16_t>(c)));
-}
 
 char32_t CodePointAt(const QString& text, int index) {
     const QChar high = text.at(index);
@@ -265,10 +234,10 @@ ShapedParagraph VerticalLayout::ShapeRuns(const QString& text,
         const int limit = next_combined < combined.size() ? combined[next_combined].first
                                                           : static_cast<int>(text.size());
         // A run keeps one direction and one face.
-        const bool upright = IsUpright(CodePointAt(text, run_start));
+        const bool upright = StandsUprightInVertical(CodePointAt(text, run_start));
         const int face = FaceFor(CodePointAt(text, run_start));
         int run_end = run_start;
-        while (run_end < limit && IsUpright(CodePointAt(text, run_end)) == upright &&
+        while (run_end < limit && StandsUprightInVertical(CodePointAt(text, run_end)) == upright &&
                FaceFor(CodePointAt(text, run_end)) == face) {
             run_end += CodePointAt(text, run_end) > 0xFFFF ? 2 : 1;
         }

@@ -8,18 +8,10 @@
 #include <algorithm>
 
 #include "gui/notation_line.h"
-#include "gui/ruby_placement.h"
 #include "gui/vertical_shaper.h"
+#include "typeset/ruby_placement.h"
 
 namespace folix::gui {
-namespace {
-
-// A ruby may overhang these beside its base by one ruby character; never a kanji.
-bool IsKana(char16_t c) {
-    return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF);
-}
-
-}  // namespace
 
 ShapedParagraph VerticalLayout::Typeset(const ReadLine& read) const {
     QVector<std::pair<int, int>> combined;
@@ -78,7 +70,7 @@ void VerticalLayout::AddRuby(ShapedParagraph& shaped, int first, int last, const
     }
     const auto overhang = [&](int u) {
         const bool kana = u >= 0 && u < shaped.units.size() && !ruby_base[u] &&
-                          IsKana(shaped.text.at(shaped.units[u].position).unicode());
+                          RubyMayOverhang(shaped.text.at(shaped.units[u].position).unicode());
         return kana ? RubySize() : 0;
     };
     const int ruby_count = static_cast<int>(ruby.toUcs4().size());
