@@ -30,6 +30,7 @@ int RunTextCommand(CommandContext& context);
 int RunEpubCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
+int RunCountCommand(CommandContext& context);
 int RunUploadCommand(CommandContext& context);
 
 }  // namespace folix

@@ -38,6 +38,11 @@ constexpr Command kCommands[] = {
      "search BOOK.flx TEXT [--case] [--word] [--name]\n"
      "                                   本のファイルを検索し、見つかったファイルを表示します",
      RunSearchCommand},
+    {"count",
+     "count BOOK.flx [--grid CxR]\n"
+     "                                   "
+     "ファイル、フォルダ、本の文字数と原稿用紙の枚数を表示します",
+     RunCountCommand},
     {"upload",
      "upload BOOK.flx [--server URL] [--user NAME] [--dir /PATH] [--password-stdin]\n"
      "                                   最後に作成したHTMLファイルをFTPサーバーへ送ります",

@@ -8,6 +8,7 @@
 #include "cli/book_argument.h"
 #include "cli/command_context.h"
 #include "cli/command_line.h"
+#include "count/count_settings.h"
 #include "notation/notation_options.h"
 #include "site/html_options.h"
 #include "site/text_builder.h"
@@ -21,12 +22,16 @@ const char* BoolText(bool value) {
     return value ? "true" : "false";
 }
 
-// A notation setting as the command line shows it; set is false for a value it does not take.
-struct NotationKey {
-    std::string (*get)(const NotationOptions&);
-    bool (*set)(NotationOptions&, std::string_view);
+// A setting of one of the small settings files (the notation's, the counts') as the command
+// line shows it; set is false for a value it does not take.
+template <typename Settings>
+struct SettingKey {
+    std::string (*get)(const Settings&);
+    bool (*set)(Settings&, std::string_view);
     const char* values;  // what it takes, ending the message on a wrong value
 };
+using NotationKey = SettingKey<NotationOptions>;
+using CountKey = SettingKey<CountSettings>;
 
 const NotationKey kHtmlNotation = {
     [](const NotationOptions& o) -> std::string { return BoolText(o.html_notation); },
@@ -52,8 +57,30 @@ const NotationKey kUprightDigits = {
     },
     "2、3、4 のどれかです。"};
 
-// Where a key's value is kept: exactly one of the five members is set. Keys of the book options
-// live in options.flc, the notation's in notation.flc, the others in html_options.flc.
+const CountKey kCountGrid = {[](const CountSettings& c) { return FormatGrid(c.grid); },
+                             [](CountSettings& c, std::string_view value) {
+                                 std::optional<GridSize> parsed = ParseGrid(value);
+                                 c.grid = parsed.value_or(c.grid);
+                                 return parsed.has_value();
+                             },
+                             "10 から 60 までの 1行の字数と1枚の行数で、20x20 のように書きます。"};
+const CountKey kCountGoal = {
+    [](const CountSettings& c) { return FormatGoal(c.goal_unit, c.goal); },
+    [](CountSettings& c, std::string_view value) { return ParseGoal(value, c.goal_unit, c.goal); },
+    "100000字 か 100枚 のように書きます。空にすると目標はなくなります。"};
+const CountKey kCountDeadline = {[](const CountSettings& c) { return c.deadline; },
+                                 [](CountSettings& c, std::string_view value) {
+                                     if (!IsDeadline(value)) {
+                                         return false;
+                                     }
+                                     c.deadline = value;
+                                     return true;
+                                 },
+                                 "2027-03-31 のような日付です。空にすると締切はなくなります。"};
+
+// Where a key's value is kept: exactly one of the six members is set. Keys of the book options
+// live in options.flc, the notation's in notation.flc, the counts' in count.flc, the others in
+// html_options.flc.
 struct OptionKey {
     const char* name;
     std::string HtmlOptions::*html_text = nullptr;
@@ -61,6 +88,7 @@ struct OptionKey {
     std::string BookOptions::*book_text = nullptr;
     bool BookOptions::*book_flag = nullptr;
     const NotationKey* notation = nullptr;
+    const CountKey* count = nullptr;
 
     bool boolean() const { return html_flag != nullptr || book_flag != nullptr; }
     bool in_book_options() const { return book_text != nullptr || book_flag != nullptr; }
@@ -86,13 +114,17 @@ const OptionKey kOptionKeys[] = {
     {.name = "html.notation", .notation = &kHtmlNotation},
     {.name = "text.notation", .notation = &kTextNotation},
     {.name = "notation.upright-digits", .notation = &kUprightDigits},
+    {.name = "count.grid", .count = &kCountGrid},
+    {.name = "count.goal", .count = &kCountGoal},
+    {.name = "count.deadline", .count = &kCountDeadline},
 };
 
-// The three option files of a book, as the command reads and writes them.
+// The option files of a book, as the command reads and writes them.
 struct BookSettings {
     HtmlOptions html;
     BookOptions book;
     NotationOptions notation;
+    CountSettings count;
 };
 
 std::string GetOption(const OptionKey& key, const BookSettings& settings) {
@@ -100,6 +132,9 @@ std::string GetOption(const OptionKey& key, const BookSettings& settings) {
     const BookOptions& book = settings.book;
     if (key.notation) {
         return key.notation->get(settings.notation);
+    }
+    if (key.count) {
+        return key.count->get(settings.count);
     }
     if (key.html_text) {
         return html.*key.html_text;
@@ -118,6 +153,8 @@ void SetOption(const OptionKey& key, const std::string& value, BookSettings& set
     BookOptions& book = settings.book;
     if (key.notation) {
         key.notation->set(settings.notation, value);
+    } else if (key.count) {
+        key.count->set(settings.count, value);
     } else if (key.html_text) {
         html.*key.html_text = value;
     } else if (key.html_flag) {
@@ -154,6 +191,7 @@ int RunOptionsCommand(CommandContext& context) {
     bool html_changes = false;
     bool text_changes = false;
     bool notation_changes = false;
+    bool count_changes = false;
     for (size_t i = 1; i < context.args.size(); ++i) {
         const std::string& arg = context.args[i];
         size_t equals = arg.find('=');
@@ -167,10 +205,15 @@ int RunOptionsCommand(CommandContext& context) {
             return ReportUsageError(context,
                                     std::string(key->name) + " の値は true か false です。");
         }
-        NotationOptions probe;
-        if (key->notation && !key->notation->set(probe, value)) {
+        NotationOptions notation_probe;
+        if (key->notation && !key->notation->set(notation_probe, value)) {
             return ReportUsageError(context,
                                     std::string(key->name) + " の値は " + key->notation->values);
+        }
+        CountSettings count_probe;
+        if (key->count && !key->count->set(count_probe, value)) {
+            return ReportUsageError(context,
+                                    std::string(key->name) + " の値は " + key->count->values);
         }
         // A value is one line of its options file: a line end in it would shift every line
         // after it.
@@ -179,6 +222,8 @@ int RunOptionsCommand(CommandContext& context) {
         }
         if (key->notation) {
             notation_changes = true;
+        } else if (key->count) {
+            count_changes = true;
         } else {
             (key->in_book_options() ? text_changes : html_changes) = true;
         }
@@ -194,7 +239,8 @@ int RunOptionsCommand(CommandContext& context) {
     const SiteBook book = opened.site();
     BookSettings settings{LoadHtmlOptions(context.ui, book.root_path),
                           LoadBookOptions(context.ui, book.root_path),
-                          LoadNotationOptions(context.ui, book.root_path)};
+                          LoadNotationOptions(context.ui, book.root_path),
+                          LoadCountSettings(context.ui, book.root_path)};
     HtmlOptions& html = settings.html;
     BookOptions& book_options = settings.book;
 
@@ -233,6 +279,9 @@ int RunOptionsCommand(CommandContext& context) {
     }
     if (notation_changes) {
         ok = SaveNotationOptions(context.ui, book.root_path, settings.notation) && ok;
+    }
+    if (count_changes) {
+        ok = SaveCountSettings(context.ui, book.root_path, settings.count) && ok;
     }
     return ok ? kExitSuccess : kExitFailure;
 }

@@ -46,6 +46,8 @@ TEST(HeadlessProgram, LoadsNoGuiLibraryAndRunsWithoutADisplay) {
         {{"text", "sample/sample.flx", "--yes"}, 0, "sample.txt"},
         {{"epub", "sample/sample.flx", "--yes"}, 0, "sample.epub"},
         {{"search", "sample/sample.flx", "縁側"}, 0, nullptr},
+        {{"count", "sample/sample.flx", "--grid", "40x30"}, 0, nullptr},
+        {{"count", "sample/sample.flx", "--grid", "9x20"}, 2, nullptr},
         {{"new", "novel.flx"}, 0, "novel/novel.flx"},
         {{"frobnicate"}, 2, nullptr},
     };

@@ -13,6 +13,8 @@ namespace folix {
 struct GridSize {
     int cells = 20;
     int lines = 20;
+
+    bool operator==(const GridSize&) const = default;
 };
 
 // One cell's worth of a paragraph: a shown character, or an upright run sharing one cell.
