@@ -67,6 +67,10 @@ row "TEXT build, large book (s) vs cat + sync" \
     "$(median "'$folix' text '$large/bench.flx' --yes")" "$durable_seconds" "$cat_seconds"
 row "search 静か, large book (s) vs grep -rlF" \
     "$(median "'$folix' search '$large/bench.flx' 静か")" "$(median "grep -rlF 静か '$large'")"
+# The counts read every text file and count its characters: wc -m does as much in the locale.
+row "count, large book (s) vs wc -m" \
+    "$(median "'$folix' count '$large/bench.flx'")" \
+    "$(median "find '$large' -name '*.txt' -print0 | LC_ALL=C.UTF-8 xargs -0 wc -m")"
 row "ls, 10,000 files in one folder (s)" \
     "$(median "'$folix' ls '$wide/bench.flx'")" "$(median "ls -f '$wide' | sort")"
 # The start of a command: best of 20 runs of --version, against a program that does nothing.
