@@ -31,6 +31,7 @@ int RunEpubCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
 int RunCountCommand(CommandContext& context);
+int RunPostCommand(CommandContext& context);
 int RunUploadCommand(CommandContext& context);
 
 }  // namespace folix

@@ -43,6 +43,10 @@ constexpr Command kCommands[] = {
      "                                   "
      "ファイル、フォルダ、本の文字数と原稿用紙の枚数を表示します",
      RunCountCommand},
+    {"post",
+     "post BOOK.flx --site kakuyomu|narou|pixiv [--from FILE]\n"
+     "                                   投稿サイトの記法で1話1ファイルに書き出します",
+     RunPostCommand},
     {"upload",
      "upload BOOK.flx [--server URL] [--user NAME] [--dir /PATH] [--password-stdin]\n"
      "                                   最後に作成したHTMLファイルをFTPサーバーへ送ります",

@@ -117,9 +117,15 @@ public:
     TempFolder dir;
 };
 
+// The episodes a post writes beside the book.
+const std::string kPostFolder = "/books/b-narou";
+
 // Whether a change at this name (relative to the home) is the book's or its site's own.
 bool IsBookOrSite(const std::string& name) {
     if (name.starts_with("/books/b/") || name == "/books/b") {
+        return true;
+    }
+    if (name.starts_with(kPostFolder + "/") || name == kPostFolder) {
         return true;
     }
     return name.starts_with("/books/") && kSiteNames.contains(name.substr(7));
@@ -222,7 +228,7 @@ const std::vector<HostileBook> kHostileBooks = {
          Link(h / "secret.key", h.book("c.lst"));
          WriteBytes(h.book("d.txt"), "<IMBED>c\r\n");
      },
-     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}},
+     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}, {"post", "--site", "narou"}},
      "c.lstが開けません。(3)",
      [](const Home& h) { EXPECT_EQ(UnpackedEbook(h).find(kSecret), std::string::npos); }},
     {"an e-book cover named outside the book",
@@ -294,7 +300,7 @@ const std::vector<HostileBook> kHostileBooks = {
      FtpTestServer::Options{}},
     {"a folder linked to a folder outside the book",
      [](const Home& h) { Link("../../outside", h.book("linked")); },
-     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}},
+     {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}, {"post", "--site", "narou"}},
      "",
      [](const Home& h) {
          EXPECT_EQ(h.Run({"ls", "books/b/b.flx"}).out.find("linked"), std::string::npos);
@@ -435,6 +441,12 @@ TEST_P(HostileBookTest, NothingOutsideTheBookAndItsSiteIsReadWrittenOrSent) {
         if (fs::is_regular_file(home / "books/" + site_name)) {
             EXPECT_EQ(ReadBytes(home / "books/" + site_name).find(kSecret), std::string::npos)
                 << site_name;
+        }
+    }
+    if (fs::is_directory(home / kPostFolder.substr(1))) {
+        for (const fs::directory_entry& entry :
+             fs::directory_iterator(home / kPostFolder.substr(1))) {
+            EXPECT_EQ(ReadBytes(entry.path()).find(kSecret), std::string::npos) << entry.path();
         }
     }
     // Only the site goes to the server.

@@ -1,5 +1,7 @@
 #include "typeset/grid_layout.h"
 
+#include <algorithm>
+
 #include "book/line_ends.h"
 #include "typeset/line_break_rules.h"
 
@@ -13,6 +15,11 @@ char32_t CharacterOf(std::u32string_view shown, const GridUnit& unit) {
 
 bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\u3000' || c == U'\t';
+}
+
+uint64_t ShownCharacters(const ReaderLine& line) {
+    return static_cast<uint64_t>(
+        std::count_if(line.text.begin(), line.text.end(), [](char32_t c) { return !IsBlank(c); }));
 }
 
 }  // namespace
@@ -65,9 +72,7 @@ int SetOnGrid(std::u32string_view shown, const std::vector<GridUnit>& units, int
 
 TextLength ParagraphLength(const ReaderLine& line, int cells, int upright_digits) {
     TextLength length;
-    for (const char32_t c : line.text) {
-        length.characters += IsBlank(c) ? 0 : 1;
-    }
+    length.characters = ShownCharacters(line);
     const std::vector<GridUnit> units =
         GridUnitsOf(line.text, UprightSpansOf(line.text, upright_digits));
     length.grid_lines = static_cast<uint64_t>(SetOnGrid(line.text, units, cells));
@@ -85,6 +90,16 @@ TextLength MeasureText(std::string_view text, int cells, int upright_digits) {
         start = end.at + end.length;
     }
     return total;
+}
+
+uint64_t CountCharacters(std::string_view text) {
+    uint64_t characters = 0;
+    for (size_t start = 0; start < text.size();) {
+        const LineEnd end = FindLineEnd(text, start);
+        characters += ShownCharacters(ReadTypedLine(text.substr(start, end.at - start)));
+        start = end.at + end.length;
+    }
+    return characters;
 }
 
 }  // namespace folix

@@ -53,5 +53,7 @@ struct TextLength {
 TextLength ParagraphLength(const ReaderLine& line, int cells, int upright_digits);
 // The length of a whole text (UTF-8), each line end of any kind ending a paragraph.
 TextLength MeasureText(std::string_view text, int cells, int upright_digits);
+// 文字数 alone, where no grid matters.
+uint64_t CountCharacters(std::string_view text);
 
 }  // namespace folix
