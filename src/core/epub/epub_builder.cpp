@@ -78,8 +78,10 @@ BuildOutcome EpubBuilder::MakeEpub(EpubSettings& settings, bool book_vertical,
     }
     const bool vertical = IsVerticalEpub(settings, book_vertical);
     const NotationOptions notation = LoadNotationOptions(ui_, book_.root_path);
-    EpubContent content = CollectEpubContent(
-        ui_, book_, {notation.html_notation, vertical, notation.upright_digits}, max_text_bytes_);
+    // The e-book typesets the notation always: no e-book was made before it did, and the site's
+    // setting keeps only the site as it was built before.
+    EpubContent content =
+        CollectEpubContent(ui_, book_, {true, vertical, notation.upright_digits}, max_text_bytes_);
     if (!content.too_large_at.empty()) {
         ui_.ShowMessage(content.too_large_at + kEpubTooLargeMessage);
         return BuildOutcome::kRefused;

@@ -37,16 +37,13 @@ public:
         const std::vector<BookEntry> entries = ListBookEntries(ui_, book_.root_path);
         for (const BookEntry& entry : entries) {
             const std::string path = JoinPath(book_.root_path, entry.name);
-            EpubChapter& chapter = content_.chapters.emplace_back();
-            chapter.file_name = ChapterFileName(content_.chapters.size());
-            chapter.title = EpubTitle(path);
-            chapter_ = &chapter;
+            StartDocument(EpubTitle(path));
             current_path_ = path;
             next_id_ = 1;
             NavPoint& point = content_.nav.emplace_back();
-            point.title = chapter.title;
-            point.href = chapter.file_name;
-            AddHeading(chapter.title, 1);
+            point.title = Current().title;
+            point.href = Current().file_name;
+            AddHeading(point.title, 1);
             WalkEntry(entry, path, 2, point);
         }
         if (content_.chapters.empty()) {
@@ -72,9 +69,20 @@ private:
             const std::string child_path = JoinPath(path, child.name);
             NavPoint& child_point = point.children.emplace_back();
             child_point.title = EpubTitle(child_path);
-            child_point.href = chapter_->file_name + "#" + AddHeading(child_point.title, level);
+            // The heading may be the one that begins the chapter's next document.
+            const std::string id = AddHeading(child_point.title, level);
+            child_point.href = Current().file_name + "#" + id;
             WalkEntry(child, child_path, level + 1, child_point);
         }
+    }
+
+    EpubChapter& Current() { return content_.chapters[chapter_]; }
+
+    void StartDocument(std::string title) {
+        EpubChapter& chapter = content_.chapters.emplace_back();
+        chapter.file_name = ChapterFileName(content_.chapters.size());
+        chapter.title = std::move(title);
+        chapter_ = content_.chapters.size() - 1;
     }
 
     // The heading's id.
@@ -105,14 +113,20 @@ private:
             return;
         }
         text_bytes_ += xhtml.size();
-        chapter_->body += xhtml;
+        // A chapter longer than a reading system takes in one document goes on in the next,
+        // between two paragraphs.
+        if (!Current().body.empty() &&
+            Current().body.size() + xhtml.size() > kMaxDocumentBodyBytes) {
+            StartDocument(Current().title);
+        }
+        Current().body += xhtml;
     }
 
     EpubNotation notation_;
     size_t max_text_bytes_;
     size_t text_bytes_ = 0;
     EpubContent content_;
-    EpubChapter* chapter_ = nullptr;
+    size_t chapter_ = 0;  // the document being filled
     int next_id_ = 1;
     std::string current_path_;
 };

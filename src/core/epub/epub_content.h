@@ -18,7 +18,8 @@ struct NavPoint {
     std::vector<NavPoint> children;
 };
 
-// One document of the e-book: a top-level folder or file of the book with all it holds.
+// One document of the e-book: a top-level folder or file of the book with all it holds, or the
+// part of it that follows where a long one was split.
 struct EpubChapter {
     std::string file_name;  // "chapter0001.xhtml"
     std::string title;
@@ -34,12 +35,16 @@ struct EpubContent {
 
 // The whole text an e-book holds in memory while it is made.
 inline constexpr size_t kMaxEpubTextBytes = 128 * 1024 * 1024;
+// The body of one XHTML document at most, so that the document stays under the 256 KB the
+// publishers' EPUB guide asks for (it splits before about 240 KB).
+inline constexpr size_t kMaxDocumentBodyBytes = 240 * 1024;
 
 // The book in tree order, as the TEXT file walks it: one chapter per top-level folder or text
-// file, a heading for every folder and file (level 1 for the chapter, one deeper a level, at most
-// 6), and a paragraph for every line of every text file, lists poured in as on the site's page.
-// A book without entries gives one chapter with the book's title. Lines become XHTML through
-// LineXhtml with the notation given.
+// file (in several documents where it is long; the contents point at the first), a heading for
+// every folder and file (level 1 for the chapter, one deeper a level, at most 6), and a paragraph
+// for every line of every text file, lists poured in as on the site's page. A book without entries
+// gives one chapter with the book's title. Lines become XHTML through LineXhtml with the notation
+// given.
 EpubContent CollectEpubContent(Ui& ui, const SiteBook& book, const EpubNotation& notation,
                                size_t max_text_bytes = kMaxEpubTextBytes);
 

@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include "epub/xml_text.h"
-#include "site/notation_markup.h"
 
 namespace folix {
 namespace {
@@ -11,14 +10,17 @@ namespace {
 constexpr char kNavTitle[] = "目次";
 constexpr char kCoverTitle[] = "表紙";
 
+// The body's attributes: its class, and for the cover its type.
 std::string DocumentStart(const EpubMetadata& book, const std::string& title,
-                          const std::string& body_class) {
+                          const std::string& body_attributes) {
     const std::string language = XmlText(book.language);
+    // The guide's classes for the writing mode of a document: vrtl vertical, hltr horizontal.
+    const char* mode = book.vertical ? "vrtl" : "hltr";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<!DOCTYPE html>\n"
            "<html xmlns=\"http://www.w3.org/1999/xhtml\" "
            "xmlns:epub=\"http://www.idpf.org/2007/ops\" xml:lang=\"" +
-           language + "\" lang=\"" + language +
+           language + "\" lang=\"" + language + "\" class=\"" + mode +
            "\">\n"
            "<head>\n"
            "<meta charset=\"UTF-8\"/>\n"
@@ -29,8 +31,8 @@ std::string DocumentStart(const EpubMetadata& book, const std::string& title,
            kStyleSheetName +
            "\"/>\n"
            "</head>\n"
-           "<body class=\"" +
-           body_class + "\">\n";
+           "<body " +
+           body_attributes + ">\n";
 }
 
 constexpr char kDocumentEnd[] = "</body>\n</html>\n";
@@ -51,11 +53,11 @@ void AppendNavList(const std::vector<NavPoint>& points, std::string& out) {
 }  // namespace
 
 std::string ChapterDocument(const EpubMetadata& book, const EpubChapter& chapter) {
-    return DocumentStart(book, chapter.title, "chapter") + chapter.body + kDocumentEnd;
+    return DocumentStart(book, chapter.title, "class=\"chapter\"") + chapter.body + kDocumentEnd;
 }
 
 std::string NavDocument(const EpubMetadata& book, const std::vector<NavPoint>& nav) {
-    std::string out = DocumentStart(book, kNavTitle, "contents");
+    std::string out = DocumentStart(book, kNavTitle, "class=\"contents\"");
     out += "<nav epub:type=\"toc\" id=\"toc\">\n<h1>";
     out += kNavTitle;
     out += "</h1>\n";
@@ -65,8 +67,9 @@ std::string NavDocument(const EpubMetadata& book, const std::vector<NavPoint>& n
 }
 
 std::string CoverDocument(const EpubMetadata& book) {
-    return DocumentStart(book, kCoverTitle, "cover") + "<div><img src=\"" +
-           XmlText(book.cover_file) + "\" alt=\"" + kCoverTitle + "\"/></div>\n" + kDocumentEnd;
+    return DocumentStart(book, kCoverTitle, "class=\"cover\" epub:type=\"cover\"") +
+           "<div><img src=\"" + XmlText(book.cover_file) + "\" alt=\"" + kCoverTitle +
+           "\"/></div>\n" + kDocumentEnd;
 }
 
 std::string StyleSheet(bool vertical) {
@@ -90,17 +93,19 @@ std::string StyleSheet(bool vertical) {
         "  max-width: 100%;\n"
         "  max-height: 100%;\n"
         "}\n";
-    // The notation's classes, as the site's pages name them.
-    css += std::string("span.") + kEmphasisClass + " {\n" +
-           "  text-emphasis-style: sesame;\n"
-           "  -epub-text-emphasis-style: sesame;\n"
-           "  -webkit-text-emphasis-style: sesame;\n"
-           "}\n";
-    css += std::string("span.") + kUprightClass + " {\n" +
-           "  text-combine-upright: all;\n"
-           "  -epub-text-combine: horizontal;\n"
-           "  -webkit-text-combine: horizontal;\n"
-           "}\n";
+    // The notation's classes, as the publishers' guide names them.
+    css +=
+        "em.em-sesame {\n"
+        "  font-style: normal;\n"
+        "  text-emphasis-style: sesame;\n"
+        "  -epub-text-emphasis-style: sesame;\n"
+        "  -webkit-text-emphasis-style: sesame;\n"
+        "}\n"
+        "span.tcy {\n"
+        "  text-combine-upright: all;\n"
+        "  -epub-text-combine: horizontal;\n"
+        "  -webkit-text-combine: horizontal;\n"
+        "}\n";
     return css;
 }
 

@@ -56,6 +56,10 @@ std::string PackageDocument(const EpubMetadata& book, const std::vector<EpubChap
     if (!book.author.empty()) {
         out += "    <dc:creator>" + XmlText(book.author) + "</dc:creator>\n";
     }
+    // Read by the Kindle apps, which take no writing mode from the style sheet.
+    if (book.vertical) {
+        out += "    <meta name=\"primary-writing-mode\" content=\"vertical-rl\"/>\n";
+    }
     out += "    <meta property=\"dcterms:modified\">" + book.modified +
            "</meta>\n"
            "  </metadata>\n"

@@ -1,14 +1,23 @@
 #include "epub/line_xhtml.h"
 
+#include <algorithm>
+
 #include "epub/xml_text.h"
 #include "notation/novel_notation.h"
-#include "site/notation_markup.h"
 
 namespace folix {
 namespace {
 
-std::string ClassSpan(const char* class_name, std::string_view text) {
-    return std::string("<span class=\"") + class_name + "\">" + XmlText(text) + "</span>";
+// The classes of the Japanese publishers' EPUB guide, which reading systems and the stores'
+// converters know.
+constexpr char kUprightClass[] = "tcy";
+constexpr char kEmphasisClass[] = "em-sesame";
+// The guide sets at most three digits upright.
+constexpr int kMaxUprightDigits = 3;
+
+std::string Classed(const char* element, const char* class_name, std::string_view text) {
+    return std::string("<") + element + " class=\"" + class_name + "\">" + XmlText(text) + "</" +
+           element + ">";
 }
 
 // Plain text, its short digit runs upright in vertical writing.
@@ -18,9 +27,10 @@ void AppendText(std::string_view text, const EpubNotation& notation, std::string
         return;
     }
     size_t done = 0;
-    for (const UprightRun& run : FindUprightRuns(text, notation.upright_digits)) {
+    for (const UprightRun& run :
+         FindUprightRuns(text, std::min(notation.upright_digits, kMaxUprightDigits))) {
         out += XmlText(text.substr(done, run.begin - done));
-        out += ClassSpan(kUprightClass, text.substr(run.begin, run.end - run.begin));
+        out += Classed("span", kUprightClass, text.substr(run.begin, run.end - run.begin));
         done = run.end;
     }
     out += XmlText(text.substr(done));
@@ -39,11 +49,11 @@ std::string LineXhtml(std::string_view line, const EpubNotation& notation) {
                 AppendText(run.base, notation, out);
                 break;
             case NotationKind::kRuby:
-                out += "<ruby>" + XmlText(run.base) + "<rp>（</rp><rt>" + XmlText(run.ruby) +
-                       "</rt><rp>）</rp></ruby>";
+                // No rp: every reading system the stores sell to shows ruby itself.
+                out += "<ruby>" + XmlText(run.base) + "<rt>" + XmlText(run.ruby) + "</rt></ruby>";
                 break;
             case NotationKind::kEmphasis:
-                out += ClassSpan(kEmphasisClass, run.base);
+                out += Classed("em", kEmphasisClass, run.base);
                 break;
         }
     }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "book/file_faults.h"
+#include "epub/epub_content.h"
 #include "epub/epub_cover.h"
 #include "epub/epub_settings.h"
 #include "epub/line_xhtml.h"
@@ -113,6 +114,38 @@ struct ValueCase {
 };
 
 // The checks the e-book's values pass before they reach its XML or its settings file.
+// A chapter too long for one document goes on in the next, between paragraphs: every line
+// once and in order, the contents pointing at the first document and each heading where it is.
+TEST(EpubContent, ALongChapterIsSplitBetweenParagraphsWithItsTextWhole) {
+    TempFolder dir;
+    const std::string root = dir / "本";
+    MakeFolder(root + "/長い章");
+    std::string text;
+    std::string expected = "<h1 id=\"h1\">長い章</h1>\n<h2 id=\"h2\">一</h2>\n";
+    for (int i = 0; i < 30000; ++i) {
+        text += "第" + std::to_string(i) + "行の文。\n";
+        expected += "<p>第" + std::to_string(i) + "行の文。</p>\n";
+    }
+    WriteBytes(root + "/長い章/一.txt", text);
+    WriteBytes(root + "/長い章/二.txt", "最後");
+    expected += "<h2 id=\"h3\">二</h2>\n<p>最後</p>\n";
+    ScriptedUi ui;
+    const EpubContent content = CollectEpubContent(ui, SiteBook{root, dir.path()}, {});
+    ASSERT_GT(content.chapters.size(), 2u);
+    std::string joined;
+    for (const EpubChapter& chapter : content.chapters) {
+        EXPECT_LE(chapter.body.size(), kMaxDocumentBodyBytes);
+        EXPECT_EQ(chapter.title, "長い章");
+        EXPECT_TRUE(chapter.body.ends_with("</p>\n") || chapter.body.ends_with("</h2>\n"));
+        joined += chapter.body;
+    }
+    EXPECT_TRUE(joined == expected);
+    ASSERT_EQ(content.nav.size(), 1u);
+    EXPECT_EQ(content.nav[0].href, "chapter0001.xhtml");
+    ASSERT_EQ(content.nav[0].children.size(), 2u);
+    EXPECT_EQ(content.nav[0].children[1].href, content.chapters.back().file_name + "#h3");
+}
+
 TEST(EpubValues, OnlyValuesThatKeepTheBookWellFormedPass) {
     const ValueCase languages[] = {
         {"ja", true},     {"en-US", true},      {"ja-Latn-JP", true}, {"", false},
@@ -154,16 +187,20 @@ TEST(EpubValues, OnlyValuesThatKeepTheBookWellFormedPass) {
     // The one place a line becomes XHTML: the notation only when it is on, upright digits only
     // in vertical writing, and the text around and inside it escaped all the same.
     const std::string line = "｜A&B《<あ>》、《《強》》12!?123";
+    // The markup is the publishers' guide's: ruby without rp, em-sesame, tcy of three digits
+    // at most.
     const std::pair<EpubNotation, std::string> notations[] = {
         {{false, true, 2}, "｜A&amp;B《&lt;あ&gt;》、《《強》》12!?123"},
         {{true, false, 2},
-         "<ruby>A&amp;B<rp>（</rp><rt>&lt;あ&gt;</rt><rp>）</rp></ruby>、<span "
-         "class=\"notationEmphasis\">強</span>12!?123"},
+         "<ruby>A&amp;B<rt>&lt;あ&gt;</rt></ruby>、<em class=\"em-sesame\">強</em>12!?123"},
         {{true, true, 3},
-         "<ruby>A&amp;B<rp>（</rp><rt>&lt;あ&gt;</rt><rp>）</rp></ruby>、<span "
-         "class=\"notationEmphasis\">強</span><span class=\"notationUpright\">12</span><span "
-         "class=\"notationUpright\">!?</span><span class=\"notationUpright\">123</span>"},
+         "<ruby>A&amp;B<rt>&lt;あ&gt;</rt></ruby>、<em class=\"em-sesame\">強</em><span "
+         "class=\"tcy\">12</span><span class=\"tcy\">!?</span><span class=\"tcy\">123</span>"},
+        {{true, true, 4},
+         "<ruby>A&amp;B<rt>&lt;あ&gt;</rt></ruby>、<em class=\"em-sesame\">強</em><span "
+         "class=\"tcy\">12</span><span class=\"tcy\">!?</span><span class=\"tcy\">123</span>"},
     };
+    EXPECT_EQ(LineXhtml("1234年", {true, true, 4}), "1234年");
     for (const auto& [notation, xhtml] : notations) {
         EXPECT_EQ(LineXhtml(line, notation), xhtml);
     }
