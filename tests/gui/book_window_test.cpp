@@ -15,12 +15,12 @@
 #include "book/editor_file.h"
 #include "book/recent_files.h"
 #include "epub/epub_settings.h"
-#include "gui/commands.h"
-#include "gui/epub_dialog.h"
-#include "gui/folix_app.h"
-#include "gui/html_options_dialog.h"
-#include "gui/qt_ui.h"
-#include "gui/text_options_dialog.h"
+#include "gui/app/commands.h"
+#include "gui/app/folix_app.h"
+#include "gui/dialogs/epub_dialog.h"
+#include "gui/dialogs/html_options_dialog.h"
+#include "gui/dialogs/text_options_dialog.h"
+#include "gui/platform/qt_ui.h"
 
 namespace folix {
 namespace {

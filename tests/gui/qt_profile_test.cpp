@@ -1,4 +1,4 @@
-#include "gui/qt_profile.h"
+#include "gui/platform/qt_profile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "gui/vertical_layout.h"
+#include "gui/vertical/vertical_layout.h"
 
 namespace folix {
 namespace {
