@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "gui/child_frame.h"
-#include "gui/editor_view.h"
-#include "gui/qt_desktop.h"
-#include "gui/qt_profile.h"
-#include "gui/qt_ui.h"
-#include "gui/vertical_view.h"
+#include "gui/app/child_frame.h"
+#include "gui/editor/editor_view.h"
+#include "gui/editor/vertical_view.h"
+#include "gui/platform/qt_desktop.h"
+#include "gui/platform/qt_profile.h"
+#include "gui/platform/qt_ui.h"
 
 namespace {
 
@@ -161,7 +161,8 @@ int main(int argc, char** argv) {
             child.ShownEditor().repaint();
         }));
         folix::gui::CFolixView& editor = child.Editor();
-        type.push_back(TypeAt(0, *editor.TextWidget().viewport(), *editor.TextWidget().viewport(), editor.textCursor(),
+        type.push_back(TypeAt(0, *editor.TextWidget().viewport(), *editor.TextWidget().viewport(),
+                              editor.textCursor(),
                               [&](const QTextCursor& c) { editor.setTextCursor(c); }));
         vertical.push_back(Milliseconds([&] {
             child.ToggleVertical();

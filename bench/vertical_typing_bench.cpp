@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-#include "gui/editor_view.h"
-#include "gui/vertical_view.h"
+#include "gui/editor/editor_view.h"
+#include "gui/editor/vertical_view.h"
 
 namespace {
 

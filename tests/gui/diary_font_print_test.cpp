@@ -8,13 +8,13 @@
 
 #include <algorithm>
 
-#include "gui/commands.h"
-#include "gui/editor_printer.h"
-#include "gui/font_dialog.h"
+#include "gui/app/commands.h"
+#include "gui/dialogs/font_dialog.h"
+#include "gui/dialogs/margins_dialog.h"
+#include "gui/editor/qt_editor_control.h"
 #include "gui/gui_fixture.h"
-#include "gui/margins_dialog.h"
 #include "gui/pdf_ink.h"
-#include "gui/qt_editor_control.h"
+#include "gui/print/editor_printer.h"
 
 namespace folix {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "book/book_tree.h"
 #include "book/control_file.h"
-#include "gui/commands.h"
-#include "gui/find_bar.h"
+#include "gui/app/commands.h"
+#include "gui/editor/find_bar.h"
 
 namespace folix {
 namespace {

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "gui/child_frame.h"
-#include "gui/editor_view.h"
-#include "gui/folix_doc.h"
-#include "gui/main_frame.h"
-#include "gui/tree_view.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/book/folix_doc.h"
+#include "gui/book/tree_view.h"
+#include "gui/editor/editor_view.h"
 #include "support/fake_host.h"
 #include "support/memory_profile.h"
 #include "support/scripted_ui.h"

@@ -2,7 +2,7 @@
 
 #include "book/contents_file.h"
 #include "book/recent_files.h"
-#include "gui/commands.h"
+#include "gui/app/commands.h"
 
 namespace folix {
 namespace {

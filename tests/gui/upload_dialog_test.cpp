@@ -1,4 +1,4 @@
-#include "gui/upload_dialog.h"
+#include "gui/upload/upload_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,9 +15,9 @@
 
 #include "book/path_parts.h"
 #include "core/upload/upload_test_support.h"
-#include "gui/commands.h"
-#include "gui/ftp_tree_ctrl.h"
+#include "gui/app/commands.h"
 #include "gui/gui_fixture.h"
+#include "gui/upload/ftp_tree_ctrl.h"
 #include "model/file_system.h"
 #include "site/html_options.h"
 #include "upload/curl_ftp_client.h"

@@ -12,11 +12,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "gui/commands.h"
-#include "gui/font_dialog.h"
+#include "gui/app/commands.h"
+#include "gui/dialogs/font_dialog.h"
+#include "gui/editor/vertical_view.h"
 #include "gui/pdf_ink.h"
-#include "gui/vertical_printer.h"
-#include "gui/vertical_view.h"
+#include "gui/print/vertical_printer.h"
 #include "notation/notation_options.h"
 
 namespace folix {

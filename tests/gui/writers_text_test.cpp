@@ -24,9 +24,9 @@
 #include "book/file_faults.h"
 #include "book/recent_files.h"
 #include "book/recovery_copy.h"
-#include "gui/commands.h"
-#include "gui/recovery_keeper.h"
-#include "gui/vertical_view.h"
+#include "gui/app/commands.h"
+#include "gui/book/recovery_keeper.h"
+#include "gui/editor/vertical_view.h"
 
 namespace folix {
 

@@ -1,0 +1,310 @@
+#include "gui/book/tree_view.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyledItemDelegate>
+
+#include "book/book_tree.h"
+#include "gui/book/folix_doc.h"
+#include "gui/widgets/tree_images.h"
+
+namespace folix::gui {
+namespace {
+
+// Hands the typed label to the view instead of writing it into the item: the book model sets
+// the label itself, once the disk has taken the new name.
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    LabelDelegate(QObject* parent, std::function<void(const QString&)> typed)
+        : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            typed_(line->text());
+        }
+    }
+
+private:
+    std::function<void(const QString&)> typed_;
+};
+
+}  // namespace
+
+CLeftView::CLeftView(CFolixDoc& document, QWidget* parent)
+    : TreeWidgetControl(kImagePlaceholder, parent), document_(document) {
+    setObjectName("tree");
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setItemsExpandable(false);
+    setRootIsDecorated(false);
+    setExpandsOnDoubleClick(false);
+    setIndentation(16);
+    // The book tree has no expand buttons: folders open by selection or double click.
+    setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setDragEnabled(false);
+    auto* delegate = new LabelDelegate(
+        this, [this](const QString& text) { pending_label_ = text.toStdString(); });
+    setItemDelegate(delegate);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::OnCurrentItemChanged);
+}
+
+void CLeftView::OnInitialUpdate() {
+    CFileSystem& book = document_.FileSystem();
+    book.AttachBook(*this, document_.PathName());
+    if (!book.HasTree()) {
+        return;
+    }
+    book.LoadOptions();
+    book.LoadHtmlOptions();
+    emit TreeWidthWanted(book.Options().m_nTreeWidth);
+    book.SetMultiOpenStyle(book.Options().m_bMultiFolder);
+    book.ApplyMultiFolderMode();
+}
+
+QIcon CLeftView::ItemIcon(TreeItemImage image) const {
+    return TreeItemIcon(image);
+}
+
+void CLeftView::PrepareNewItem(QTreeWidgetItem& item) const {
+    item.setFlags(item.flags() | Qt::ItemIsEditable);
+}
+
+TreeItem CLeftView::InsertItem(TreeItem parent, TreeItem after, const std::string& label,
+                               TreeItemImage image, TreeItemKind kind) {
+    ++quiet_selection_;
+    const TreeItem item = TreeWidgetControl::InsertItem(parent, after, label, image, kind);
+    --quiet_selection_;
+    return item;
+}
+
+bool CLeftView::DeleteItem(TreeItem item) {
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item == nullptr) {
+        return false;
+    }
+    if (drop_highlight_ != kNoItem) {
+        for (QTreeWidgetItem* walk = FromItem(drop_highlight_); walk; walk = walk->parent()) {
+            if (walk == widget_item) {
+                drop_highlight_ = kNoItem;
+                break;
+            }
+        }
+    }
+    ++quiet_selection_;
+    const bool deleted = TreeWidgetControl::DeleteItem(item);
+    --quiet_selection_;
+    return deleted;
+}
+
+void CLeftView::ToggleItem(TreeItem item) {
+    if (document_.FileSystem().Tree().IsFolderItem(item)) {
+        Expand(item, !IsExpanded(item));
+    }
+}
+
+TreeItem CLeftView::GetSelectedItem() const {
+    return ToItem(currentItem());
+}
+
+void CLeftView::SelectItem(TreeItem item) {
+    setCurrentItem(FromItem(item));
+}
+
+void CLeftView::SetDropHighlightItem(TreeItem item) {
+    if (drop_highlight_ != kNoItem) {
+        FromItem(drop_highlight_)->setBackground(0, QBrush());
+    }
+    drop_highlight_ = item;
+    if (item != kNoItem) {
+        FromItem(item)->setBackground(0, palette().highlight().color().lighter(150));
+    }
+}
+
+// The dragged item's picture follows the pointer, and the tree holds the mouse until the
+// button is released, wherever the pointer goes meanwhile.
+void CLeftView::BeginDragFeedback(TreeItem item) {
+    dragging_ = true;
+    QTreeWidgetItem* widget_item = FromItem(item);
+    if (widget_item != nullptr) {
+        drag_image_ = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        drag_image_->setObjectName("dragImage");
+        drag_image_->setPixmap(viewport()->grab(visualItemRect(widget_item)));
+        drag_image_->setWindowOpacity(0.7);
+        drag_image_->move(QCursor::pos() + QPoint(12, 4));
+        drag_image_->show();
+    }
+    viewport()->setCursor(Qt::DragMoveCursor);
+    viewport()->grabMouse();
+}
+
+void CLeftView::EndDragFeedback() {
+    dragging_ = false;
+    if (drag_image_ != nullptr) {
+        drag_image_->deleteLater();
+        drag_image_ = nullptr;
+    }
+    viewport()->unsetCursor();
+    viewport()->releaseMouse();
+}
+
+void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    if (quiet_selection_ > 0 || current == nullptr) {
+        return;
+    }
+    CFileSystem& book = document_.FileSystem();
+    if (!book.HasTree()) {
+        return;
+    }
+    const TreeItem item = ToItem(current);
+    // A changed file the writer chose to save and the disk refused keeps its place: the
+    // selection goes back to it and nothing else opens.
+    if (book.Tree().IsFileItem(item) && !document_.AskSaveIfModified()) {
+        ++quiet_selection_;
+        setCurrentItem(previous);
+        --quiet_selection_;
+        return;
+    }
+    if (single_expand_) {
+        // The branch open for the old selection closes, unless the new one lies inside it.
+        for (QTreeWidgetItem* walk = previous; walk != nullptr; walk = walk->parent()) {
+            bool ancestor = false;
+            for (QTreeWidgetItem* up = current; up != nullptr; up = up->parent()) {
+                ancestor = ancestor || up == walk;
+            }
+            if (!ancestor) {
+                Expand(ToItem(walk), false);
+            }
+        }
+        Expand(item, true);
+    }
+    if (book.Tree().IsFileItem(item)) {
+        document_.OpenDocument(book.Tree().ItemPath(item));
+    }
+}
+
+void CLeftView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();  // a right click neither selects nor starts a drag
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        press_position_ = event->position().toPoint();
+        press_on_item_ = itemAt(press_position_) != nullptr;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CLeftView::mouseMoveEvent(QMouseEvent* event) {
+    CFileSystem& book = document_.FileSystem();
+    const QPoint position = event->position().toPoint();
+    if (!dragging_ && press_on_item_ && (event->buttons() & Qt::LeftButton) &&
+        (position - press_position_).manhattanLength() >= QApplication::startDragDistance() &&
+        book.HasTree() && state() != QAbstractItemView::EditingState) {
+        press_on_item_ = false;
+        book.OnBegindrag(ToItem(itemAt(press_position_)));
+    }
+    if (dragging_) {
+        if (drag_image_ != nullptr) {
+            drag_image_->move(event->globalPosition().toPoint() + QPoint(12, 4));
+        }
+        book.OnMouseMove(ToItem(itemAt(position)));
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
+    press_on_item_ = false;
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        document_.FileSystem().OnLButtonUp();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CLeftView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    // The first click of the two, on a selected item, has asked for a rename a moment later; a
+    // double click is not a rename, so that request is withdrawn.
+    QTreeWidget::edit(indexAt(event->position().toPoint()), DoubleClicked, event);
+    if (item != nullptr && !single_expand_ && event->button() == Qt::LeftButton) {
+        ToggleItem(ToItem(item));
+    }
+    event->accept();
+}
+
+void CLeftView::keyPressEvent(QKeyEvent* event) {
+    if (OpenOrCloseByKey(*event)) {
+        return;
+    }
+    const TreeItem item = ToItem(currentItem());
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (item != kNoItem && state() != QAbstractItemView::EditingState) {
+                ToggleItem(item);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CLeftView::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click reaches us through the viewport, in its coordinates.
+    QTreeWidgetItem* item = itemAt(event->pos());
+    event->accept();
+    if (item == nullptr || !menu_factory_ || !document_.FileSystem().HasTree()) {
+        return;
+    }
+    document_.FileSystem().m_hContextItem = ToItem(item);
+    QMenu* menu = menu_factory_(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos() + QPoint(10, 0));
+}
+
+// The save question comes once, as the rename ends, where the book model asks it.
+bool CLeftView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!document_.FileSystem().HasTree()) {
+        return false;
+    }
+    if (state() != EditingState) {
+        pending_label_.reset();
+    }
+    return QTreeWidget::edit(index, trigger, event);
+}
+
+// Tab and Shift+Tab end the rename like Return; they never go on to edit, or open, the next item
+// before this rename is done.
+void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeWidgetItem* item = currentItem();
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem) {
+        hint = QAbstractItemDelegate::SubmitModelCache;
+    }
+    QTreeWidget::closeEditor(editor, hint);
+    std::optional<std::string> text =
+        hint == QAbstractItemDelegate::RevertModelCache ? std::nullopt : pending_label_;
+    pending_label_.reset();
+    if (item != nullptr) {
+        document_.FileSystem().FinishLabelEdit(ToItem(item), text);
+        emit LabelEditEnded();
+    }
+}
+
+}  // namespace folix::gui
