@@ -141,7 +141,7 @@ TEST(OptionsCommand, PrintsEveryOptionAndSetsThemWithTheDialogsChecks) {
               "html.date-right=true\nhtml.contents-of-contents=true\nhtml.frame=true\n"
               "html.top-bottom=false\nhtml.vertical=false\ntext.ext=txt\ntext.prefix=\n"
               "text.allow=false\nhtml.notation=false\ntext.notation=keep\n"
-              "notation.upright-digits=2\n");
+              "notation.upright-digits=2\ncount.grid=20x20\ncount.goal=\ncount.deadline=\n");
     // Showing the defaults makes no file: an existing book keeps exactly the files it had.
     EXPECT_FALSE(Exists(dir / "sample/notation.flc"));
 

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 #include <functional>
@@ -57,6 +59,39 @@ TEST_F(GuiFixture, SelectingAFileOpensItWritableAndSaveFollowsTheEditor) {
     EXPECT_FALSE(child.Editor().isReadOnly());
     EXPECT_TRUE(child.Editor().toPlainText().startsWith("この本は、小さな庭で"));
     EXPECT_TRUE(Enabled(gui::kCmdFileSave));
+}
+
+// The status bar counts the file as the writer types and selects, and the book's goal takes the
+// day's first save as where the day's writing starts.
+TEST_F(GuiFixture, TheStatusBarCountsTheFileAsTheWriterTypes) {
+    WriteBytes(dir / "sample/count.flc",
+               testing::kControlFileHeader + "20x20\r\n500字\r\n\r\n\r\n");
+    gui::CChildFrame& child = OpenFirstPageInEditor();
+    QApplication::processEvents();
+    const QLabel* counts = frame->statusBar()->findChild<QLabel*>("counts");
+    ASSERT_NE(counts, nullptr);
+    EXPECT_EQ(counts->text().toStdString(),
+              "文字数 69　0.3枚　1行 1桁　目標 500字、現在 430字（86%）、今日 +0字");
+
+    QWidget& editor = child.Editor().TextWidget();
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    for (const QChar ch : QString(20, u'あ') + "。") {
+        QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key_unknown, QString(ch), {});
+    }
+    EXPECT_EQ(counts->text().toStdString(),
+              "文字数 90　0.4枚　5行 22桁　目標 500字、現在 451字（90%）、今日 +0字");
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&editor, Qt::Key_Left, Qt::ShiftModifier);
+    }
+    EXPECT_NE(counts->text().indexOf("5行 19桁　選択 3字"), -1) << counts->text().toStdString();
+
+    QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(ReadBytes(dir / "sample/はじめに.txt")
+                    .ends_with("\r\nああああああああああああああああああああ。"));
+    EXPECT_NE(counts->text().indexOf("現在 451字（90%）、今日 +21字"), -1)
+        << counts->text().toStdString();
+    EXPECT_NE(ReadBytes(dir / "sample/count.flc").find(" 430\r\n"), std::string::npos);
 }
 
 TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {

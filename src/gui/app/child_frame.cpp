@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "book/path_parts.h"
+#include "gui/book/count_status.h"
 #include "gui/book/folix_doc.h"
 #include "gui/book/tree_view.h"
 #include "gui/editor/editor_view.h"
@@ -32,6 +33,8 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     editor_stack_->addWidget(editor_);
     editor_stack_->addWidget(vertical_);
     document_->SetEditor(editor_);
+    count_status_ = new CountStatus(*document_, *editor_, this);
+    connect(count_status_, &CountStatus::TextChanged, this, &CChildFrame::StatusTextChanged);
     splitter_->addWidget(tree_);
     splitter_->addWidget(editor_stack_);
     splitter_->setCollapsible(0, true);
@@ -88,6 +91,7 @@ bool CChildFrame::Open(const std::string& path) {
         ApplyUprightDigits(LoadNotationOptions(document_->GetUi(), root).upright_digits);
         ApplyVertical();
     }
+    count_status_->Reload();
     return true;
 }
 

@@ -16,6 +16,7 @@ namespace folix::gui {
 
 class CFindBar;
 class CFolixDoc;
+class CountStatus;
 class CFolixView;
 class CLeftView;
 class VerticalView;
@@ -75,8 +76,12 @@ public:
     QString Title() const;
     void UpdateTitle();
 
+    // What the status bar shows of the file in the editor: its counts and the caret's place.
+    CountStatus& Counts() { return *count_status_; }
+
 signals:
     void TitleChanged(const QString& title);
+    void StatusTextChanged(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +94,7 @@ private:
     CFolixView* editor_;
     QPointer<CFindBar> find_bar_;
     VerticalView* vertical_;
+    CountStatus* count_status_;
     Pane active_pane_ = Pane::kTree;
     bool closed_ = false;
 };

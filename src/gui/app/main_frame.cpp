@@ -36,6 +36,7 @@
 #include "epub/epub_settings.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/commands.h"
+#include "gui/book/count_status.h"
 #include "gui/book/folix_doc.h"
 #include "gui/book/tree_view.h"
 #include "gui/dialogs/epub_dialog.h"
@@ -110,6 +111,7 @@ CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pare
     BuildStatusBar();
     BuildMenus();
     connect(mdi_area_, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandStates);
+    connect(mdi_area_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowCounts);
     // Commands are enabled as the window idles, the way the desktop's framework always did,
     // and again just before a shortcut is looked up: Ctrl+S right after a file opened saves it.
     qApp->installEventFilter(this);
@@ -369,12 +371,20 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
     QStatusBar* bar = statusBar();
+    counts_label_ = new QLabel(bar);
+    counts_label_->setObjectName("counts");
+    bar->addPermanentWidget(counts_label_);
     for (const char* indicator : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
         auto* label = new QLabel(indicator, bar);
         label->setEnabled(false);
         bar->addPermanentWidget(label);
     }
     bar->showMessage("レディ");
+}
+
+void CMainFrame::ShowCounts() {
+    CChildFrame* child = ActiveChild();
+    counts_label_->setText(child != nullptr ? child->Counts().Text() : QString());
 }
 
 void CMainFrame::FillRecentMenu() {
@@ -542,6 +552,7 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QString::fromStdString(FileNamePart(path)));
     connect(child, &CChildFrame::TitleChanged, window, &QMdiSubWindow::setWindowTitle);
+    connect(child, &CChildFrame::StatusTextChanged, this, &CMainFrame::ShowCounts);
     window->showMaximized();
     if (!child->Open(path)) {
         child->CloseDocument();

@@ -11,6 +11,7 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QLabel;
 class QPrinter;
 
 namespace folix {
@@ -75,6 +76,8 @@ private:
     void RegisterBookCommands();
     void BuildToolBar();
     void BuildStatusBar();
+    // The active book's counts and caret, or nothing without a book.
+    void ShowCounts();
     void BuildMenus();
     void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);
@@ -103,6 +106,7 @@ private:
     QAction* recent_end_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QString last_find_;
+    QLabel* counts_label_ = nullptr;
 };
 
 }  // namespace folix::gui

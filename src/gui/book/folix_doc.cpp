@@ -272,6 +272,7 @@ bool CFolixDoc::OnSaveDocument() {
     }
     if (saved) {
         editor_->document()->setModified(false);
+        emit Saved();
     }
     return saved;
 }

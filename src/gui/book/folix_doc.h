@@ -75,6 +75,8 @@ public:
 
 signals:
     void PathNameChanged(const QString& path);
+    // The editor's text is on disk, at the path the document names.
+    void Saved();
 
 private:
     void SetPathName(const std::string& path);
