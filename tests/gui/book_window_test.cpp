@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "epub/epub_settings.h"
 #include "gui/app/commands.h"
 #include "gui/app/folix_app.h"
+#include "gui/dialogs/counts_dialog.h"
 #include "gui/dialogs/epub_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
@@ -259,8 +261,21 @@ TEST_F(GuiFixture, OptionDialogsSetTheNotationAndWriteItsFileOnlyOnAChange) {
         int command;
         std::function<void(QDialog*)> choose;
         std::string stored;  // the file after the header; empty for no file
+        const char* file = "notation.flc";
     };
     const Row rows[] = {
+        {"counts unchanged", gui::kCmdCounts, [](QDialog*) {}, "", "count.flc"},
+        {"counts on 40×30 with a goal", gui::kCmdCounts,
+         [](QDialog* dialog) {
+             auto* counts = qobject_cast<gui::CCountsDlg*>(dialog);
+             ASSERT_NE(counts, nullptr);
+             EXPECT_EQ(counts->table->rowCount(), 9);
+             EXPECT_EQ(counts->total->text().toStdString(), "合計　430字　30行　1.5枚（換算 2枚）");
+             counts->grid->setCurrentIndex(2);
+             EXPECT_EQ(counts->total->text().toStdString(), "合計　430字　20行　0.7枚（換算 1枚）");
+             counts->goal->setText("100枚");
+         },
+         "40x30\r\n100枚\r\n\r\n\r\n", "count.flc"},
         {"HTML unchanged", gui::kCmdHtmlOptions, [](QDialog*) {}, ""},
         {"HTML notation with three digits", gui::kCmdHtmlOptions,
          [](QDialog* dialog) {
@@ -289,7 +304,7 @@ TEST_F(GuiFixture, OptionDialogsSetTheNotationAndWriteItsFileOnlyOnAChange) {
             dialog->accept();
         });
         frame->RunCommand(row.command);
-        const std::string file = dir / "sample/notation.flc";
+        const std::string file = dir / "sample/" + row.file;
         EXPECT_EQ(testing::Exists(file), !row.stored.empty());
         if (!row.stored.empty()) {
             EXPECT_EQ(ReadBytes(file), kControlFileHeader + row.stored);

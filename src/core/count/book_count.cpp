@@ -22,15 +22,19 @@ public:
             const std::string path = JoinPath(folder, entry.name);
             const std::string below = relative + entry.name;
             TextLength length;
+            const size_t in_tree = count_.in_tree_order.size();
             if (entry.IsFolder()) {
                 const size_t at = count_.folders.size();
                 count_.folders.push_back({below + "/", {}});
+                count_.in_tree_order.push_back({below + "/", {}});
                 length = Walk(path, below + "/");
                 count_.folders[at].length = length;
             } else {
                 length = MeasureFile(path);
                 count_.files.push_back({below, length});
+                count_.in_tree_order.push_back({below, {}});
             }
+            count_.in_tree_order[in_tree].length = length;
             sum.characters += length.characters;
             sum.grid_lines += length.grid_lines;
         }

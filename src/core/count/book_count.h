@@ -23,6 +23,8 @@ struct BookCount {
     std::vector<CountRow> files;
     std::vector<CountRow> folders;
     TextLength total;
+    // Every folder and file as the tree shows them, a folder before what it holds.
+    std::vector<CountRow> in_tree_order;
 };
 
 // Counts every text file of the book as the builds read it (rich text as its plain text), on

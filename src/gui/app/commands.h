@@ -28,6 +28,7 @@ enum CommandId : int {
     kCmdMargins = 32800,
     kCmdVerticalPrint = 32802,
     kCmdMakeEpub = 32820,
+    kCmdCounts = 32821,
     kCmdFileNew = 57600,
     kCmdFileOpen = 57601,
     kCmdFileClose = 57602,

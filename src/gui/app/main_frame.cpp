@@ -39,6 +39,7 @@
 #include "gui/book/count_status.h"
 #include "gui/book/folix_doc.h"
 #include "gui/book/tree_view.h"
+#include "gui/dialogs/counts_dialog.h"
 #include "gui/dialogs/epub_dialog.h"
 #include "gui/dialogs/font_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
@@ -295,6 +296,14 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); }, any_book);
     Register(
+        kCmdCounts, TextOf(kCmdCounts), {},
+        [this] {
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                ShowBookCounts();
+            }
+        },
+        any_book);
+    Register(
         kCmdMakeEpub, TextOf(kCmdMakeEpub), {},
         [this] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
@@ -382,6 +391,22 @@ void CMainFrame::BuildStatusBar() {
     bar->showMessage("レディ");
 }
 
+void CMainFrame::ShowBookCounts() {
+    CChildFrame* child = ActiveChild();
+    const BookTree& tree = child->Document().FileSystem().Tree();
+    const SiteBook book{tree.GetRootPath(), tree.m_strParentPath};
+    CountSettings settings = LoadCountSettings(ui_, book.root_path);
+    const CountSettings before = settings;
+    CCountsDlg dialog(
+        ui_, settings,
+        [this, &book](const GridSize& grid) { return CountBook(ui_, book, grid.cells); }, this);
+    if (dialog.exec() != QDialog::Accepted || settings == before) {
+        return;
+    }
+    SaveCountSettings(ui_, book.root_path, settings);
+    child->Counts().Reload();
+}
+
 void CMainFrame::ShowCounts() {
     CChildFrame* child = ActiveChild();
     counts_label_->setText(child != nullptr ? child->Counts().Text() : QString());
@@ -423,6 +448,7 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdFileSave));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdMakeEpub));
+    file_menu_->addAction(Action(kCmdCounts));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdPrint));
     file_menu_->addAction(Action(kCmdPrintPreview));
@@ -471,6 +497,8 @@ QMenu* CMainFrame::MakeTreePopup(QWidget* parent) {
     create->addAction(Action(kCmdNewFolder));
     menu->addAction(Action(kCmdAddList));
     menu->addAction(Action(kCmdDelete));
+    menu->addSeparator();
+    menu->addAction(Action(kCmdCounts));
     return menu;
 }
 

@@ -78,6 +78,8 @@ private:
     void BuildStatusBar();
     // The active book's counts and caret, or nothing without a book.
     void ShowCounts();
+    // Command 文字数: the book's counts; the grid and the goal chosen there are kept in the book.
+    void ShowBookCounts();
     void BuildMenus();
     void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);

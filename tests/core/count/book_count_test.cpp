@@ -42,6 +42,10 @@ TEST(BookCount, CountsEveryTextFileAsTheBuildsReadIt) {
     EXPECT_EQ(count.folders[0].path, "章/");
     EXPECT_EQ(count.folders[0].length.characters, 30u);
     EXPECT_EQ(count.total.characters, 34u);
+    ASSERT_EQ(count.in_tree_order.size(), 4u);
+    EXPECT_EQ(count.in_tree_order[1].path, "章/");
+    EXPECT_EQ(count.in_tree_order[1].length.characters, 30u);
+    EXPECT_EQ(count.in_tree_order[2].path, "章/一.txt");
     EXPECT_EQ(count.total.grid_lines, 2u + 3u + count.files[2].length.grid_lines);
 }
 
