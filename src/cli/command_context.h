@@ -32,5 +32,6 @@ int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
 int RunCountCommand(CommandContext& context);
 int RunUploadCommand(CommandContext& context);
+int RunHistoryCommand(CommandContext& context);
 
 }  // namespace folix

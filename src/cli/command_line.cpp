@@ -43,6 +43,11 @@ constexpr Command kCommands[] = {
      "                                   "
      "ファイル、フォルダ、本の文字数と原稿用紙の枚数を表示します",
      RunCountCommand},
+    {"history",
+     "history BOOK.flx FILE [--show N | --restore N]\n"
+     "                                   "
+     "ファイルの版を一覧表示します(--show は版の内容、--restore は版に戻します)",
+     RunHistoryCommand},
     {"upload",
      "upload BOOK.flx [--server URL] [--user NAME] [--dir /PATH] [--password-stdin]\n"
      "                                   最後に作成したHTMLファイルをFTPサーバーへ送ります",
