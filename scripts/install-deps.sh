@@ -29,6 +29,8 @@ PACKAGES="
   chromium-headless-shell
   libzip-dev
   epubcheck
+  libgit2-dev
+  git
 "
 
 missing=""

@@ -33,5 +33,6 @@ int RunSearchCommand(CommandContext& context);
 int RunCountCommand(CommandContext& context);
 int RunPostCommand(CommandContext& context);
 int RunUploadCommand(CommandContext& context);
+int RunHistoryCommand(CommandContext& context);
 
 }  // namespace folix

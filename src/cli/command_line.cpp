@@ -47,6 +47,11 @@ constexpr Command kCommands[] = {
      "post BOOK.flx --site kakuyomu|narou|pixiv [--from FILE]\n"
      "                                   投稿サイトの記法で1話1ファイルに書き出します",
      RunPostCommand},
+    {"history",
+     "history BOOK.flx FILE [--show N | --restore N]\n"
+     "                                   "
+     "ファイルの版を一覧表示します(--show は版の内容、--restore は版に戻します)",
+     RunHistoryCommand},
     {"upload",
      "upload BOOK.flx [--server URL] [--user NAME] [--dir /PATH] [--password-stdin]\n"
      "                                   最後に作成したHTMLファイルをFTPサーバーへ送ります",

@@ -9,12 +9,14 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/command_context.h"
 #include "cli/command_line.h"
 
 namespace folix {
 namespace {
 
 constexpr char kWindowProgram[] = "folix-window";
+constexpr char kHistoryProgram[] = "folix-history";
 
 std::string ThisProgram(const char* argv0) {
     std::error_code error;
@@ -30,7 +32,38 @@ bool IsExecutableFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
 }
 
+std::string HelperProgramPath(const std::string& this_program, const char* name) {
+    const std::filesystem::path folder = std::filesystem::path(this_program).parent_path();
+    const std::filesystem::path beside = folder / name;
+    if (IsExecutableFile(beside)) {
+        return beside.string();
+    }
+    const std::filesystem::path installed = folder / FOLIX_WINDOW_FROM_BINDIR;
+    return (installed.parent_path() / name).lexically_normal().string();
+}
+
 }  // namespace
+
+std::string HistoryProgramPath(const std::string& this_program) {
+    return HelperProgramPath(this_program, kHistoryProgram);
+}
+
+// folix history: the arguments go to folix-history, which takes this process's place.
+int RunHistoryCommand(CommandContext& context) {
+    const std::string program = HistoryProgramPath(ThisProgram("folix"));
+    std::vector<char*> arguments;
+    arguments.push_back(const_cast<char*>(program.c_str()));
+    for (std::string& arg : context.args) {
+        arguments.push_back(arg.data());
+    }
+    arguments.push_back(nullptr);
+    context.out.flush();
+    context.err.flush();
+    ::execv(program.c_str(), arguments.data());
+    context.err << "folix: 履歴のプログラムを開けません(" << program
+                << "): " << std::strerror(errno) << "\n";
+    return kExitFailure;
+}
 
 std::string WindowProgramPath(const std::string& this_program) {
     const std::filesystem::path folder = std::filesystem::path(this_program).parent_path();

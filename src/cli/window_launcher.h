@@ -14,4 +14,7 @@ std::string WindowProgramPath(const std::string& this_program);
 // with the message written to err and the exit code.
 int StartWindow(char** argv, std::ostream& err);
 
+// The program that runs `folix history` (folix-history), found as the window program is.
+std::string HistoryProgramPath(const std::string& this_program);
+
 }  // namespace folix

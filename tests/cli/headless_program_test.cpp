@@ -33,6 +33,8 @@ TEST(HeadlessProgram, LoadsNoGuiLibraryAndRunsWithoutADisplay) {
     for (const char* gui : {"libQt6", "libharfbuzz", "libxcb", "libX11", "libGL", "libEGL"}) {
         EXPECT_EQ(libraries.out.find(gui), std::string::npos) << gui << " in\n" << libraries.out;
     }
+    // Nor the history's repository library: folix-history loads it for `folix history` alone.
+    EXPECT_EQ(libraries.out.find("libgit2"), std::string::npos) << libraries.out;
 
     TempFolder work;
     std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", work / "sample",

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "history/history_store.h"
 #include "support/ftp_test_server.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
@@ -298,6 +299,56 @@ const std::vector<HostileBook> kHostileBooks = {
      "/へアップロードしますか？ -> いいえ",
      {},
      FtpTestServer::Options{}},
+    {"a history linked to a repository outside holding a key",
+     [](const Home& h) {
+         HistoryStore outside(h / "outside");
+         ASSERT_TRUE(outside.Record("plain.txt", kSecret, VersionCause::kSave));
+         Link("../../outside/.folix-history", h.book(".folix-history"));
+     },
+     {{"history", "plain.txt"},
+      {"history", "plain.txt", "--show", "1"},
+      {"history", "plain.txt", "--restore", "1"},
+      {"ls"},
+      {"html"},
+      {"search", "SECRET"},
+      {"epub"}},
+     kHistoryLinkMessage,
+     [](const Home& h) { EXPECT_EQ(ReadBytes(h.book("plain.txt")), "ふつうの本文\r\n"); }},
+    {"a damaged history borrowing the objects of a repository outside",
+     [](const Home& h) {
+         HistoryStore outside(h / "outside");
+         ASSERT_TRUE(outside.Record("plain.txt", kSecret, VersionCause::kSave));
+         fs::copy(h / "outside/.folix-history", h.book(".folix-history"),
+                  fs::copy_options::recursive);
+         fs::remove_all(h.book(".folix-history/objects"));
+         MakeFolder(h.book(".folix-history/objects"));
+         MakeFolder(h.book(".folix-history/objects/info"));
+         WriteBytes(h.book(".folix-history/objects/info/alternates"),
+                    h / "outside/.folix-history/objects\n");
+     },
+     {{"history", "plain.txt"},
+      {"history", "plain.txt", "--show", "1"},
+      {"history", "plain.txt", "--restore", "1"}},
+     kHistoryDamagedMessage,
+     [](const Home& h) { EXPECT_EQ(ReadBytes(h.book("plain.txt")), "ふつうの本文\r\n"); }},
+    {"a history of the book's own holding an old text",
+     [](const Home& h) {
+         HistoryStore own(h / "books/b");
+         ASSERT_TRUE(own.Record("plain.txt", kSecret, VersionCause::kSave));
+         ASSERT_TRUE(own.Repack());
+         ASSERT_TRUE(own.Record("plain.txt", kSecret + "2", VersionCause::kSave));
+     },
+     {{"ls"},
+      {"html"},
+      {"text"},
+      {"search", "SECRET"},
+      {"search", "folix", "--name"},
+      {"epub"},
+      {"upload", "--server", "SERVER", "--user", "writer", "--password-stdin", "--dir", "/www"}},
+     "",
+     {},
+     FtpTestServer::Options{},
+     {".folix-history", "pack-"}},
     {"a folder linked to a folder outside the book",
      [](const Home& h) { Link("../../outside", h.book("linked")); },
      {{"ls"}, {"html"}, {"text"}, {"search", "SECRET"}, {"epub"}, {"post", "--site", "narou"}},

@@ -92,6 +92,14 @@ public:
         renamer_.FinishLabelEdit(item, text);
     }
 
+    // Where delete, move and rename keep the versions of the files they touch (the window's
+    // history); none by default.
+    void SetVersionRecorder(VersionRecorder* recorder) {
+        deleter_.SetVersionRecorder(recorder);
+        mover_.SetVersionRecorder(recorder);
+        renamer_.SetVersionRecorder(recorder);
+    }
+
     // The window's editor: the book's font goes into it, and the whole-word tree search opens
     // each file in it.
     void SetEditor(EditorControl* editor) {

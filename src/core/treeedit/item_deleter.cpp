@@ -32,6 +32,10 @@ void ItemDeleter::Delete(TreeItem context_item) {
         if (!SaveBeforeRemoving(host_, path)) {
             return;
         }
+        // The text as saved, kept before it leaves the book, so the trash is not its only copy.
+        if (recorder_ != nullptr && desktop_ != nullptr) {
+            recorder_->BeforeDelete(tree_.m_strRootPath, path);
+        }
         // A trash that refuses is said so; the refresh then shows the item still there.
         int error = desktop_ != nullptr ? desktop_->MoveToTrash(path) : ENOTSUP;
         if (error != 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/tree_control.h"
+#include "platform/version_recorder.h"
 
 namespace folix {
 
@@ -19,12 +20,15 @@ public:
         : tree_(tree), refresh_(refresh), desktop_(desktop), host_(host) {}
 
     void Delete(TreeItem context_item);
+    // Where the last text of what is deleted is kept first; none by default.
+    void SetVersionRecorder(VersionRecorder* recorder) { recorder_ = recorder; }
 
 private:
     BookTree& tree_;
     FolderRefresh& refresh_;
     Desktop* desktop_;
     DocumentHost* host_;
+    VersionRecorder* recorder_ = nullptr;
 };
 
 inline constexpr char kFolderNotDeletableMessage[] =

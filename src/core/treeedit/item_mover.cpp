@@ -40,6 +40,10 @@ void ItemMover::MoveItem(TreeItem dragged, TreeItem target) {
             return;
         }
         FollowMove(host_, source, destination);
+        if (recorder_ != nullptr) {
+            recorder_->AfterMove(tree_.m_strRootPath, source, destination,
+                                 VersionRecorder::Change::kMove);
+        }
     }
     const auto from = static_cast<size_t>(tree_.ItemIndex(dragged));
     const auto to = static_cast<size_t>(tree_.ItemIndex(target));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/tree_control.h"
+#include "platform/version_recorder.h"
 
 namespace folix {
 
@@ -17,11 +18,14 @@ public:
 
     // The dragged item ends up immediately before the target, in the target's folder.
     void MoveItem(TreeItem dragged, TreeItem target);
+    // Where the moved files' versions are kept; none by default.
+    void SetVersionRecorder(VersionRecorder* recorder) { recorder_ = recorder; }
 
 private:
     BookTree& tree_;
     FolderRefresh& refresh_;
     DocumentHost* host_;
+    VersionRecorder* recorder_ = nullptr;
 };
 
 }  // namespace folix

@@ -79,6 +79,11 @@ void ItemRenamer::OnEndlabeledit(TreeItem item, const std::optional<std::string>
             return;
         }
         FollowMove(host_, JoinPath(folder, old_name), JoinPath(folder, new_name));
+        // The book folder's own name is no part of its files' paths.
+        if (recorder_ != nullptr && item != tree_.m_hRootItem) {
+            recorder_->AfterMove(tree_.m_strRootPath, JoinPath(folder, old_name),
+                                 JoinPath(folder, new_name), VersionRecorder::Change::kRename);
+        }
     }
     if (item == tree_.m_hRootItem) {
         const std::string old_root = tree_.m_strRootPath;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/tree_control.h"
+#include "platform/version_recorder.h"
 
 namespace folix {
 
@@ -24,6 +25,8 @@ public:
     void FinishLabelEdit(TreeItem item, const std::optional<std::string>& text);
     // The rename itself.
     void OnEndlabeledit(TreeItem item, const std::optional<std::string>& text);
+    // Where the renamed files' versions are kept; none by default.
+    void SetVersionRecorder(VersionRecorder* recorder) { recorder_ = recorder; }
 
 private:
     void RenameBookFile(const std::string& old_root, const std::string& new_folder_name);
@@ -31,6 +34,7 @@ private:
     BookTree& tree_;
     DocumentHost* host_;
     Profile* profile_;
+    VersionRecorder* recorder_ = nullptr;
 };
 
 inline constexpr char kForbiddenNameCharacters[] = "\"\\|:*<.>/?";
