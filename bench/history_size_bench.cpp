@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     store.Repack();
     const uintmax_t packed = FolderBytes(book / ".folix-history");
     std::printf("novel %zu KB, %d saves: history %.1f MB packed, %.1f MB at most, %.1f ms a save\n",
-                text.size() / 1024, saves, packed / 1048576.0, largest / 1048576.0,
-                seconds * 1000 / saves);
+                text.size() / 1024, saves, static_cast<double>(packed) / 1048576.0,
+                static_cast<double>(largest) / 1048576.0, seconds * 1000 / saves);
     return 0;
 }

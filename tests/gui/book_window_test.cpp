@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -22,10 +24,12 @@
 #include "gui/app/folix_app.h"
 #include "gui/dialogs/counts_dialog.h"
 #include "gui/dialogs/epub_dialog.h"
+#include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/platform/qt_ui.h"
 #include "support/control_file_header.h"
+#include "support/run_program.h"
 
 namespace folix {
 namespace {
@@ -94,6 +98,41 @@ TEST_F(GuiFixture, TheStatusBarCountsTheFileAsTheWriterTypes) {
     EXPECT_NE(counts->text().indexOf("現在 451字（90%）、今日 +21字"), -1)
         << counts->text().toStdString();
     EXPECT_NE(ReadBytes(dir / "sample/count.flc").find(" 430\r\n"), std::string::npos);
+}
+
+// Every save is a version any Git reads; 履歴 lists them newest first and 復元 puts the chosen
+// one into the editor as one edit the writer can undo, writing nothing itself.
+TEST_F(GuiFixture, EverySaveIsKeptAndAVersionComesBackAsOneEdit) {
+    gui::CChildFrame& child = OpenFirstPageInEditor();
+    QWidget& editor = child.Editor().TextWidget();
+    const std::string first = ReadBytes(dir / "sample/はじめに.txt");
+    for (const char* added : {"一", "二"}) {
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key_unknown, QString(added), {});
+        QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier);
+    }
+    const std::string git_dir = "--git-dir=" + dir / "sample/.folix-history";
+    const auto log = testing::RunProgram({"git", git_dir, "log", "--format=%s"}, dir.path());
+    EXPECT_EQ(log.out, "保存 はじめに.txt\n保存 はじめに.txt\n");
+    const auto shown =
+        testing::RunProgram({"git", git_dir, "show", "main~1:はじめに.txt"}, dir.path());
+    EXPECT_EQ(shown.out, first + "一");
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<gui::CHistoryDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(dialog->list->count(), 2);
+        EXPECT_TRUE(dialog->list->item(1)->text().endsWith("保存　70字"));
+        EXPECT_TRUE(dialog->list->item(0)->text().endsWith("保存　71字（+1）"));
+        dialog->list->setCurrentRow(1);
+        QTest::mouseClick(dialog->restore, Qt::LeftButton);
+    });
+    frame->RunCommand(gui::kCmdHistory);
+    EXPECT_TRUE(child.Editor().toPlainText().endsWith("一"));
+    EXPECT_EQ(ReadBytes(dir / "sample/はじめに.txt"), first + "一二");  // nothing written
+    EXPECT_TRUE(child.Document().IsModified());
+    child.Editor().undo();
+    EXPECT_TRUE(child.Editor().toPlainText().endsWith("一二"));
 }
 
 TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {

@@ -31,6 +31,8 @@ constexpr CommandText kCommandTexts[] = {
      "ルートフォルダと同じ場所に文書名の電子書籍(EPUB)を作成します", CommandRoute::kBothPanes},
     {kCmdCounts, "文字数...", "本のフォルダとファイルの文字数と原稿用紙の枚数を表示します",
      CommandRoute::kBothPanes},
+    {kCmdHistory, "履歴...", "編集中のファイルの版を表示し、選んだ版に戻します",
+     CommandRoute::kBothPanes},
     {kCmdSearch, "folix検索", "ツリー検索及びテキストの検索・置換", CommandRoute::kBothPanes},
     {kCmdManual, "folix解説書", "folix解説書を表示します", CommandRoute::kFrame},
     {kCmdFont, "フォント", "フォントを指定します", CommandRoute::kEditorPane},

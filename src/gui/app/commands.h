@@ -29,6 +29,7 @@ enum CommandId : int {
     kCmdVerticalPrint = 32802,
     kCmdMakeEpub = 32820,
     kCmdCounts = 32821,
+    kCmdHistory = 32822,
     kCmdFileNew = 57600,
     kCmdFileOpen = 57601,
     kCmdFileClose = 57602,

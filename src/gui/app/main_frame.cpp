@@ -42,6 +42,7 @@
 #include "gui/dialogs/counts_dialog.h"
 #include "gui/dialogs/epub_dialog.h"
 #include "gui/dialogs/font_dialog.h"
+#include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
 #include "gui/dialogs/margins_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
@@ -296,6 +297,9 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdTextOptions, TextOf(kCmdTextOptions), {}, [this] { EditTextOptions(); }, any_book);
     Register(
+        kCmdHistory, TextOf(kCmdHistory), {}, [this] { ShowHistory(); },
+        [this] { return ActiveChild() && !ActiveChild()->Document().IsEditorReadOnly(); });
+    Register(
         kCmdCounts, TextOf(kCmdCounts), {},
         [this] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
@@ -407,6 +411,38 @@ void CMainFrame::ShowBookCounts() {
     child->Counts().Reload();
 }
 
+void CMainFrame::ShowHistory() {
+    CChildFrame* child = ActiveChild();
+    CFolixDoc& document = child->Document();
+    const std::string& root = document.FileSystem().Tree().GetRootPath();
+    const std::string relative = BookRelativePath(root, document.PathName());
+    HistoryStore* store = relative.empty() ? nullptr : document.History().StoreFor(root);
+    if (store == nullptr) {
+        return;
+    }
+    const std::optional<std::vector<FileVersion>> versions = store->Versions(relative);
+    if (!versions) {
+        ui_.ShowMessage(store->error());
+        return;
+    }
+    if (versions->empty()) {
+        ui_.ShowMessage(kNoHistoryMessage);
+        return;
+    }
+    CFolixView& editor = child->Editor();
+    CHistoryDlg dialog(*store, *versions, editor.toPlainText().toStdString(),
+                       !editor.HoldsRichText(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // One edit the writer can undo; the save after it keeps a new version.
+    QTextCursor cursor(editor.document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(QString::fromStdString(dialog.RestoredText()));
+    cursor.endEditBlock();
+}
+
 void CMainFrame::ShowCounts() {
     CChildFrame* child = ActiveChild();
     counts_label_->setText(child != nullptr ? child->Counts().Text() : QString());
@@ -449,6 +485,7 @@ void CMainFrame::BuildMenus() {
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdMakeEpub));
     file_menu_->addAction(Action(kCmdCounts));
+    file_menu_->addAction(Action(kCmdHistory));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdPrint));
     file_menu_->addAction(Action(kCmdPrintPreview));
@@ -499,6 +536,7 @@ QMenu* CMainFrame::MakeTreePopup(QWidget* parent) {
     menu->addAction(Action(kCmdDelete));
     menu->addSeparator();
     menu->addAction(Action(kCmdCounts));
+    menu->addAction(Action(kCmdHistory));
     return menu;
 }
 
@@ -581,6 +619,8 @@ bool CMainFrame::OpenDocument(const std::string& path) {
     window->setWindowTitle(QString::fromStdString(FileNamePart(path)));
     connect(child, &CChildFrame::TitleChanged, window, &QMdiSubWindow::setWindowTitle);
     connect(child, &CChildFrame::StatusTextChanged, this, &CMainFrame::ShowCounts);
+    connect(&child->Document(), &CFolixDoc::StatusNotice, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     window->showMaximized();
     if (!child->Open(path)) {
         child->CloseDocument();

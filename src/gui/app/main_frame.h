@@ -22,6 +22,8 @@ class Ui;
 
 namespace folix::gui {
 
+inline constexpr char kNoHistoryMessage[] = "このファイルの履歴はまだありません。";
+
 class CChildFrame;
 
 // The main window: menus, toolbar and status bar around the book windows, which live as tabs of
@@ -80,6 +82,8 @@ private:
     void ShowCounts();
     // Command 文字数: the book's counts; the grid and the goal chosen there are kept in the book.
     void ShowBookCounts();
+    // Command 履歴: the versions of the file in the editor; 復元 puts one into the editor.
+    void ShowHistory();
     void BuildMenus();
     void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);

@@ -1,6 +1,7 @@
 #include "gui/book/folix_doc.h"
 
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -80,7 +81,11 @@ CFolixDoc::CFolixDoc(Ui& ui, Desktop& desktop, Profile& profile, QObject* parent
       ui_(ui),
       desktop_(desktop),
       profile_(profile),
+      history_([this](const std::string& message) {
+          emit StatusNotice(QString::fromStdString(message));
+      }),
       file_system_(ui, this, &desktop, &profile) {
+    file_system_.SetVersionRecorder(&history_);
     Registry().push_back(this);
 }
 
@@ -272,9 +277,25 @@ bool CFolixDoc::OnSaveDocument() {
     }
     if (saved) {
         editor_->document()->setModified(false);
+        KeepVersion();
         emit Saved();
     }
     return saved;
+}
+
+// After the file is whole on disk: its very bytes become its newest version. Nothing of the
+// history can fail the save, which is over by now.
+void CFolixDoc::KeepVersion() {
+    if (!file_system_.HasTree()) {
+        return;
+    }
+    const std::string& root = file_system_.Tree().GetRootPath();
+    const FileRead written = ReadWholeFile(path_name_);
+    if (written.error == 0 && !BookRelativePath(root, path_name_).empty()) {
+        history_.Saved(root, path_name_, written.bytes);
+        // The packing waits for the window to be idle.
+        QTimer::singleShot(kRepackDelayMs, this, [this, root] { history_.RepackIfNeeded(root); });
+    }
 }
 
 bool CFolixDoc::IsModified() const {

@@ -9,6 +9,7 @@
 
 #include "book/recovery_copy.h"
 #include "book/text_encoding.h"
+#include "history/history_keeper.h"
 #include "model/file_system.h"
 #include "platform/document_host.h"
 
@@ -36,6 +37,8 @@ public:
     void SetEditor(CFolixView* editor);
     CFolixView* Editor() const { return editor_; }
     CFileSystem& FileSystem() { return file_system_; }
+    // Every version of the book's files; the 履歴 dialog reads it.
+    HistoryKeeper& History() { return history_; }
     const CFileSystem& FileSystem() const { return file_system_; }
     Ui& GetUi() const { return ui_; }
     Profile& GetProfile() const { return profile_; }
@@ -77,9 +80,12 @@ signals:
     void PathNameChanged(const QString& path);
     // The editor's text is on disk, at the path the document names.
     void Saved();
+    // Something the status bar says once, such as a history that cannot be written.
+    void StatusNotice(const QString& text);
 
 private:
     void SetPathName(const std::string& path);
+    void KeepVersion();
     bool LoadIntoEditor(const std::string& path);
     // The editor's text as a save would write it, before the file's encoding: UTF-8 or RTF.
     std::string EditorText() const;
@@ -94,6 +100,8 @@ private:
     Ui& ui_;
     Desktop& desktop_;
     Profile& profile_;
+    // Before the book model, which records the tree's deletes, moves and renames in it.
+    HistoryKeeper history_;
     CFileSystem file_system_;
     CFolixView* editor_ = nullptr;
     std::string path_name_;
@@ -107,6 +115,8 @@ private:
 };
 
 inline constexpr char kPlaceholderPathName[] = "_";
+// How long after a save the history may pack its loose objects.
+inline constexpr int kRepackDelayMs = 5000;
 inline constexpr char kFileInUseMessage[] = "このファイルは他の画面で使用中です。";
 inline constexpr char kAskSaveSuffix[] = "は変更されています。保存しますか？";
 inline constexpr char kOfferRecoverySuffix[] =
