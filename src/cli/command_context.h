@@ -28,6 +28,7 @@ int RunLsCommand(CommandContext& context);
 int RunHtmlCommand(CommandContext& context);
 int RunTextCommand(CommandContext& context);
 int RunEpubCommand(CommandContext& context);
+int RunPdfCommand(CommandContext& context);
 int RunOptionsCommand(CommandContext& context);
 int RunSearchCommand(CommandContext& context);
 int RunCountCommand(CommandContext& context);

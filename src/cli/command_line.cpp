@@ -30,6 +30,11 @@ constexpr Command kCommands[] = {
      "                 [--language TAG] [--cover FILE]\n"
      "                                   本を電子書籍(EPUB)にします(電子書籍作成)",
      RunEpubCommand},
+    {"pdf",
+     "pdf BOOK.flx [--grid CxR] [--paper A4|B5|A5|B4] [--landscape | --portrait]\n"
+     "                 [--horizontal] [--ruled] [--title TEXT] [--author TEXT] [--no-title-page]\n"
+     "                                   本を原稿用紙の升目どおりのPDFにします(原稿作成)",
+     RunPdfCommand},
     {"options",
      "options BOOK.flx [KEY=VALUE…]\n"
      "                                   HTMLとTEXTのオプションを表示、設定します",

@@ -17,6 +17,7 @@ namespace {
 
 constexpr char kWindowProgram[] = "folix-window";
 constexpr char kHistoryProgram[] = "folix-history";
+constexpr char kPdfProgram[] = "folix-pdf";
 
 std::string ThisProgram(const char* argv0) {
     std::error_code error;
@@ -48,9 +49,8 @@ std::string HistoryProgramPath(const std::string& this_program) {
     return HelperProgramPath(this_program, kHistoryProgram);
 }
 
-// folix history: the arguments go to folix-history, which takes this process's place.
-int RunHistoryCommand(CommandContext& context) {
-    const std::string program = HistoryProgramPath(ThisProgram("folix"));
+// The arguments go to the helper program, which takes this process's place.
+int RunHelperProgram(CommandContext& context, const std::string& program, const char* what) {
     std::vector<char*> arguments;
     arguments.push_back(const_cast<char*>(program.c_str()));
     for (std::string& arg : context.args) {
@@ -60,9 +60,20 @@ int RunHistoryCommand(CommandContext& context) {
     context.out.flush();
     context.err.flush();
     ::execv(program.c_str(), arguments.data());
-    context.err << "folix: 履歴のプログラムを開けません(" << program
+    context.err << "folix: " << what << "のプログラムを開けません(" << program
                 << "): " << std::strerror(errno) << "\n";
     return kExitFailure;
+}
+
+// folix history: the arguments go to folix-history.
+int RunHistoryCommand(CommandContext& context) {
+    return RunHelperProgram(context, HistoryProgramPath(ThisProgram("folix")), "履歴");
+}
+
+// folix pdf: the arguments go to folix-pdf.
+int RunPdfCommand(CommandContext& context) {
+    return RunHelperProgram(context, HelperProgramPath(ThisProgram("folix"), kPdfProgram),
+                            "原稿作成");
 }
 
 std::string WindowProgramPath(const std::string& this_program) {
