@@ -22,6 +22,7 @@ PACKAGES="
   time
   qt6-translations-l10n
   poppler-utils
+  python3-pdfminer
   dpkg-dev
   lintian
   appstream

@@ -119,26 +119,17 @@ int RunPdf(CommandContext& context) {
         return kExitFailure;
     }
     const SiteBook book = opened.site();
+    // The options are this run's alone; the book keeps the file written, replaced next time
+    // without asking.
     ManuscriptSettings settings = LoadManuscriptSettings(context.ui, book.root_path);
-    if (grid) {
-        settings.grid = grid;
-    }
-    if (args.paper) {
-        settings.paper = *args.paper;
-    }
-    if (args.orientation) {
-        settings.orientation = *args.orientation;
-    }
-    if (args.title) {
-        settings.title = *args.title;
-    }
-    if (args.author) {
-        settings.author = *args.author;
-    }
-    settings.horizontal = settings.horizontal || args.horizontal;
-    settings.ruled = settings.ruled || args.ruled;
-    settings.title_page = settings.title_page && !args.no_title_page;
-
+    settings.grid = grid;
+    settings.paper = args.paper.value_or("A4");
+    settings.orientation = args.orientation.value_or("");
+    settings.title = args.title.value_or("");
+    settings.author = args.author.value_or("");
+    settings.horizontal = args.horizontal;
+    settings.ruled = args.ruled;
+    settings.title_page = !args.no_title_page;
     const GridSize used =
         settings.grid.value_or(LoadCountSettings(context.ui, book.root_path).grid);
     FontSettings font;
@@ -176,8 +167,9 @@ int RunPdf(CommandContext& context) {
         context.ui.ShowMessage(path + kCannotWriteMessage);
         return kExitFailure;
     }
-    settings.last_written = path;
-    if (!SaveManuscriptSettings(context.ui, book.root_path, settings)) {
+    ManuscriptSettings kept = LoadManuscriptSettings(context.ui, book.root_path);
+    kept.last_written = path;
+    if (!SaveManuscriptSettings(context.ui, book.root_path, kept)) {
         return kExitFailure;
     }
     context.out << path << '\n';

@@ -30,7 +30,7 @@ constexpr double kRubyStrip = 0.5;
 constexpr double kLinePitch = 1.0 + kRubyStrip;
 // The character's size within its cell, and the ruby's.
 constexpr double kCharacterSize = 0.86;
-constexpr double kRubySize = 0.45;
+constexpr double kRubySize = 0.5;
 
 QString Utf16Of(std::u32string_view text) {
     return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
@@ -395,7 +395,8 @@ private:
         const double step = ruby_length / count + placed.ruby_gap;
         ruby_.Use();
         for (int i = 0; i < count; ++i) {
-            const double centre_along = placed.start + i * step + ruby_length / count / 2;
+            const double centre_along =
+                placed.start + placed.ruby_gap / 2 + i * step + ruby_length / count / 2;
             int line = 0;
             double at = 0;
             if (!AlongUnits(paragraph, mark, centre_along, from, to, line, at)) {
