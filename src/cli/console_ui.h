@@ -24,6 +24,8 @@ public:
     void Beep() override;
     std::unique_ptr<WaitCursor> BeginWait() override;
 
+    AnswerPolicy policy() const { return policy_; }
+
 private:
     std::ostream& err_;
     AnswerPolicy policy_;

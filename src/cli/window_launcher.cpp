@@ -11,6 +11,7 @@
 
 #include "cli/command_context.h"
 #include "cli/command_line.h"
+#include "cli/console_ui.h"
 
 namespace folix {
 namespace {
@@ -70,8 +71,15 @@ int RunHistoryCommand(CommandContext& context) {
     return RunHelperProgram(context, HistoryProgramPath(ThisProgram("folix")), "履歴");
 }
 
-// folix pdf: the arguments go to folix-pdf.
+// folix pdf: the arguments go to folix-pdf, with the answer to its one question.
 int RunPdfCommand(CommandContext& context) {
+    if (const auto* console = dynamic_cast<const ConsoleUi*>(&context.ui)) {
+        if (console->policy() == AnswerPolicy::kAlwaysYes) {
+            context.args.push_back("--yes");
+        } else if (console->policy() == AnswerPolicy::kAlwaysNo) {
+            context.args.push_back("--no");
+        }
+    }
     return RunHelperProgram(context, HelperProgramPath(ThisProgram("folix"), kPdfProgram),
                             "原稿作成");
 }

@@ -49,6 +49,7 @@ TEST(HeadlessProgram, LoadsNoGuiLibraryAndRunsWithoutADisplay) {
         {{"epub", "sample/sample.flx", "--yes"}, 0, "sample.epub"},
         {{"search", "sample/sample.flx", "縁側"}, 0, nullptr},
         {{"count", "sample/sample.flx", "--grid", "40x30"}, 0, nullptr},
+        {{"pdf", "sample/sample.flx", "--yes"}, 0, "sample.pdf"},
         {{"post", "sample/sample.flx", "--site", "pixiv"}, 0, "sample-pixiv/001_はじめに.txt"},
         {{"post", "sample/sample.flx", "--site", "note"}, 2, nullptr},
         {{"count", "sample/sample.flx", "--grid", "9x20"}, 2, nullptr},

@@ -28,7 +28,19 @@ int main(int argc, char** argv) {
     folix::ControlEscapingStream err(std::cerr);
     folix::ControlEscapingStream terminal_out(std::cout);
     std::ostream& out = ::isatty(STDOUT_FILENO) != 0 ? terminal_out : std::cout;
-    folix::ConsoleUi ui(err, folix::AnswerPolicy::kAsk, ::isatty(STDIN_FILENO) != 0);
-    folix::CommandContext context{std::vector<std::string>(argv + 1, argv + argc), ui, out, err};
+    folix::AnswerPolicy policy = folix::AnswerPolicy::kAsk;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--yes") {
+            policy = folix::AnswerPolicy::kAlwaysYes;
+        } else if (arg == "--no") {
+            policy = folix::AnswerPolicy::kAlwaysNo;
+        } else {
+            args.push_back(arg);
+        }
+    }
+    folix::ConsoleUi ui(err, policy, ::isatty(STDIN_FILENO) != 0);
+    folix::CommandContext context{std::move(args), ui, out, err};
     return folix::RunPdf(context);
 }
