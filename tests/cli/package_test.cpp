@@ -62,6 +62,11 @@ TEST(DebianPackage, UnpackedProgramBuildsTheSampleAndLintianFindsNoError) {
     auto built = RunProgram({program, "html", "sample/sample.flx"}, work.path());
     EXPECT_EQ(built.exit_code, 0) << built.err;
     EXPECT_TRUE(Exists(work / "index.htm"));
+    // The manuscript program installed beside the window program, with no display.
+    auto pdf = RunProgram({program, "pdf", "sample/sample.flx"}, work.path(),
+                          {"", {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, 60});
+    EXPECT_EQ(pdf.exit_code, 0) << pdf.err;
+    EXPECT_TRUE(Exists(work / "sample.pdf")) << pdf.err;
     // The book file starts the window program from where the package put it.
     std::filesystem::create_directories(work / "home");
     auto shown = RunProgram(
