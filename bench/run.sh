@@ -79,6 +79,23 @@ row "start, folix --version (ms) vs true" \
 book_kb=$(du -sk "$large" | cut -f1)
 row "HTML build peak memory (KB) vs book" \
     "$(peak_kb "'$folix' html '$large/bench.flx' --yes")" "$book_kb"
+# The manuscript PDF of a 1.2 MB novel (mon.txt of the shared corpus twice) on 20x20, in
+# seconds a hundred pages, against the budget of one second a hundred pages.
+novel_text=${BENCH_NOVEL:-/work/shared/corpus/novels/mon.txt}
+if [ -r "$novel_text" ] && [ -x "$build_dir/folix-pdf" ]; then
+  novel="$data/novel"
+  if [ ! -d "$novel/novel" ]; then
+    mkdir -p "$novel"
+    "$folix" new "$novel/novel.flx" >/dev/null
+    cat "$novel_text" "$novel_text" > "$novel/novel/空白.txt"
+  fi
+  pdf_seconds=$(median "QT_QPA_PLATFORM=offscreen '$folix' pdf '$novel/novel/novel.flx' --yes")
+  pages=$(pdfinfo "$novel/novel.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  if [ -n "$pages" ]; then
+    row "manuscript PDF, 1.2 MB novel (s/100 pp)" \
+        "$(awk "BEGIN { printf \"%.3f\", $pdf_seconds * 100 / $pages }")" 1
+  fi
+fi
 # The editor figures come from one process, against a plain QPlainTextEdit in it.
 if [ -x "$build_dir/bench/editor_bench" ]; then
   QT_QPA_PLATFORM=offscreen "$build_dir/bench/editor_bench" "${BENCH_EDITOR_MB:-10}" 2>/dev/null |
