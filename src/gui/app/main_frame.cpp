@@ -22,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -47,6 +48,8 @@
 #include "gui/dialogs/margins_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/editor/editor_view.h"
+#include "gui/manuscript/manuscript_build.h"
+#include "gui/manuscript/manuscript_dialog.h"
 #include "gui/print/printed_page.h"
 #include "gui/upload/upload_dialog.h"
 #include "platform/desktop.h"
@@ -308,6 +311,14 @@ void CMainFrame::RegisterBookCommands() {
         },
         any_book);
     Register(
+        kCmdManuscript, TextOf(kCmdManuscript), {},
+        [this] {
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                MakeManuscriptPdf();
+            }
+        },
+        any_book);
+    Register(
         kCmdMakeEpub, TextOf(kCmdMakeEpub), {},
         [this] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
@@ -484,6 +495,7 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdFileSave));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdMakeEpub));
+    file_menu_->addAction(Action(kCmdManuscript));
     file_menu_->addAction(Action(kCmdCounts));
     file_menu_->addAction(Action(kCmdHistory));
     file_menu_->addSeparator();
@@ -751,6 +763,36 @@ void CMainFrame::MakeEpub() {
     EpubSettings settings = dialog.settings();
     if (SaveEpubSettings(ui_, root, settings)) {
         book.MakeEpub(settings);
+    }
+}
+
+void CMainFrame::MakeManuscriptPdf() {
+    CFileSystem& book = ActiveChild()->Document().FileSystem();
+    if (!book.RequireTree(kManuscriptActionName)) {
+        return;
+    }
+    const BookTree& tree = book.Tree();
+    const SiteBook site{tree.GetRootPath(), tree.m_strParentPath};
+    const ManuscriptSettings kept = LoadManuscriptSettings(ui_, site.root_path);
+    CManuscriptDlg dialog(kept, LoadCountSettings(ui_, site.root_path).grid, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dialog.settings != kept && !SaveManuscriptSettings(ui_, site.root_path, dialog.settings)) {
+        return;
+    }
+    QProgressDialog progress("原稿を作成しています…", QString(), 0, 1, this);
+    progress.setWindowTitle(kManuscriptActionName);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const ManuscriptResult made =
+        MakeManuscript(ui_, site, dialog.settings, [&progress](int done, int pages) {
+            progress.setMaximum(pages);
+            progress.setValue(done);
+        });
+    progress.reset();
+    if (made.outcome == ManuscriptOutcome::kWritten) {
+        statusBar()->showMessage(QString::fromStdString(made.path + "を作成しました。"));
     }
 }
 

@@ -84,6 +84,9 @@ private:
     void ShowBookCounts();
     // Command 履歴: the versions of the file in the editor; 復元 puts one into the editor.
     void ShowHistory();
+    // Command 原稿作成: the book as a manuscript PDF on the chosen grid, the choices kept in the
+    // book.
+    void MakeManuscriptPdf();
     void BuildMenus();
     void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);
