@@ -29,6 +29,11 @@ def characters(item):
             yield from characters(child)
 
 
+def size_of(c):
+    """The font's size: pdfminer gives a turned character's advance as its size."""
+    return c.size if c.upright else max(c.width, c.height)
+
+
 def cluster(values, tolerance):
     """The distinct positions among values, each the first of a run closer than tolerance."""
     positions = []
@@ -41,9 +46,9 @@ def cluster(values, tolerance):
 def check_page(number, chars, cells, lines, vertical, faults):
     if not chars:
         return 0
-    size = max(c.size for c in chars)
-    text = [c for c in chars if c.size > 0.75 * size and c.get_text().strip()]
-    ruby = [c for c in chars if c.size <= 0.75 * size and c.get_text().strip()]
+    size = max(size_of(c) for c in chars)
+    text = [c for c in chars if size_of(c) > 0.75 * size and c.get_text().strip()]
+    ruby = [c for c in chars if size_of(c) <= 0.75 * size and c.get_text().strip()]
     if not text:
         return 0
 
