@@ -26,6 +26,7 @@
 #include "gui/dialogs/epub_dialog.h"
 #include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
+#include "gui/dialogs/post_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/platform/qt_ui.h"
 #include "support/control_file_header.h"
@@ -133,6 +134,37 @@ TEST_F(GuiFixture, EverySaveIsKeptAndAVersionComesBackAsOneEdit) {
     EXPECT_TRUE(child.Document().IsModified());
     child.Editor().undo();
     EXPECT_TRUE(child.Editor().toPlainText().endsWith("一二"));
+}
+
+// 投稿用に書き出す writes the episodes for the platform chosen, from the episode chosen, and
+// lists where the platform would show the text otherwise; a place activated opens at its line.
+TEST_F(GuiFixture, EpisodesForAPlatformListWhereItDiffers) {
+    WriteBytes(dir / "sample/あとがき.txt", "一行目\r\n｜長い長い長い長い長い長い《ながい》\r\n");
+    OpenSample();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<gui::CPostDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->from->count(), 8);
+        dialog->site->setCurrentIndex(1);  // 小説家になろう
+        dialog->from->setCurrentIndex(7);  // あとがき, the last episode
+        dialog->accept();
+    });
+    frame->RunCommand(gui::kCmdPost);
+    EXPECT_EQ(ReadBytes(dir / "sample-narou/007_あとがき.txt"),
+              "一行目\r\n長い長い長い長い長い長い（ながい）\r\n");
+    EXPECT_FALSE(testing::Exists(dir / "sample-narou/001_はじめに.txt"));
+    EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),
+              dir / "sample-narou" + "に書き出しました");
+    auto* notes = frame->findChild<gui::CPostNotesDlg*>();
+    ASSERT_NE(notes, nullptr);
+    ASSERT_EQ(notes->list->count(), 2);  // the episode's length, then the ruby
+    EXPECT_TRUE(
+        notes->list->item(1)->text().startsWith("あとがき.txt:2: ルビか親文字が10文字を超える"));
+    emit notes->list->itemActivated(notes->list->item(1));
+    gui::CChildFrame& child = *frame->ActiveChild();
+    EXPECT_EQ(child.Document().PathName(), dir / "sample/あとがき.txt");
+    EXPECT_EQ(child.Editor().textCursor().blockNumber(), 1);
+    notes->close();
 }
 
 TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {

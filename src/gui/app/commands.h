@@ -30,6 +30,7 @@ enum CommandId : int {
     kCmdMakeEpub = 32820,
     kCmdCounts = 32821,
     kCmdHistory = 32822,
+    kCmdPost = 32823,
     kCmdFileNew = 57600,
     kCmdFileOpen = 57601,
     kCmdFileClose = 57602,

@@ -24,6 +24,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -45,6 +46,7 @@
 #include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
 #include "gui/dialogs/margins_dialog.h"
+#include "gui/dialogs/post_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/editor/editor_view.h"
 #include "gui/print/printed_page.h"
@@ -300,6 +302,14 @@ void CMainFrame::RegisterBookCommands() {
         kCmdHistory, TextOf(kCmdHistory), {}, [this] { ShowHistory(); },
         [this] { return ActiveChild() && !ActiveChild()->Document().IsEditorReadOnly(); });
     Register(
+        kCmdPost, TextOf(kCmdPost), {},
+        [this] {
+            if (ActiveChild()->Document().AskSaveIfModified()) {
+                PostBook();
+            }
+        },
+        any_book);
+    Register(
         kCmdCounts, TextOf(kCmdCounts), {},
         [this] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
@@ -443,6 +453,48 @@ void CMainFrame::ShowHistory() {
     cursor.endEditBlock();
 }
 
+void CMainFrame::PostBook() {
+    const BookTree& tree = ActiveChild()->Document().FileSystem().Tree();
+    const SiteBook book{tree.GetRootPath(), tree.m_strParentPath};
+    CPostDlg dialog(EpisodeFiles(ui_, book), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const PostResult result = PostEpisodes(ui_, book, dialog.Site(), dialog.From());
+    if (!result.written.empty()) {
+        statusBar()->showMessage(QString::fromStdString(result.folder) + kWrittenToMessage);
+    }
+    if (result.notes.empty()) {
+        return;
+    }
+    // Beside the window, so that the writer can go from place to place and mend them.
+    auto* notes = new CPostNotesDlg(
+        result.notes,
+        [this, root = book.root_path](const std::string& file, size_t line) {
+            GoToLine(JoinPath(root, file), line);
+        },
+        this);
+    notes->setAttribute(Qt::WA_DeleteOnClose);
+    notes->show();
+}
+
+void CMainFrame::GoToLine(const std::string& path, size_t line) {
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr || !child->Document().AskSaveIfModified() ||
+        !child->Document().OpenDocument(path)) {
+        return;
+    }
+    CFolixView& editor = child->Editor();
+    const QTextBlock block =
+        editor.document()->findBlockByNumber(line > 0 ? static_cast<int>(line) - 1 : 0);
+    if (block.isValid()) {
+        QTextCursor cursor(block);
+        editor.setTextCursor(cursor);
+        editor.ensureCursorVisible();
+    }
+    child->ShownEditor().setFocus();
+}
+
 void CMainFrame::ShowCounts() {
     CChildFrame* child = ActiveChild();
     counts_label_->setText(child != nullptr ? child->Counts().Text() : QString());
@@ -484,6 +536,7 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdFileSave));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdMakeEpub));
+    file_menu_->addAction(Action(kCmdPost));
     file_menu_->addAction(Action(kCmdCounts));
     file_menu_->addAction(Action(kCmdHistory));
     file_menu_->addSeparator();
