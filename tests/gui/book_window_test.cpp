@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTextDocument>
 #include <QTimer>
 #include <functional>
@@ -99,6 +101,16 @@ TEST_F(GuiFixture, TheStatusBarCountsTheFileAsTheWriterTypes) {
     EXPECT_NE(counts->text().indexOf("現在 451字（90%）、今日 +21字"), -1)
         << counts->text().toStdString();
     EXPECT_NE(ReadBytes(dir / "sample/count.flc").find(" 430\r\n"), std::string::npos);
+
+    // The tree's tooltip counts an item, a file or a folder, as it is on disk.
+    for (const auto& [label, shown] : {std::pair{"はじめに", "文字数 90　8行　0.4枚"},
+                                       std::pair{"第一章　朝", "文字数 223　14行　0.7枚"}}) {
+        QTreeWidgetItem* item = Find(child, Root(child), label);
+        const QPoint at = child.Tree().visualItemRect(item).center();
+        QHelpEvent help(QEvent::ToolTip, at, child.Tree().viewport()->mapToGlobal(at));
+        QApplication::sendEvent(child.Tree().viewport(), &help);
+        EXPECT_EQ(QToolTip::text().toStdString(), shown) << label;
+    }
 }
 
 // Every save is a version any Git reads; 履歴 lists them newest first and 復元 puts the chosen
