@@ -278,22 +278,19 @@ void CMainFrame::RegisterBookCommands() {
             }
         },
         any_book);
-    Register(
-        kCmdMakeHtml, TextOf(kCmdMakeHtml), {},
-        [this, book] {
+    // The whole-book jobs read the files from the disk: a changed file is offered for saving
+    // first, and a No or a failed save stops the job.
+    const auto after_save = [this](std::function<void()> job) {
+        return [this, job = std::move(job)] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
-                book()->MakeHtml();
+                job();
             }
-        },
-        any_book);
-    Register(
-        kCmdMakeText, TextOf(kCmdMakeText), {},
-        [this, book] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                book()->MakeText();
-            }
-        },
-        any_book);
+        };
+    };
+    Register(kCmdMakeHtml, TextOf(kCmdMakeHtml), {}, after_save([book] { book()->MakeHtml(); }),
+             any_book);
+    Register(kCmdMakeText, TextOf(kCmdMakeText), {}, after_save([book] { book()->MakeText(); }),
+             any_book);
     Register(
         kCmdHtmlOptions, TextOf(kCmdHtmlOptions), {}, [this] { EditHtmlOptions(); }, any_book);
     Register(
@@ -301,30 +298,10 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdHistory, TextOf(kCmdHistory), {}, [this] { ShowHistory(); },
         [this] { return ActiveChild() && !ActiveChild()->Document().IsEditorReadOnly(); });
-    Register(
-        kCmdPost, TextOf(kCmdPost), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                PostBook();
-            }
-        },
-        any_book);
-    Register(
-        kCmdCounts, TextOf(kCmdCounts), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                ShowBookCounts();
-            }
-        },
-        any_book);
-    Register(
-        kCmdMakeEpub, TextOf(kCmdMakeEpub), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                MakeEpub();
-            }
-        },
-        any_book);
+    Register(kCmdPost, TextOf(kCmdPost), {}, after_save([this] { PostBook(); }), any_book);
+    Register(kCmdCounts, TextOf(kCmdCounts), {}, after_save([this] { ShowBookCounts(); }),
+             any_book);
+    Register(kCmdMakeEpub, TextOf(kCmdMakeEpub), {}, after_save([this] { MakeEpub(); }), any_book);
     Register(
         kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
     // The diary goes through the core's editor, so it is one undo step like any edit of ours.
