@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,10 +14,9 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QToolTip>
-#include <QHelpEvent>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 
 #include "book/book_tree.h"
@@ -177,6 +178,22 @@ TEST_F(GuiFixture, EpisodesForAPlatformListWhereItDiffers) {
     EXPECT_EQ(child.Document().PathName(), dir / "sample/あとがき.txt");
     EXPECT_EQ(child.Editor().textCursor().blockNumber(), 1);
     notes->close();
+}
+
+// A book opened by a path relative to the folder the program started in is kept by its real
+// path: the recent list reopens it from anywhere, and the browser gets a full path.
+TEST_F(GuiFixture, ABookOpenedByARelativePathIsKeptByItsRealPath) {
+    const QString started_in = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path()));
+    ASSERT_TRUE(frame->OpenDocument("./sample/../sample/sample.flx"));
+    QDir::setCurrent(started_in);
+    EXPECT_EQ(LoadRecentFiles(profile).front(), dir / "sample/sample.flx");
+    CFileSystem& book = frame->ActiveChild()->Document().FileSystem();
+    ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm", ""));
+    frame->RunCommand(gui::kCmdMakeHtml);
+    frame->RunCommand(gui::kCmdBrowse);
+    ASSERT_FALSE(desktop.opened.empty());
+    EXPECT_EQ(desktop.opened.back(), dir / "garden.htm");
 }
 
 TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {

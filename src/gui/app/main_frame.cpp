@@ -29,6 +29,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 #include "book/new_book.h"
 #include "book/path_parts.h"
 #include "book/recent_files.h"
@@ -630,7 +632,13 @@ void CMainFrame::RunCommand(int id) {
     UpdateCommandStates();
 }
 
-bool CMainFrame::OpenDocument(const std::string& path) {
+bool CMainFrame::OpenDocument(const std::string& typed_path) {
+    // The book by its real path, whatever folder the program was started in: the recent list
+    // and the browser get a path that leads to it from anywhere.
+    std::error_code error;
+    std::filesystem::path real =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(typed_path, error), error);
+    const std::string path = error ? typed_path : real.string();
     // One window a book: a second would show its own tree and write its own options over the
     // first's. The book already open comes to the front instead.
     for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
