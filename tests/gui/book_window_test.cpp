@@ -96,7 +96,9 @@ TEST_F(GuiFixture, TheStatusBarCountsTheFileAsTheWriterTypes) {
     }
     EXPECT_NE(counts->text().indexOf("5行 19桁　選択 3字"), -1) << counts->text().toStdString();
 
+    EXPECT_EQ(child.Title().toStdString(), "sample - はじめに.txt *");  // unsaved, as the tab says
     QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(child.Title().toStdString(), "sample - はじめに.txt");
     EXPECT_TRUE(ReadBytes(dir / "sample/はじめに.txt")
                     .ends_with("\r\nああああああああああああああああああああ。"));
     EXPECT_NE(counts->text().indexOf("現在 451字（90%）、今日 +21字"), -1)
