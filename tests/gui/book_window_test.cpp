@@ -193,6 +193,8 @@ TEST_F(GuiFixture, ABookOpenedByARelativePathIsKeptByItsRealPath) {
     CFileSystem& book = frame->ActiveChild()->Document().FileSystem();
     ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm", ""));
     frame->RunCommand(gui::kCmdMakeHtml);
+    EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),
+              dir / "garden2_.htm" + " ほか4件に書き出しました");
     frame->RunCommand(gui::kCmdBrowse);
     ASSERT_FALSE(desktop.opened.empty());
     EXPECT_EQ(desktop.opened.back(), dir / "garden.htm");

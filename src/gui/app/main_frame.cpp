@@ -289,9 +289,15 @@ void CMainFrame::RegisterBookCommands() {
             }
         };
     };
-    Register(kCmdMakeHtml, TextOf(kCmdMakeHtml), {}, after_save([book] { book()->MakeHtml(); }),
+    Register(kCmdMakeHtml, TextOf(kCmdMakeHtml), {}, after_save([this, book] {
+                 book()->MakeHtml();
+                 TellBuiltFiles();
+             }),
              any_book);
-    Register(kCmdMakeText, TextOf(kCmdMakeText), {}, after_save([book] { book()->MakeText(); }),
+    Register(kCmdMakeText, TextOf(kCmdMakeText), {}, after_save([this, book] {
+                 book()->MakeText();
+                 TellBuiltFiles();
+             }),
              any_book);
     Register(
         kCmdHtmlOptions, TextOf(kCmdHtmlOptions), {}, [this] { EditHtmlOptions(); }, any_book);
@@ -789,7 +795,20 @@ void CMainFrame::MakeEpub() {
     EpubSettings settings = dialog.settings();
     if (SaveEpubSettings(ui_, root, settings)) {
         book.MakeEpub(settings);
+        TellBuiltFiles();
     }
+}
+
+void CMainFrame::TellBuiltFiles() {
+    const std::vector<std::string>& files = ActiveChild()->Document().FileSystem().BuiltFiles();
+    if (files.empty()) {
+        return;
+    }
+    QString where = QString::fromStdString(files.front());
+    if (files.size() > 1) {
+        where += QString(" ほか%1件").arg(files.size() - 1);
+    }
+    statusBar()->showMessage(where + kWrittenToMessage);
 }
 
 void CMainFrame::Upload() {

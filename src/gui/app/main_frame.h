@@ -89,6 +89,8 @@ private:
     void PostBook();
     // The file opened in the editor, its caret at the start of the line (from 1).
     void GoToLine(const std::string& path, size_t line);
+    // The status bar says what the build just made wrote, and where.
+    void TellBuiltFiles();
     void BuildMenus();
     void FillRecentMenu();
     QMenu* MakeEditorPopup(QWidget* parent);
