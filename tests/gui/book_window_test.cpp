@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 
 #include "book/book_tree.h"
@@ -26,6 +29,7 @@
 #include "gui/dialogs/epub_dialog.h"
 #include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
+#include "gui/dialogs/post_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/platform/qt_ui.h"
 #include "support/control_file_header.h"
@@ -92,12 +96,24 @@ TEST_F(GuiFixture, TheStatusBarCountsTheFileAsTheWriterTypes) {
     }
     EXPECT_NE(counts->text().indexOf("5行 19桁　選択 3字"), -1) << counts->text().toStdString();
 
+    EXPECT_EQ(child.Title().toStdString(), "sample - はじめに.txt *");  // unsaved, as the tab says
     QTest::keyClick(&editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(child.Title().toStdString(), "sample - はじめに.txt");
     EXPECT_TRUE(ReadBytes(dir / "sample/はじめに.txt")
                     .ends_with("\r\nああああああああああああああああああああ。"));
     EXPECT_NE(counts->text().indexOf("現在 451字（90%）、今日 +21字"), -1)
         << counts->text().toStdString();
     EXPECT_NE(ReadBytes(dir / "sample/count.flc").find(" 430\r\n"), std::string::npos);
+
+    // The tree's tooltip counts an item, a file or a folder, as it is on disk.
+    for (const auto& [label, shown] : {std::pair{"はじめに", "文字数 90　8行　0.4枚"},
+                                       std::pair{"第一章　朝", "文字数 223　14行　0.7枚"}}) {
+        QTreeWidgetItem* item = Find(child, Root(child), label);
+        const QPoint at = child.Tree().visualItemRect(item).center();
+        QHelpEvent help(QEvent::ToolTip, at, child.Tree().viewport()->mapToGlobal(at));
+        QApplication::sendEvent(child.Tree().viewport(), &help);
+        EXPECT_EQ(QToolTip::text().toStdString(), shown) << label;
+    }
 }
 
 // Every save is a version any Git reads; 履歴 lists them newest first and 復元 puts the chosen
@@ -133,6 +149,55 @@ TEST_F(GuiFixture, EverySaveIsKeptAndAVersionComesBackAsOneEdit) {
     EXPECT_TRUE(child.Document().IsModified());
     child.Editor().undo();
     EXPECT_TRUE(child.Editor().toPlainText().endsWith("一二"));
+}
+
+// 投稿用に書き出す writes the episodes for the platform chosen, from the episode chosen, and
+// lists where the platform would show the text otherwise; a place activated opens at its line.
+TEST_F(GuiFixture, EpisodesForAPlatformListWhereItDiffers) {
+    WriteBytes(dir / "sample/あとがき.txt", "一行目\r\n｜長い長い長い長い長い長い《ながい》\r\n");
+    OpenSample();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<gui::CPostDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->from->count(), 8);
+        dialog->site->setCurrentIndex(1);  // 小説家になろう
+        dialog->from->setCurrentIndex(7);  // あとがき, the last episode
+        dialog->accept();
+    });
+    frame->RunCommand(gui::kCmdPost);
+    EXPECT_EQ(ReadBytes(dir / "sample-narou/007_あとがき.txt"),
+              "一行目\r\n長い長い長い長い長い長い（ながい）\r\n");
+    EXPECT_FALSE(testing::Exists(dir / "sample-narou/001_はじめに.txt"));
+    EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),
+              dir / "sample-narou" + "に書き出しました");
+    auto* notes = frame->findChild<gui::CPostNotesDlg*>();
+    ASSERT_NE(notes, nullptr);
+    ASSERT_EQ(notes->list->count(), 2);  // the episode's length, then the ruby
+    EXPECT_TRUE(
+        notes->list->item(1)->text().startsWith("あとがき.txt:2: ルビか親文字が10文字を超える"));
+    emit notes->list->itemActivated(notes->list->item(1));
+    gui::CChildFrame& child = *frame->ActiveChild();
+    EXPECT_EQ(child.Document().PathName(), dir / "sample/あとがき.txt");
+    EXPECT_EQ(child.Editor().textCursor().blockNumber(), 1);
+    notes->close();
+}
+
+// A book opened by a path relative to the folder the program started in is kept by its real
+// path: the recent list reopens it from anywhere, and the browser gets a full path.
+TEST_F(GuiFixture, ABookOpenedByARelativePathIsKeptByItsRealPath) {
+    const QString started_in = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path()));
+    ASSERT_TRUE(frame->OpenDocument("./sample/../sample/sample.flx"));
+    QDir::setCurrent(started_in);
+    EXPECT_EQ(LoadRecentFiles(profile).front(), dir / "sample/sample.flx");
+    CFileSystem& book = frame->ActiveChild()->Document().FileSystem();
+    ASSERT_TRUE(SetHtmlFileName(ui, book.GetHtmlOptions(), "garden.htm", ""));
+    frame->RunCommand(gui::kCmdMakeHtml);
+    EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(),
+              dir / "garden2_.htm" + " ほか4件に書き出しました");
+    frame->RunCommand(gui::kCmdBrowse);
+    ASSERT_FALSE(desktop.opened.empty());
+    EXPECT_EQ(desktop.opened.back(), dir / "garden.htm");
 }
 
 TEST_F(GuiFixture, ChangedFileIsOfferedForSavingBeforeAnotherOpens) {

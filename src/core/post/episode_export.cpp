@@ -84,6 +84,17 @@ std::string OrderPrefix(size_t order, size_t count) {
 
 }  // namespace
 
+std::vector<std::string> EpisodeFiles(Ui& ui, const SiteBook& book) {
+    std::vector<std::string> pending;
+    std::vector<Episode> episodes;
+    CollectEpisodes(ui, book.root_path, "", pending, episodes);
+    std::vector<std::string> files;
+    for (const Episode& episode : episodes) {
+        files.push_back(episode.relative);
+    }
+    return files;
+}
+
 PostResult PostEpisodes(Ui& ui, const SiteBook& book, PostSite site, const std::string& from) {
     PostResult result;
     auto wait = ui.BeginWait();

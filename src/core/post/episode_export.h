@@ -34,4 +34,7 @@ inline constexpr char kNotABookFileMessage[] = "はこの本のテキストフ�
 // folder is written whole or not at all.
 PostResult PostEpisodes(Ui& ui, const SiteBook& book, PostSite site, const std::string& from);
 
+// The files a post writes, below the book folder, in the order it writes them.
+std::vector<std::string> EpisodeFiles(Ui& ui, const SiteBook& book);
+
 }  // namespace folix

@@ -52,6 +52,14 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
         }
     });
     connect(document_, &CFolixDoc::PathNameChanged, this, &CChildFrame::UpdateTitle);
+    // Each of the editor's two documents tells when its text is changed or saved.
+    const auto watch_modified = [this] {
+        connect(editor_->document(), &QTextDocument::modificationChanged, this,
+                &CChildFrame::UpdateTitle, Qt::UniqueConnection);
+        UpdateTitle();
+    };
+    connect(editor_, &CFolixView::DocumentSwitched, this, watch_modified);
+    watch_modified();
     connect(tree_, &CLeftView::LabelEditEnded, this, &CChildFrame::UpdateTitle);
     for (const QKeySequence& key :
          {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
@@ -175,7 +183,8 @@ QString CChildFrame::Title() const {
         document_->PathName() == book.Tree().BookFilePath()) {
         return name;
     }
-    return name + " - " + file;
+    // The unsaved changes show in the title and the tab, as the writer expects of an editor.
+    return name + " - " + file + (document_->IsModified() ? " *" : "");
 }
 
 void CChildFrame::UpdateTitle() {

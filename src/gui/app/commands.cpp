@@ -36,6 +36,8 @@ constexpr CommandText kCommandTexts[] = {
      CommandRoute::kBothPanes},
     {kCmdHistory, "履歴...", "編集中のファイルの版を表示し、選んだ版に戻します",
      CommandRoute::kBothPanes},
+    {kCmdPost, "投稿用に書き出す...", "投稿サイトの記法で1話1ファイルに書き出します",
+     CommandRoute::kBothPanes},
     {kCmdSearch, "folix検索", "ツリー検索及びテキストの検索・置換", CommandRoute::kBothPanes},
     {kCmdManual, "folix解説書", "folix解説書を表示します", CommandRoute::kFrame},
     {kCmdFont, "フォント", "フォントを指定します", CommandRoute::kEditorPane},

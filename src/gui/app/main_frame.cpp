@@ -25,9 +25,12 @@
 #include <QProgressDialog>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 #include "book/new_book.h"
 #include "book/path_parts.h"
@@ -46,6 +49,7 @@
 #include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
 #include "gui/dialogs/margins_dialog.h"
+#include "gui/dialogs/post_dialog.h"
 #include "gui/dialogs/text_options_dialog.h"
 #include "gui/editor/editor_view.h"
 #include "gui/manuscript/manuscript_build.h"
@@ -279,22 +283,25 @@ void CMainFrame::RegisterBookCommands() {
             }
         },
         any_book);
-    Register(
-        kCmdMakeHtml, TextOf(kCmdMakeHtml), {},
-        [this, book] {
+    // The whole-book jobs read the files from the disk: a changed file is offered for saving
+    // first, and a No or a failed save stops the job.
+    const auto after_save = [this](std::function<void()> job) {
+        return [this, job = std::move(job)] {
             if (ActiveChild()->Document().AskSaveIfModified()) {
-                book()->MakeHtml();
+                job();
             }
-        },
-        any_book);
-    Register(
-        kCmdMakeText, TextOf(kCmdMakeText), {},
-        [this, book] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                book()->MakeText();
-            }
-        },
-        any_book);
+        };
+    };
+    Register(kCmdMakeHtml, TextOf(kCmdMakeHtml), {}, after_save([this, book] {
+                 book()->MakeHtml();
+                 TellBuiltFiles();
+             }),
+             any_book);
+    Register(kCmdMakeText, TextOf(kCmdMakeText), {}, after_save([this, book] {
+                 book()->MakeText();
+                 TellBuiltFiles();
+             }),
+             any_book);
     Register(
         kCmdHtmlOptions, TextOf(kCmdHtmlOptions), {}, [this] { EditHtmlOptions(); }, any_book);
     Register(
@@ -302,30 +309,12 @@ void CMainFrame::RegisterBookCommands() {
     Register(
         kCmdHistory, TextOf(kCmdHistory), {}, [this] { ShowHistory(); },
         [this] { return ActiveChild() && !ActiveChild()->Document().IsEditorReadOnly(); });
-    Register(
-        kCmdCounts, TextOf(kCmdCounts), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                ShowBookCounts();
-            }
-        },
-        any_book);
-    Register(
-        kCmdManuscript, TextOf(kCmdManuscript), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                MakeManuscriptPdf();
-            }
-        },
-        any_book);
-    Register(
-        kCmdMakeEpub, TextOf(kCmdMakeEpub), {},
-        [this] {
-            if (ActiveChild()->Document().AskSaveIfModified()) {
-                MakeEpub();
-            }
-        },
-        any_book);
+    Register(kCmdPost, TextOf(kCmdPost), {}, after_save([this] { PostBook(); }), any_book);
+    Register(kCmdManuscript, TextOf(kCmdManuscript), {},
+             after_save([this] { MakeManuscriptPdf(); }), any_book);
+    Register(kCmdCounts, TextOf(kCmdCounts), {}, after_save([this] { ShowBookCounts(); }),
+             any_book);
+    Register(kCmdMakeEpub, TextOf(kCmdMakeEpub), {}, after_save([this] { MakeEpub(); }), any_book);
     Register(
         kCmdSearch, TextOf(kCmdSearch), {}, [child] { child()->OpenFindBar(); }, any_book);
     // The diary goes through the core's editor, so it is one undo step like any edit of ours.
@@ -454,6 +443,48 @@ void CMainFrame::ShowHistory() {
     cursor.endEditBlock();
 }
 
+void CMainFrame::PostBook() {
+    const BookTree& tree = ActiveChild()->Document().FileSystem().Tree();
+    const SiteBook book{tree.GetRootPath(), tree.m_strParentPath};
+    CPostDlg dialog(EpisodeFiles(ui_, book), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const PostResult result = PostEpisodes(ui_, book, dialog.Site(), dialog.From());
+    if (!result.written.empty()) {
+        statusBar()->showMessage(QString::fromStdString(result.folder) + kWrittenToMessage);
+    }
+    if (result.notes.empty()) {
+        return;
+    }
+    // Beside the window, so that the writer can go from place to place and mend them.
+    auto* notes = new CPostNotesDlg(
+        result.notes,
+        [this, root = book.root_path](const std::string& file, size_t line) {
+            GoToLine(JoinPath(root, file), line);
+        },
+        this);
+    notes->setAttribute(Qt::WA_DeleteOnClose);
+    notes->show();
+}
+
+void CMainFrame::GoToLine(const std::string& path, size_t line) {
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr || !child->Document().AskSaveIfModified() ||
+        !child->Document().OpenDocument(path)) {
+        return;
+    }
+    CFolixView& editor = child->Editor();
+    const QTextBlock block =
+        editor.document()->findBlockByNumber(line > 0 ? static_cast<int>(line) - 1 : 0);
+    if (block.isValid()) {
+        QTextCursor cursor(block);
+        editor.setTextCursor(cursor);
+        editor.ensureCursorVisible();
+    }
+    child->ShownEditor().setFocus();
+}
+
 void CMainFrame::ShowCounts() {
     CChildFrame* child = ActiveChild();
     counts_label_->setText(child != nullptr ? child->Counts().Text() : QString());
@@ -495,6 +526,7 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdFileSave));
     file_menu_->addSeparator();
     file_menu_->addAction(Action(kCmdMakeEpub));
+    file_menu_->addAction(Action(kCmdPost));
     file_menu_->addAction(Action(kCmdManuscript));
     file_menu_->addAction(Action(kCmdCounts));
     file_menu_->addAction(Action(kCmdHistory));
@@ -612,7 +644,13 @@ void CMainFrame::RunCommand(int id) {
     UpdateCommandStates();
 }
 
-bool CMainFrame::OpenDocument(const std::string& path) {
+bool CMainFrame::OpenDocument(const std::string& typed_path) {
+    // The book by its real path, whatever folder the program was started in: the recent list
+    // and the browser get a path that leads to it from anywhere.
+    std::error_code error;
+    std::filesystem::path real =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(typed_path, error), error);
+    const std::string path = error ? typed_path : real.string();
     // One window a book: a second would show its own tree and write its own options over the
     // first's. The book already open comes to the front instead.
     for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
@@ -763,7 +801,20 @@ void CMainFrame::MakeEpub() {
     EpubSettings settings = dialog.settings();
     if (SaveEpubSettings(ui_, root, settings)) {
         book.MakeEpub(settings);
+        TellBuiltFiles();
     }
+}
+
+void CMainFrame::TellBuiltFiles() {
+    const std::vector<std::string>& files = ActiveChild()->Document().FileSystem().BuiltFiles();
+    if (files.empty()) {
+        return;
+    }
+    QString where = QString::fromStdString(files.front());
+    if (files.size() > 1) {
+        where += QString(" ほか%1件").arg(files.size() - 1);
+    }
+    statusBar()->showMessage(where + kWrittenToMessage);
 }
 
 void CMainFrame::MakeManuscriptPdf() {

@@ -23,6 +23,7 @@ class Ui;
 namespace folix::gui {
 
 inline constexpr char kNoHistoryMessage[] = "このファイルの履歴はまだありません。";
+inline constexpr char kWrittenToMessage[] = "に書き出しました";
 
 class CChildFrame;
 
@@ -84,6 +85,12 @@ private:
     void ShowBookCounts();
     // Command 履歴: the versions of the file in the editor; 復元 puts one into the editor.
     void ShowHistory();
+    // Command 投稿用に書き出す: the book's episodes for a platform, and where it differs.
+    void PostBook();
+    // The file opened in the editor, its caret at the start of the line (from 1).
+    void GoToLine(const std::string& path, size_t line);
+    // The status bar says what the build just made wrote, and where.
+    void TellBuiltFiles();
     // Command 原稿作成: the book as a manuscript PDF on the chosen grid, the choices kept in the
     // book.
     void MakeManuscriptPdf();

@@ -3,15 +3,21 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include "book/book_tree.h"
+#include "book/path_parts.h"
+#include "count/book_count.h"
 #include "gui/book/folix_doc.h"
 #include "gui/widgets/tree_images.h"
+#include "notation/notation_options.h"
+#include "rtf/book_text.h"
 
 namespace folix::gui {
 namespace {
@@ -152,6 +158,43 @@ void CLeftView::EndDragFeedback() {
     }
     viewport()->unsetCursor();
     viewport()->releaseMouse();
+}
+
+bool CLeftView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !document_.FileSystem().HasTree()) {
+        return TreeWidgetControl::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QTreeWidgetItem* item = itemAt(help->pos());
+    if (item == nullptr) {
+        QToolTip::hideText();
+        return true;
+    }
+    const BookTree& tree = document_.FileSystem().Tree();
+    const TreeItem at = ToItem(item);
+    const std::string path = tree.ItemPath(at);
+    const GridSize grid = LoadCountSettings(document_.GetUi(), tree.GetRootPath()).grid;
+    TextLength length;
+    if (tree.IsFolderItem(at)) {
+        length = CountBook(document_.GetUi(), SiteBook{path, ParentPath(path)}, grid.cells).total;
+    } else if (tree.IsTextItem(at)) {
+        std::string text;
+        if (ReadBookFileText(document_.GetUi(), path, text)) {
+            const int upright =
+                LoadNotationOptions(document_.GetUi(), tree.GetRootPath()).upright_digits;
+            length = MeasureText(text, grid.cells, upright);
+        }
+    } else {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(),
+                       QString("文字数 %1　%2行　%3枚")
+                           .arg(length.characters)
+                           .arg(length.grid_lines)
+                           .arg(QString::fromStdString(SheetsText(length.grid_lines, grid.lines))),
+                       this);
+    return true;
 }
 
 void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {

@@ -248,6 +248,8 @@ TEST_F(TreeSearchTest, TheBookWalkFindsWhatTheTreeSearchMarks) {
     Write("edge/accident.txt", "\x82\xA0\xE9\x9D\x99\xE3\x81\x8B");
     Write("edge/broken.txt", "これは長い前置きの文です。\xFF壊れた");
     Write("edge/wide.txt", "ＨＴＭＬ５の本");
+    // Lines ended by LF and by a lone CR: a whole word at a line end, and bases read per line.
+    Write("edge/lines.txt", "pack of\nwolf\r｜一《いち》の\r｜二《に》\r\n");
     struct Row {
         const char* search;
         bool find_case;
@@ -275,6 +277,9 @@ TEST_F(TreeSearchTest, TheBookWalkFindsWhatTheTreeSearchMarks) {
         {"html5", false, false, false, 1},
         {"田太", false, false, false, 1},
         {"田太", true, false, false, 1},
+        {"wolf", false, true, false, 1},
+        {"一の", false, false, false, 1},
+        {"の二", false, false, false, 0},
     };
     size_t rows_with_hits = 0;
     size_t rows_without = 0;
