@@ -1,7 +1,10 @@
 #include "history/history_store.h"
 
+#include <fcntl.h>
 #include <git2.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -245,10 +248,54 @@ bool HistoryStore::Open(bool create) {
     return true;
 }
 
+namespace {
+
+// Every writer of ours holds this lock while it records, and the system lets it go when the
+// writer dies. Holding it, a branch lock left by a writer killed between taking and dropping
+// its own can only be stale, and is cleared: otherwise one kill would stop every later save's
+// version.
+class WriterLock {
+public:
+    explicit WriterLock(const std::string& folder)
+        : fd_(::open(JoinPath(folder, kWriterLockName).c_str(),
+                     O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        if (fd_ >= 0) {
+            const std::string branch_lock = JoinPath(folder, std::string(kBranch) + ".lock");
+            struct stat status {};
+            if (::lstat(branch_lock.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+                ::unlink(branch_lock.c_str());
+            }
+        }
+    }
+    ~WriterLock() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    WriterLock(const WriterLock&) = delete;
+    WriterLock& operator=(const WriterLock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+
+private:
+    static constexpr char kWriterLockName[] = "folix-writer.lock";
+    int fd_;
+};
+
+}  // namespace
+
 bool HistoryStore::Record(std::string_view relative, std::string_view bytes, VersionCause cause,
                           std::string_view from) {
     if (!Open(true)) {
         return false;
+    }
+    const WriterLock lock(folder());
+    if (!lock.held()) {
+        return Fail(kHistoryWriteMessage);
     }
     const std::vector<std::string> names = PathNames(relative);
     if (names.empty() || HasLineEnd(relative) || HasLineEnd(from) ||

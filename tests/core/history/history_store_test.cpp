@@ -280,6 +280,11 @@ TEST(HistoryStore, AKillDuringAHistoryWriteLeavesItReadable) {
         ASSERT_TRUE(store.Record("a.txt", "after", VersionCause::kSave)) << store.error();
         EXPECT_EQ(store.Versions("a.txt")->size(), before->size() + 1);
     }
+    // A writer killed while it held the branch's lock leaves the lock behind: the next save's
+    // version goes on all the same.
+    WriteBytes(book + "/.folix-history/refs/heads/main.lock", "");
+    HistoryStore store(book);
+    EXPECT_TRUE(store.Record("a.txt", "after the lock", VersionCause::kSave)) << store.error();
 }
 
 // Packing keeps every version's bytes, leaves no loose object the branch reaches and one pack.
