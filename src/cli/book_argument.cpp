@@ -50,8 +50,7 @@ bool ParseBookArguments(const std::vector<std::string>& args, const std::string&
 }
 
 SiteBook CommandBook::site() const {
-    const BookTree& tree = file_system_.Tree();
-    return SiteBook{tree.m_strRootPath, tree.m_strParentPath};
+    return file_system_.BookOnDisk();
 }
 
 }  // namespace folix

@@ -1,6 +1,9 @@
 #include "book/fixed_layout.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <cerrno>
 #include <climits>
 
 namespace folix {
@@ -35,11 +38,17 @@ int ParseControlInt(const std::string& line) {
     return static_cast<int>(value);
 }
 
-bool ParseControlBool(const std::string& line) { return line == "true"; }
+bool ParseControlBool(const std::string& line) {
+    return line == "true";
+}
 
-std::string FormatControlInt(int value) { return std::to_string(value); }
+std::string FormatControlInt(int value) {
+    return std::to_string(value);
+}
 
-std::string FormatControlBool(bool value) { return value ? "true" : "false"; }
+std::string FormatControlBool(bool value) {
+    return value ? "true" : "false";
+}
 
 bool ReadFixedLayout(Ui& ui, const std::string& path, size_t line_count, ControlFile& file) {
     if (!ReadControlFile(ui, path, file) || file.lines.empty()) {
@@ -47,6 +56,15 @@ bool ReadFixedLayout(Ui& ui, const std::string& path, size_t line_count, Control
     }
     file.lines.resize(line_count);
     return true;
+}
+
+bool ReadFixedLayoutIfPresent(Ui& ui, const std::string& path, size_t line_count,
+                              ControlFile& file) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        return false;
+    }
+    return ReadFixedLayout(ui, path, line_count, file);
 }
 
 bool WriteFixedLayout(Ui& ui, const std::string& path, std::vector<std::string> lines) {

@@ -24,6 +24,12 @@ std::string FormatControlBool(bool value);
 // value takes its default.
 bool ReadFixedLayout(Ui& ui, const std::string& path, size_t line_count, ControlFile& file);
 
+// ReadFixedLayout of a file that may not be there, without making it: a settings file that
+// appears only once a setting is saved, so a book that never used them keeps exactly its files.
+// False when it is missing.
+bool ReadFixedLayoutIfPresent(Ui& ui, const std::string& path, size_t line_count,
+                              ControlFile& file);
+
 // Read-before-write: the lines are written only when the file as it is reads as a control file,
 // and in the encoding it was read in.
 bool WriteFixedLayout(Ui& ui, const std::string& path, std::vector<std::string> lines);

@@ -14,7 +14,8 @@ LineEnd FindLineEnd(std::string_view text, size_t start) {
     }
     const auto* lf = static_cast<const char*>(std::memchr(begin + start, '\n', size - start));
     const size_t lf_at = lf != nullptr ? static_cast<size_t>(lf - begin) : size;
-    if (const auto* cr = static_cast<const char*>(std::memchr(begin + start, '\r', lf_at - start))) {
+    if (const auto* cr =
+            static_cast<const char*>(std::memchr(begin + start, '\r', lf_at - start))) {
         const auto cr_at = static_cast<size_t>(cr - begin);
         return {cr_at, cr_at + 1 == lf_at ? size_t{2} : size_t{1}};
     }
@@ -31,11 +32,12 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
     return lines;
 }
 
-std::string WithCrLfLineEnds(std::string text) {
+std::string ReplaceLineEnds(std::string text, std::string_view line_end) {
+    // Nothing is copied up to the first line end that differs.
     size_t start = 0;
     LineEnd end = FindLineEnd(text, start);
-    while (end.length == 2) {
-        start = end.at + 2;
+    while (end.length > 0 && std::string_view(text).substr(end.at, end.length) == line_end) {
+        start = end.at + end.length;
         end = FindLineEnd(text, start);
     }
     if (end.length == 0) {
@@ -48,7 +50,7 @@ std::string WithCrLfLineEnds(std::string text) {
         end = FindLineEnd(text, start);
         out.append(text, start, end.at - start);
         if (end.length > 0) {
-            out += "\r\n";
+            out += line_end;
         }
         start = end.at + end.length;
     }

@@ -23,7 +23,8 @@ LineEnd FindLineEnd(std::string_view text, size_t start);
 // last line end is not.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
 
-// The text with every line end made CR LF; the same text when it has no other.
-std::string WithCrLfLineEnds(std::string text);
+// The text with every line end made line_end (CR LF for what the program writes, LF for the
+// editor); the same text when it has no other.
+std::string ReplaceLineEnds(std::string text, std::string_view line_end);
 
 }  // namespace folix

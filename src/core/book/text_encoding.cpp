@@ -121,4 +121,22 @@ std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encodi
     return std::nullopt;
 }
 
+std::u32string CodePointsOf(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        out.push_back(NextCodePoint(utf8, pos));
+    }
+    return out;
+}
+
+std::string Utf8Of(std::u32string_view code_points) {
+    std::string out;
+    out.reserve(code_points.size());
+    for (const char32_t c : code_points) {
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace folix

@@ -42,5 +42,8 @@ std::optional<std::string> EncodeText(std::string_view utf8, TextEncoding encodi
 // malformed byte, which is consumed alone).
 char32_t NextCodePoint(std::string_view text, size_t& pos);
 void AppendUtf8(std::string& out, char32_t code_point);
+// A whole text's code points, and back.
+std::u32string CodePointsOf(std::string_view utf8);
+std::string Utf8Of(std::u32string_view code_points);
 
 }  // namespace folix

@@ -1,8 +1,5 @@
 #include "count/count_settings.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 
@@ -15,13 +12,6 @@ namespace {
 constexpr size_t kCountLineCount = 4;
 constexpr std::string_view kCharactersUnit = "字";
 constexpr std::string_view kSheetsUnit = "枚";
-
-// Reading a control file makes it when it is missing; this file must not appear in a book
-// whose writer never set a count or saved a day's work.
-bool IsMissing(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
 
 std::optional<uint64_t> ParseWhole(std::string_view text) {
     uint64_t value = 0;
@@ -142,7 +132,7 @@ CountSettings LoadCountSettings(Ui& ui, const std::string& root_path) {
     CountSettings settings;
     const std::string path = JoinPath(root_path, kCountSettingsFileName);
     ControlFile file;
-    if (IsMissing(path) || !ReadFixedLayout(ui, path, kCountLineCount, file)) {
+    if (!ReadFixedLayoutIfPresent(ui, path, kCountLineCount, file)) {
         return settings;
     }
     const std::vector<std::string>& line = file.lines;

@@ -144,6 +144,9 @@ public:
     const SiteFilePaths& SitePaths() const { return site_paths_; }
     const std::string& TopPagePath() const { return site_paths_.main_page; }
     Ui& GetUi() const { return ui_; }
+    // The book's folders for a job that reads its files as they are on disk (the counts, the
+    // episodes, the manuscript), not through the editor as the builds do.
+    SiteBook BookOnDisk() const { return SiteBook{tree_.m_strRootPath, tree_.m_strParentPath}; }
 
     TreeItem m_hContextItem = kNoItem;
 

@@ -9,25 +9,6 @@
 namespace folix {
 namespace {
 
-std::u32string ToCodePoints(std::string_view text) {
-    std::u32string result;
-    result.reserve(text.size());
-    size_t pos = 0;
-    while (pos < text.size()) {
-        result.push_back(NextCodePoint(text, pos));
-    }
-    return result;
-}
-
-std::string ToUtf8(std::u32string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (char32_t c : text) {
-        AppendUtf8(result, c);
-    }
-    return result;
-}
-
 bool MatchesAt(std::u32string_view text, size_t pos, std::u32string_view pattern, bool match_case) {
     for (size_t i = 0; i < pattern.size(); ++i) {
         char32_t a = text[pos + i];
@@ -42,13 +23,13 @@ bool MatchesAt(std::u32string_view text, size_t pos, std::u32string_view pattern
 }  // namespace
 
 void MemoryEditorControl::SetText(const std::string& text) {
-    text_ = ToCodePoints(text);
+    text_ = CodePointsOf(text);
     selection_ = {};
     undo_.clear();
 }
 
 std::string MemoryEditorControl::GetText() const {
-    return ToUtf8(text_);
+    return Utf8Of(text_);
 }
 
 size_t MemoryEditorControl::Clamp(long position) const {
@@ -65,7 +46,7 @@ void MemoryEditorControl::SetSelection(TextRange range) {
 }
 
 std::string MemoryEditorControl::GetSelectedText() const {
-    return ToUtf8(
+    return Utf8Of(
         std::u32string_view(text_).substr(static_cast<size_t>(selection_.start),
                                           static_cast<size_t>(selection_.end - selection_.start)));
 }
@@ -75,7 +56,7 @@ bool MemoryEditorControl::ReplaceSelection(const std::string& text) {
         return false;
     }
     undo_.push_back({text_, selection_});
-    std::u32string inserted = ToCodePoints(text);
+    std::u32string inserted = CodePointsOf(text);
     const auto start = static_cast<size_t>(selection_.start);
     text_.replace(start, static_cast<size_t>(selection_.end - selection_.start), inserted);
     const auto caret = static_cast<long>(start + inserted.size());
@@ -85,7 +66,7 @@ bool MemoryEditorControl::ReplaceSelection(const std::string& text) {
 
 std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, TextRange range,
                                                        FindFlags flags) const {
-    const std::u32string pattern = ToCodePoints(text);
+    const std::u32string pattern = CodePointsOf(text);
     const size_t start = Clamp(range.start);
     const size_t end = range.end == kEndOfText ? text_.size() : Clamp(range.end);
     if (pattern.empty() || end < start || end - start < pattern.size()) {

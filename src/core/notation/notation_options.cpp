@@ -1,9 +1,5 @@
 #include "notation/notation_options.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "book/fixed_layout.h"
 #include "book/path_parts.h"
 
@@ -13,14 +9,6 @@ namespace {
 constexpr size_t kNotationLineCount = 3;
 constexpr std::string_view kKeepName = "keep";
 constexpr std::string_view kBaseName = "base";
-
-// Reading a control file makes it when it is missing; this file must not appear in a book
-// whose writer never changed a notation setting.
-bool IsMissing(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
-
 }  // namespace
 
 std::string_view TextNotationName(TextNotation value) {
@@ -49,7 +37,7 @@ NotationOptions LoadNotationOptions(Ui& ui, const std::string& root_path) {
     NotationOptions options;
     const std::string path = JoinPath(root_path, kNotationOptionsFileName);
     ControlFile file;
-    if (IsMissing(path) || !ReadFixedLayout(ui, path, kNotationLineCount, file)) {
+    if (!ReadFixedLayoutIfPresent(ui, path, kNotationLineCount, file)) {
         return options;
     }
     const std::vector<std::string>& line = file.lines;

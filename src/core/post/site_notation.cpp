@@ -2,6 +2,7 @@
 
 #include "book/text_encoding.h"
 #include "notation/novel_notation.h"
+#include "typeset/line_break_rules.h"
 
 namespace folix {
 namespace {
@@ -13,18 +14,8 @@ constexpr char kNarouTooLongMessage[] =
 constexpr char kPixivBreaksMessage[] =
     "ルビに「]]」か「>」があるためpixivではルビになりません。親文字（ルビ）と書きました。";
 
-std::vector<char32_t> CodePoints(std::string_view text) {
-    std::vector<char32_t> out;
-    for (size_t pos = 0; pos < text.size();) {
-        out.push_back(NextCodePoint(text, pos));
-    }
-    return out;
-}
-
 std::string Utf8(char32_t c) {
-    std::string out;
-    AppendUtf8(out, c);
-    return out;
+    return Utf8Of(std::u32string_view(&c, 1));
 }
 
 bool IsKanji(char32_t c) {
@@ -32,14 +23,10 @@ bool IsKanji(char32_t c) {
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x2FA1F);
 }
 
-bool IsKana(char32_t c) {
-    return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF);
-}
-
 // Plain text for 小説家になろう, where a kanji followed by （kana） becomes ruby: a bar before
 // the parenthesis keeps it as typed.
 std::string NarouPlainText(std::string_view text) {
-    const std::vector<char32_t> chars = CodePoints(text);
+    const std::u32string chars = CodePointsOf(text);
     std::string out;
     for (size_t i = 0; i < chars.size(); ++i) {
         if (chars[i] == U'（' && i > 0 && IsKanji(chars[i - 1])) {
@@ -68,8 +55,8 @@ void ConvertRun(const NotationRun& run, PostSite site, SiteLine& line) {
             return;
         case NotationKind::kRuby:
             if (narou) {
-                if (CodePoints(run.base).size() > kNarouMaxRuby ||
-                    CodePoints(run.ruby).size() > kNarouMaxRuby) {
+                if (CodePointsOf(run.base).size() > kNarouMaxRuby ||
+                    CodePointsOf(run.ruby).size() > kNarouMaxRuby) {
                     line.text += ParenthesisedRuby(run);
                     line.differences.push_back(kNarouTooLongMessage);
                 } else {
@@ -85,7 +72,7 @@ void ConvertRun(const NotationRun& run, PostSite site, SiteLine& line) {
             }
             return;
         case NotationKind::kEmphasis:
-            for (const char32_t c : CodePoints(run.base)) {
+            for (const char32_t c : CodePointsOf(run.base)) {
                 line.text += narou ? "｜" + Utf8(c) + "《・》" : "[[rb:" + Utf8(c) + " > ・]]";
             }
             return;

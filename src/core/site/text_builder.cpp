@@ -95,7 +95,7 @@ void TextBuilder::AppendText(const std::string& path, AtomicFileWriter& out) {
             text = std::move(*base);
         }
     }
-    text = WithCrLfLineEnds(std::move(text));
+    text = ReplaceLineEnds(std::move(text), kLineEnd);
     out.Append(text);
     if (!text.ends_with(kLineEnd)) {
         out.Append(kLineEnd);

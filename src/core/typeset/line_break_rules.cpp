@@ -39,6 +39,10 @@ bool IsOpeningBracket(char32_t c) {
     return IsOneOf(c, kOpeningBrackets);
 }
 
+bool IsKana(char32_t c) {
+    return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF);
+}
+
 bool StandsUprightInVertical(char32_t c) {
     if (c < 0x1100) {
         return c == 0xA7 || c == 0xA9 || c == 0xAE || c == 0xB1 || c == 0xBC || c == 0xBD ||

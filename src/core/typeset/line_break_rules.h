@@ -24,6 +24,9 @@ bool HangsPastLineEnd(char32_t c);
 // brackets.
 bool IsOpeningBracket(char32_t c);
 
+// Hiragana and katakana (JLReq cl-15 and cl-16, their small forms and marks included).
+bool IsKana(char32_t c);
+
 // What stands upright in a vertical column; the rest (Latin, Greek, Cyrillic, digits and their
 // punctuation) lies on its side, as a turned horizontal run.
 bool StandsUprightInVertical(char32_t c);

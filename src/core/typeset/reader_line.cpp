@@ -30,14 +30,6 @@ DecodedLine Decode(std::string_view line) {
     return decoded;
 }
 
-std::u32string CodePoints(std::string_view utf8) {
-    std::u32string out;
-    for (size_t pos = 0; pos < utf8.size();) {
-        out += NextCodePoint(utf8, pos);
-    }
-    return out;
-}
-
 // Appends shown text read from typed[from, to), pairing each shown character with the typed one
 // it is: the reading only drops characters (an escaping bar), so a character that differs from
 // the typed one is matched further on.
@@ -60,7 +52,7 @@ ReaderLine ReadTypedLine(std::string_view line) {
     ReaderLine read;
     // Every piece of notation holds an opening bracket: most lines have none.
     if (FindBytes(line, "《") == std::string_view::npos) {
-        read.text = CodePoints(line);
+        read.text = CodePointsOf(line);
         return read;
     }
     const std::vector<NotationRun> runs = ParseNotation(line);
@@ -78,12 +70,12 @@ ReaderLine ReadTypedLine(std::string_view line) {
         const size_t shown_begin = read.text.size();
         if (run.kind == NotationKind::kText) {
             AppendAligned(read, typed.text, typed.at_byte[run.begin], typed.at_byte[run.end],
-                          CodePoints(run.base));
+                          CodePointsOf(run.base));
             continue;
         }
         AppendAligned(read, typed.text, typed.at_byte[run.base_begin], typed.at_byte[run.base_end],
-                      CodePoints(run.base));
-        read.marks.push_back({run.kind, shown_begin, read.text.size(), CodePoints(run.ruby)});
+                      CodePointsOf(run.base));
+        read.marks.push_back({run.kind, shown_begin, read.text.size(), CodePointsOf(run.ruby)});
     }
     read.typed_offset.push_back(typed.text.size());
     return read;

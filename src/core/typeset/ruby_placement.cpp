@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "typeset/line_break_rules.h"
+
 namespace folix {
 
 RubyPlacement PlaceRuby(double base_length, int base_count, double ruby_length, int ruby_count,
@@ -23,7 +25,7 @@ RubyPlacement PlaceRuby(double base_length, int base_count, double ruby_length, 
 }
 
 bool RubyMayOverhang(char32_t c) {
-    return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF);
+    return IsKana(c);
 }
 
 int MonoRubyShare(int base_count, int ruby_count) {

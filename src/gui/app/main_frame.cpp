@@ -397,8 +397,7 @@ void CMainFrame::BuildStatusBar() {
 
 void CMainFrame::ShowBookCounts() {
     CChildFrame* child = ActiveChild();
-    const BookTree& tree = child->Document().FileSystem().Tree();
-    const SiteBook book{tree.GetRootPath(), tree.m_strParentPath};
+    const SiteBook book = child->Document().FileSystem().BookOnDisk();
     CountSettings settings = LoadCountSettings(ui_, book.root_path);
     const CountSettings before = settings;
     CCountsDlg dialog(
@@ -444,8 +443,7 @@ void CMainFrame::ShowHistory() {
 }
 
 void CMainFrame::PostBook() {
-    const BookTree& tree = ActiveChild()->Document().FileSystem().Tree();
-    const SiteBook book{tree.GetRootPath(), tree.m_strParentPath};
+    const SiteBook book = ActiveChild()->Document().FileSystem().BookOnDisk();
     CPostDlg dialog(EpisodeFiles(ui_, book), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -822,8 +820,7 @@ void CMainFrame::MakeManuscriptPdf() {
     if (!book.RequireTree(kManuscriptActionName)) {
         return;
     }
-    const BookTree& tree = book.Tree();
-    const SiteBook site{tree.GetRootPath(), tree.m_strParentPath};
+    const SiteBook site = book.BookOnDisk();
     const ManuscriptSettings kept = LoadManuscriptSettings(ui_, site.root_path);
     CManuscriptDlg dialog(kept, LoadCountSettings(ui_, site.root_path).grid, this);
     if (dialog.exec() != QDialog::Accepted) {

@@ -50,8 +50,7 @@ void CountStatus::CountBookOnDisk() {
     }
     const BookTree& tree = document_.FileSystem().Tree();
     const BookCount count =
-        CountBook(document_.GetUi(), SiteBook{tree.GetRootPath(), tree.m_strParentPath},
-                  settings_.grid.cells);
+        CountBook(document_.GetUi(), document_.FileSystem().BookOnDisk(), settings_.grid.cells);
     book_on_disk_ = count.total;
     for (const CountRow& row : count.files) {
         if (tree.GetRootPath() + "/" + row.path == document_.PathName()) {

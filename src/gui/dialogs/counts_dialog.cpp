@@ -1,14 +1,15 @@
 #include "gui/dialogs/counts_dialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "gui/widgets/dialog_buttons.h"
 #include "platform/ui.h"
 
 namespace folix::gui {
@@ -56,11 +57,6 @@ CCountsDlg::CCountsDlg(Ui& ui, CountSettings& settings, Counter counter, QWidget
     goal->setPlaceholderText("100000字 / 100枚");
     deadline = new QLineEdit(QString::fromStdString(settings_.deadline), this);
     deadline->setPlaceholderText("2027-03-31");
-    auto* ok = new QPushButton("OK", this);
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CCountsDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCountsDlg::reject);
     connect(grid, &QComboBox::currentIndexChanged, this, &CCountsDlg::ShowCounts);
 
     auto* top = new QHBoxLayout;
@@ -73,8 +69,7 @@ CCountsDlg::CCountsDlg(Ui& ui, CountSettings& settings, Counter counter, QWidget
     goals->addWidget(new QLabel("締切", this));
     goals->addWidget(deadline);
     goals->addStretch();
-    goals->addWidget(ok);
-    goals->addWidget(cancel);
+    goals->addWidget(MakeOkCancelButtons(this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(table);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "book/line_ends.h"
 #include "book/text_encoding.h"
 #include "history/text_diff.h"
 #include "history/version_length.h"
@@ -19,20 +20,7 @@ namespace {
 
 // A version's bytes as text with LF line ends, as the editor holds it.
 std::string EditorTextOf(const std::string& bytes) {
-    const std::string text = DecodeText(bytes).text;
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return ReplaceLineEnds(DecodeText(bytes).text, "\n");
 }
 
 QString VersionLine(const FileVersion& version, uint64_t characters, int64_t change) {

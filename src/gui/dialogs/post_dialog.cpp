@@ -1,12 +1,14 @@
 #include "gui/dialogs/post_dialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "gui/widgets/dialog_buttons.h"
 
 namespace folix::gui {
 namespace {
@@ -34,21 +36,12 @@ CPostDlg::CPostDlg(const std::vector<std::string>& episodes, QWidget* parent) : 
     for (const std::string& episode : episodes) {
         from->addItem(QString::fromStdString(episode));
     }
-    auto* ok = new QPushButton("OK", this);
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CPostDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CPostDlg::reject);
     auto* form = new QFormLayout;
     form->addRow("投稿サイト", site);
     form->addRow("書き出す最初の話", from);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addWidget(MakeOkCancelButtons(this));
 }
 
 PostSite CPostDlg::Site() const {

@@ -2,17 +2,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <iterator>
 
 #include "count/count_settings.h"
+#include "gui/widgets/dialog_buttons.h"
 
 namespace folix::gui {
 namespace {
@@ -108,18 +109,9 @@ CManuscriptDlg::CManuscriptDlg(const ManuscriptSettings& chosen, const GridSize&
     form->addRow("題名", title);
     form->addRow("著者", author);
 
-    auto* ok = new QPushButton("OK", this);
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CManuscriptDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CManuscriptDlg::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addWidget(MakeOkCancelButtons(this));
 }
 
 void CManuscriptDlg::ApplyPreset(int index) {
