@@ -68,19 +68,29 @@ void CountStatus::OnSaved() {
         SaveCountSettings(document_.GetUi(), document_.FileSystem().Tree().GetRootPath(),
                           settings_);
     }
-    CountBookOnDisk();
+    // The file on disk is now the editor's text: the book changes by what the file did, without
+    // reading it all again.
+    const TextLength file = FileLength();
+    book_on_disk_.characters += file.characters - file_when_counted_.characters;
+    book_on_disk_.grid_lines += file.grid_lines - file_when_counted_.grid_lines;
+    file_when_counted_ = file;
     Update();
+}
+
+TextLength CountStatus::FileLength() const {
+    TextLength file = live_.Total();
+    // The editor always ends in a paragraph; one left empty after the last line end is none of
+    // the file's.
+    if (file.grid_lines > 0 && editor_.document()->lastBlock().text().isEmpty()) {
+        --file.grid_lines;
+    }
+    return file;
 }
 
 void CountStatus::Update() {
     QString text;
     if (!document_.PathName().empty() && editor_.document() != nullptr) {
-        TextLength file = live_.Total();
-        // The editor always ends in a paragraph; one left empty after the last line end is none
-        // of the file's.
-        if (file.grid_lines > 0 && editor_.document()->lastBlock().text().isEmpty()) {
-            --file.grid_lines;
-        }
+        const TextLength file = FileLength();
         const QTextCursor cursor = editor_.textCursor();
         text = "文字数 " + Number(file.characters) + "　" +
                QString::fromStdString(SheetsText(file.grid_lines, settings_.grid.lines)) + "枚　" +

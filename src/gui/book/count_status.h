@@ -30,6 +30,8 @@ private:
     void WatchEditor();
     void OnSaved();
     void Update();
+    // The file in the editor as the count reads it.
+    TextLength FileLength() const;
     // The book's 文字数 and lines on disk, counted when it has a goal.
     void CountBookOnDisk();
 
