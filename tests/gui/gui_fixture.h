@@ -29,9 +29,10 @@ public:
     using FolderTrashDesktop::FolderTrashDesktop;
     bool OpenWithDefaultProgram(const std::string& path) override {
         opened.push_back(path);
-        return true;
+        return opens;
     }
     std::vector<std::string> opened;
+    bool opens = true;  // false: a desktop with no program for pages
 };
 
 // The main window on a copy of the sample book, with a scripted Ui so no box ever waits.
@@ -48,13 +49,15 @@ protected:
         frame.reset();
         QApplication::processEvents();
     }
-    // The sample as it came and a new main window: one row of a table after another.
+    // The sample as it came, a fresh profile and a new main window: one row of a table after
+    // another.
     void StartAgain() {
         TearDown();
         ui.messages.clear();
         ui.notices.clear();
         ui.questions.clear();
         ui.beeps = 0;
+        profile = MemoryProfile();
         std::filesystem::remove_all(dir.path());
         std::filesystem::create_directories(dir.path());
         SetUp();

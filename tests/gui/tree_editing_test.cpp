@@ -54,6 +54,42 @@ TEST_F(TreeEditingTest, DraggingReordersAndMovesAcrossFolders) {
     EXPECT_EQ(child->Tree().GetDropHighlightItem(), kNoItem);
 }
 
+// A drag starts from any row without opening it; after every tree edit the highlight is on the
+// file the editor holds; what the tree makes is ready to be named, on the book's own item too.
+TEST_F(TreeEditingTest, TheHighlightFollowsTheEditorsFileAndNewItemsAreNamedAtOnce) {
+    const auto current_path = [this] {
+        return child->Document().FileSystem().Tree().ItemPath(
+            CLeftView::ToItem(child->Tree().currentItem()));
+    };
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(Find(*child, root, "はじめに")));
+    ASSERT_EQ(child->Document().PathName(), dir / "sample/はじめに.txt");
+    Drag(Find(*child, root, "あとがき"), Find(*child, root, "はじめに"));
+    EXPECT_EQ(Labels(root), (QStringList{"あとがき", "はじめに", "第一章　朝", "第二章　雨"}));
+    EXPECT_EQ(child->Document().PathName(), dir / "sample/はじめに.txt");
+    EXPECT_EQ(current_path(), child->Document().PathName());
+
+    QTreeWidgetItem* chapter = Find(*child, root, "第一章　朝");
+    Drag(Find(*child, root, "はじめに"), Find(*child, chapter, "梅の木"));
+    EXPECT_EQ(child->Document().PathName(), dir / "sample/第一章　朝/はじめに.txt");
+    EXPECT_EQ(current_path(), child->Document().PathName());
+    EXPECT_TRUE(ui.questions.empty());
+
+    Choose(RightClick(At(root)), "ファイル追加");
+    auto* name = child->Tree().findChild<QLineEdit*>();
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "空白");
+    name->setText("序章");
+    QTest::keyClick(name, Qt::Key_Return);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui.beeps, 0);
+    EXPECT_TRUE(Exists(dir / "sample/序章.txt"));
+    EXPECT_FALSE(Exists(dir / "sample/空白.txt"));
+    EXPECT_EQ(Labels(root).front(), "序章");
+    EXPECT_EQ(child->Document().PathName(), dir / "sample/序章.txt");
+    EXPECT_EQ(current_path(), child->Document().PathName());
+}
+
 TEST_F(TreeEditingTest, DropsOntoTheRootOrIntoItsOwnBranchOnlyBeep) {
     QTreeWidgetItem* chapter = Find(*child, root, "第一章　朝");
     child->Tree().Expand(CLeftView::ToItem(chapter), true);

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -26,6 +28,7 @@
 #include "book/recovery_copy.h"
 #include "gui/app/commands.h"
 #include "gui/book/recovery_keeper.h"
+#include "gui/editor/find_bar.h"
 #include "gui/editor/vertical_view.h"
 
 namespace folix {
@@ -353,6 +356,55 @@ TEST_F(WritersTextTest, PlainAndRichPagesTakeTurnsWithoutMixing) {
     EXPECT_NE(rich.find("\\u22235"), std::string::npos);  // 四
     EXPECT_EQ(rich.find("\\u20108"), std::string::npos);  // 二, undone
     EXPECT_EQ(rich.find("\\u19968"), std::string::npos);  // 一, the other file's
+}
+
+// Leaving a changed file asks はい / いいえ / キャンセル wherever the writer may only have
+// misclicked; キャンセル leaves the file, the editor, the selection and the tree as they were.
+TEST_F(WritersTextTest, CancelLeavesTheFileTheTreeAndTheEditorAsTheyWere) {
+    struct Row {
+        const char* what;
+        std::function<void()> action;
+    };
+    const auto bar_button = [this](QPushButton* gui::CFindBar::*button) {
+        frame->RunCommand(gui::kCmdSearch);
+        ASSERT_NE(child->FindBar(), nullptr);
+        child->FindBar()->find_text->setCurrentText("雨");
+        QTest::mouseClick(child->FindBar()->*button, Qt::LeftButton);
+        QApplication::processEvents();
+    };
+    const Row rows[] = {
+        {"another file clicked", [this] { Click(Find(*child, root, "あとがき")); }},
+        {"another file by the keyboard",
+         [this] {
+             child->Tree().setFocus();
+             QTest::keyClick(&child->Tree(), Qt::Key_End);
+             QApplication::processEvents();
+         }},
+        {"a drag", [this] { Drag(Find(*child, root, "あとがき"), Chapter()); }},
+        {"ツリーを検索", [&] { bar_button(&gui::CFindBar::search_tree); }},
+        {"リセット", [&] { bar_button(&gui::CFindBar::reset); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        StartAgain();
+        const std::string before = ReadBytes(Sample("はじめに.txt"));
+        OpenAndType(Find(*child, root, "はじめに"), "まだ途中");
+        const QStringList labels = Labels(root);
+        ui.ExpectAnswer(Answer::kCancel);
+        row.action();
+        EXPECT_EQ(ui.questions, Names{kAskSave});
+        EXPECT_EQ(child->Tree().currentItem()->text(0), "はじめに");
+        EXPECT_EQ(Labels(root), labels);
+        EXPECT_FALSE(child->Document().FileSystem().Tree().m_bSearchLock);
+        EXPECT_EQ(ReadBytes(Sample("はじめに.txt")), before);
+        EXPECT_TRUE(Editor().toPlainText().endsWith("まだ途中"));
+        EXPECT_TRUE(child->Document().IsModified());
+        EXPECT_EQ(child->Document().PathName(), Sample("はじめに.txt"));
+        EXPECT_TRUE(ui.messages.empty());
+        if (child->FindBar() != nullptr) {
+            child->FindBar()->close_bar->click();
+        }
+    }
 }
 
 // The double click, the Tab key and the question around a rename: a double click never starts

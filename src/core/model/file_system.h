@@ -75,12 +75,16 @@ public:
     bool GuardExpanding(TreeItem item, bool expand);
     void OnItemexpanding(TreeItem item, bool expand) { refresh_.OnItemexpanding(item, expand); }
     void ReloadFolder(TreeItem item) { refresh_.ReloadFolder(item); }
+    TreeItem RevealPath(const std::string& path) { return refresh_.RevealPath(path); }
 
     // Context-menu commands, on m_hContextItem.
-    void NewFile() { creator_.NewFile(m_hContextItem); }
-    void NewFolder() { creator_.NewFolder(m_hContextItem); }
-    void AddFile(const std::string& extension) { creator_.AddFile(m_hContextItem, extension); }
-    void AddFolder() { creator_.AddFolder(m_hContextItem); }
+    // Each returns the path of the file or folder it made, empty when it made none.
+    std::string NewFile() { return creator_.NewFile(m_hContextItem); }
+    std::string NewFolder() { return creator_.NewFolder(m_hContextItem); }
+    std::string AddFile(const std::string& extension) {
+        return creator_.AddFile(m_hContextItem, extension);
+    }
+    std::string AddFolder() { return creator_.AddFolder(m_hContextItem); }
     void Delete() { deleter_.Delete(m_hContextItem); }
 
     void OnBegindrag(TreeItem item) { drag_.OnBegindrag(item); }

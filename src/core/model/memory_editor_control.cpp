@@ -85,6 +85,25 @@ std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, 
     return std::nullopt;
 }
 
+std::optional<TextRange> MemoryEditorControl::FindLastText(const std::string& text,
+                                                           TextRange range,
+                                                           FindFlags flags) const {
+    const std::u32string pattern = CodePointsOf(text);
+    const size_t start = Clamp(range.start);
+    const size_t end = range.end == kEndOfText ? text_.size() : Clamp(range.end);
+    if (pattern.empty() || end < start || end - start < pattern.size()) {
+        return std::nullopt;
+    }
+    for (size_t pos = end - pattern.size() + 1; pos-- > start;) {
+        if (MatchesAt(text_, pos, pattern, flags.match_case) &&
+            (!flags.whole_word ||
+             (IsWordBoundary(text_, pos) && IsWordBoundary(text_, pos + pattern.size())))) {
+            return TextRange{static_cast<long>(pos), static_cast<long>(pos + pattern.size())};
+        }
+    }
+    return std::nullopt;
+}
+
 bool MemoryEditorControl::Undo() {
     if (undo_.empty()) {
         return false;

@@ -30,6 +30,8 @@ public:
 
     std::optional<TextRange> FindText(const std::string& text, TextRange range,
                                       FindFlags flags) const override;
+    std::optional<TextRange> FindLastText(const std::string& text, TextRange range,
+                                          FindFlags flags) const override;
 
     bool IsReadOnly() const override { return read_only_; }
     void SetReadOnly(bool read_only) override { read_only_ = read_only; }

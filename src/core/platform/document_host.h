@@ -11,8 +11,8 @@ public:
     virtual ~DocumentHost() = default;
 
     // When the editor's file has unsaved changes, asks whether to save them (and saves on Yes).
-    // False when the writer chose to save and the save failed: whatever asked must stop, or the
-    // text would be lost.
+    // False when the writer cancelled, or chose to save and the save failed: whatever asked must
+    // stop and leave everything as it was, or the text would be lost.
     virtual bool AskSaveIfModified() = 0;
     virtual bool IsModified() const = 0;
     // Opens the file in the editor, as selecting it in the tree does.

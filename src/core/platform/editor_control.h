@@ -70,6 +70,13 @@ public:
     // nothing when there is none. The selection is not changed.
     virtual std::optional<TextRange> FindText(const std::string& text, TextRange range,
                                               FindFlags flags) const = 0;
+    // The last occurrence of text inside range, searching backward from its end.
+    virtual std::optional<TextRange> FindLastText(const std::string& text, TextRange range,
+                                                  FindFlags flags) const = 0;
+
+    // The edits between the two are one undo step.
+    virtual void BeginUndoGroup() {}
+    virtual void EndUndoGroup() {}
 
     virtual bool IsReadOnly() const = 0;
     virtual void SetReadOnly(bool read_only) = 0;

@@ -1,5 +1,6 @@
 #include "treeedit/folder_refresh.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "book/book_tree.h"
@@ -76,6 +77,34 @@ void FolderRefresh::DeleteSiblingItem(TreeItem item) {
         DeleteReportingRefusal(item, kSiblingDeleteError);
         item = next;
     }
+}
+
+TreeItem FolderRefresh::RevealPath(const std::string& path) {
+    const std::string& root = tree_.GetRootPath();
+    if (!tree_.HasTree() || path.size() <= root.size() + 1 || path.rfind(root + "/", 0) != 0) {
+        return kNoItem;
+    }
+    TreeControl& control = tree_.tree();
+    TreeItem item = tree_.m_hRootItem;
+    size_t start = root.size() + 1;
+    while (item != kNoItem && start <= path.size()) {
+        const size_t end = std::min(path.find('/', start), path.size());
+        const std::string name = path.substr(start, end - start);
+        if (!control.IsExpanded(item)) {
+            ReloadFolder(item);
+        }
+        TreeItem child = control.GetChildItem(item);
+        while (child != kNoItem && (tree_.ItemKind(child) == kPlaceholderItem ||
+                                    tree_.ItemFileName(child) != name)) {
+            child = control.GetNextSiblingItem(child);
+        }
+        item = child;
+        start = end + 1;
+        if (item != kNoItem && end < path.size() && !tree_.IsFolderItem(item)) {
+            return kNoItem;
+        }
+    }
+    return item;
 }
 
 }  // namespace folix

@@ -23,6 +23,9 @@ public:
     bool MatchesEntry(TreeItem item, const BookEntry& entry) const;
     // Removes the item and every later sibling.
     void DeleteSiblingItem(TreeItem item);
+    // The item of a file or folder inside the book, its closed folders opened on the way; none
+    // when the path lies outside the book or the tree shows no such item.
+    TreeItem RevealPath(const std::string& path);
 
 private:
     void DeleteReportingRefusal(TreeItem item, const char* message);

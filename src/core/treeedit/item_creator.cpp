@@ -35,7 +35,7 @@ bool ItemCreator::CheckAddTarget(TreeItem context_item) const {
     if (tree_.CheckSearchLock()) {
         return false;
     }
-    if (context_item == tree_.m_hRootItem || context_item == kNoItem) {
+    if (context_item == kNoItem) {
         tree_.ui().Beep();
         return false;
     }
@@ -61,41 +61,50 @@ bool ItemCreator::MakeFolder(const std::string& folder, const std::string& name)
     return true;
 }
 
-void ItemCreator::Create(const std::string& folder, size_t index, TreeItem folder_item,
-                         const std::string& extension) {
+std::string ItemCreator::Create(const std::string& folder, size_t index, TreeItem folder_item,
+                                const std::string& extension) {
     const bool is_folder = extension.empty();
     const std::string name =
         UniqueName(folder, is_folder ? kNewFolderStem : kNewFileStem) + extension;
     if (!(is_folder ? MakeFolder(folder, name) : MakeFile(folder, name))) {
-        return;
+        return {};
     }
     InsertContentsEntry(tree_.ui(), folder, index,
                         {is_folder ? EntryKind::kFolder : EntryKind::kFile, name});
     refresh_.ReloadFolder(folder_item);
+    return JoinPath(folder, name);
 }
 
-void ItemCreator::NewFile(TreeItem folder_item) {
-    if (CheckNewTarget(folder_item)) {
-        Create(tree_.ItemPath(folder_item), 0, folder_item, ".txt");
+std::string ItemCreator::NewFile(TreeItem folder_item) {
+    if (!CheckNewTarget(folder_item)) {
+        return {};
     }
+    return Create(tree_.ItemPath(folder_item), 0, folder_item, ".txt");
 }
 
-void ItemCreator::NewFolder(TreeItem folder_item) {
-    if (CheckNewTarget(folder_item)) {
-        Create(tree_.ItemPath(folder_item), 0, folder_item, "");
+std::string ItemCreator::NewFolder(TreeItem folder_item) {
+    if (!CheckNewTarget(folder_item)) {
+        return {};
     }
+    return Create(tree_.ItemPath(folder_item), 0, folder_item, "");
 }
 
-void ItemCreator::AddFile(TreeItem context_item, const std::string& extension) {
-    if (CheckAddTarget(context_item)) {
-        Create(ParentPath(tree_.ItemPath(context_item)),
-               static_cast<size_t>(tree_.ItemIndex(context_item)) + 1,
-               tree_.tree().GetParentItem(context_item), extension);
+// The book's item has nothing beside it: what is added to it goes first into the book folder,
+// the row right below it, as a writer adding to the book expects.
+std::string ItemCreator::AddFile(TreeItem context_item, const std::string& extension) {
+    if (!CheckAddTarget(context_item)) {
+        return {};
     }
+    if (context_item == tree_.m_hRootItem) {
+        return Create(tree_.ItemPath(context_item), 0, context_item, extension);
+    }
+    return Create(ParentPath(tree_.ItemPath(context_item)),
+                  static_cast<size_t>(tree_.ItemIndex(context_item)) + 1,
+                  tree_.tree().GetParentItem(context_item), extension);
 }
 
-void ItemCreator::AddFolder(TreeItem context_item) {
-    AddFile(context_item, "");
+std::string ItemCreator::AddFolder(TreeItem context_item) {
+    return AddFile(context_item, "");
 }
 
 }  // namespace folix

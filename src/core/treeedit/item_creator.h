@@ -10,17 +10,19 @@ class BookTree;
 class FolderRefresh;
 
 // The tree's "新規作成" and "追加" commands: a new file or folder at the top of a folder, or an
-// added file, list or folder right after an item. Disk first, then the stored order, then the
-// tree; a refused disk step changes nothing else.
+// added file, list or folder right after an item (added on the book's own item, at the top of
+// the book folder, right below that item). Disk first, then the stored order, then the tree; a
+// refused disk step changes nothing else. Each returns the path of what it made, or an empty
+// string when it made nothing.
 class ItemCreator {
 public:
     ItemCreator(BookTree& tree, FolderRefresh& refresh) : tree_(tree), refresh_(refresh) {}
 
-    void NewFile(TreeItem folder_item);
-    void NewFolder(TreeItem folder_item);
+    std::string NewFile(TreeItem folder_item);
+    std::string NewFolder(TreeItem folder_item);
     // extension with its dot: ".txt" or ".lst"
-    void AddFile(TreeItem context_item, const std::string& extension);
-    void AddFolder(TreeItem context_item);
+    std::string AddFile(TreeItem context_item, const std::string& extension);
+    std::string AddFolder(TreeItem context_item);
 
 private:
     bool CheckNewTarget(TreeItem folder_item) const;
@@ -31,8 +33,8 @@ private:
     bool MakeFile(const std::string& folder, const std::string& name) const;
     // Makes a file with the extension (a folder when it is empty) under a free name in the
     // folder, stores it at the index of the folder's order and refreshes the folder's item.
-    void Create(const std::string& folder, size_t index, TreeItem folder_item,
-                const std::string& extension);
+    std::string Create(const std::string& folder, size_t index, TreeItem folder_item,
+                       const std::string& extension);
 
     BookTree& tree_;
     FolderRefresh& refresh_;

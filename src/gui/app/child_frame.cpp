@@ -7,12 +7,14 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <filesystem>
 
 #include "book/path_parts.h"
 #include "gui/book/count_status.h"
 #include "gui/book/folix_doc.h"
+#include "gui/book/place_keeper.h"
 #include "gui/book/tree_view.h"
 #include "gui/editor/editor_view.h"
 #include "gui/editor/find_bar.h"
@@ -34,6 +36,7 @@ CChildFrame::CChildFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pa
     editor_stack_->addWidget(vertical_);
     document_->SetEditor(editor_);
     count_status_ = new CountStatus(*document_, *editor_, this);
+    place_keeper_ = new PlaceKeeper(*document_, *editor_, *tree_, this);
     connect(count_status_, &CountStatus::TextChanged, this, &CChildFrame::StatusTextChanged);
     splitter_->addWidget(tree_);
     splitter_->addWidget(editor_stack_);
@@ -98,6 +101,8 @@ bool CChildFrame::Open(const std::string& path) {
         const std::string& root = document_->FileSystem().Tree().GetRootPath();
         ApplyUprightDigits(LoadNotationOptions(document_->GetUi(), root).upright_digits);
         ApplyVertical();
+        // The book opens where the writer left it, in the file and at the caret.
+        place_keeper_->Restore();
     }
     count_status_->Reload();
     return true;
@@ -118,23 +123,34 @@ void CChildFrame::ApplyVertical() {
     QTextDocument* text = editor_->document();
     const bool modified = text->isModified();
     const bool had_focus = ShownEditor().hasFocus();
-    if (document_->FileSystem().Options().m_bVertical) {
-        editor_stack_->setCurrentWidget(vertical_);
-        vertical_->EnsureCaretVisible();
-    } else {
-        editor_stack_->setCurrentWidget(editor_);
-        editor_->ensureCursorVisible();
-    }
+    editor_stack_->setCurrentWidget(document_->FileSystem().Options().m_bVertical
+                                        ? static_cast<QWidget*>(vertical_)
+                                        : editor_);
+    BringCaretIntoView();
+    // Once more when the pane has its size: a view shown for the first time has none yet.
+    QTimer::singleShot(0, this, &CChildFrame::BringCaretIntoView);
     if (had_focus) {
         ShownEditor().setFocus();
     }
     text->setModified(modified);
 }
 
+void CChildFrame::BringCaretIntoView() {
+    if (editor_stack_->currentWidget() == vertical_) {
+        vertical_->BringCaretIntoView();
+    } else {
+        editor_->BringCaretIntoView();
+    }
+}
+
+// The direction is the book's at once, not only when the window closes: a crash keeps it.
 void CChildFrame::ToggleVertical() {
-    bool& vertical = document_->FileSystem().Options().m_bVertical;
-    vertical = !vertical;
+    CFileSystem& book = document_->FileSystem();
+    book.Options().m_bVertical = !book.Options().m_bVertical;
     ApplyVertical();
+    if (book.HasTree()) {
+        book.SaveOptions();
+    }
 }
 
 void CChildFrame::ApplyUprightDigits(int digits) {
@@ -199,6 +215,7 @@ bool CChildFrame::QueryClose() {
 void CChildFrame::CloseDocument() {
     if (!closed_) {
         closed_ = true;
+        place_keeper_->KeepNow();
         document_->OnCloseDocument();
     }
     if (find_bar_) {

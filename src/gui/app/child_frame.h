@@ -17,6 +17,7 @@ namespace folix::gui {
 class CFindBar;
 class CFolixDoc;
 class CountStatus;
+class PlaceKeeper;
 class CFolixView;
 class CLeftView;
 class VerticalView;
@@ -58,6 +59,8 @@ public:
     void ApplyVertical();
     // Command 32802: the book switches between horizontal and vertical writing.
     void ToggleVertical();
+    // The caret of the shown editor well inside the pane.
+    void BringCaretIntoView();
     // The book's longest run of digits set upright in vertical writing, on screen and in print.
     void ApplyUprightDigits(int digits);
 
@@ -95,6 +98,7 @@ private:
     QPointer<CFindBar> find_bar_;
     VerticalView* vertical_;
     CountStatus* count_status_;
+    PlaceKeeper* place_keeper_;
     Pane active_pane_ = Pane::kTree;
     bool closed_ = false;
 };

@@ -52,6 +52,15 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdSelectAll, "すべて選択", "", CommandRoute::kEditorPane},
     {kCmdFind, "検索", "", CommandRoute::kEditorPane},
     {kCmdFindNext, "次を検索", "", CommandRoute::kEditorPane},
+    {kCmdRedo, "やり直し", "", CommandRoute::kEditorPane},
+    {kCmdReplace, "置換", "", CommandRoute::kEditorPane},
+    // The view's size, not the book's font: from either pane, as a reader zooms a page.
+    {kCmdZoomIn, "拡大", "文字を大きく表示します", CommandRoute::kBothPanes},
+    {kCmdZoomOut, "縮小", "文字を小さく表示します", CommandRoute::kBothPanes},
+    {kCmdZoomReset, "元の大きさ", "文字を元の大きさで表示します", CommandRoute::kBothPanes},
+    {kCmdFullScreen, "全画面表示", "画面全体に表示します", CommandRoute::kFrame},
+    {kCmdFocusMode, "集中モード",
+     "本文だけを表示します。Escキーで元に戻ります", CommandRoute::kFrame},
 };
 
 }  // namespace

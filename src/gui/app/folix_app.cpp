@@ -9,6 +9,7 @@
 #include "book/recent_files.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/screenshot.h"
+#include "gui/app/window_memory.h"
 #include "gui/platform/qt_desktop.h"
 #include "gui/platform/qt_profile.h"
 #include "gui/platform/qt_ui.h"
@@ -39,7 +40,7 @@ bool CFolixApp::InitInstance(const QStringList& arguments) {
     if (auto* qt_ui = dynamic_cast<QtUi*>(&ui_)) {
         qt_ui->SetParent(main_frame_.get());
     }
-    main_frame_->showMaximized();
+    ShowAsRemembered(*main_frame_, profile_);
     if (!arguments.isEmpty()) {
         return main_frame_->OpenDocument(arguments.first().toStdString());
     }

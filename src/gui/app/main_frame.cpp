@@ -10,7 +10,6 @@
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +22,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -40,11 +40,14 @@
 #include "epub/epub_settings.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/commands.h"
+#include "gui/app/focus_mode.h"
+#include "gui/app/window_memory.h"
 #include "gui/book/count_status.h"
 #include "gui/book/folix_doc.h"
 #include "gui/book/tree_view.h"
 #include "gui/dialogs/counts_dialog.h"
 #include "gui/dialogs/epub_dialog.h"
+#include "gui/dialogs/find_replace_dialog.h"
 #include "gui/dialogs/font_dialog.h"
 #include "gui/dialogs/history_dialog.h"
 #include "gui/dialogs/html_options_dialog.h"
@@ -87,6 +90,19 @@ QIcon LetterIcon(const QString& letters, QColor color) {
     return QIcon(pixmap);
 }
 
+// A toolbar button says what it does and its key: the menu text without its access key, the
+// status-bar prompt, and the shortcut.
+QString ToolTipOf(const QAction& action) {
+    QString name = action.text();
+    name.remove(QRegularExpression(R"(\(&.\)|&|\.\.\.$)"));
+    const QString prompt = action.statusTip();
+    QString tip = prompt.isEmpty() || prompt == name ? name : name + "：" + prompt;
+    if (!action.shortcut().isEmpty()) {
+        tip += " (" + action.shortcut().toString(QKeySequence::NativeText) + ")";
+    }
+    return tip;
+}
+
 QString TextOf(int id) {
     const CommandText* text = FindCommandText(id);
     return text ? QString::fromUtf8(text->text) : QString();
@@ -115,6 +131,7 @@ CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pare
     mdi_area_->setDocumentMode(true);
     setCentralWidget(mdi_area_);
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    focus_mode_ = std::make_unique<FocusMode>(*this);
     RegisterCommands();
     BuildToolBar();
     BuildStatusBar();
@@ -124,6 +141,11 @@ CMainFrame::CMainFrame(Ui& ui, Desktop& desktop, Profile& profile, QWidget* pare
     // Commands are enabled as the window idles, the way the desktop's framework always did,
     // and again just before a shortcut is looked up: Ctrl+S right after a file opened saves it.
     qApp->installEventFilter(this);
+    // A pane taking the focus changes what may act at once, not at the next idle tick: a click
+    // on the toolbar right after a click into the tree finds the buttons as they should be.
+    // Queued, so that the book window has noted its new active pane first.
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommandStates,
+            Qt::QueuedConnection);
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
     idle->start(250);
@@ -172,7 +194,7 @@ void CMainFrame::RegisterCommands() {
     Register(kCmdHelpTopics, "ﾄﾋﾟｯｸの検索(&H)", QKeySequence("F1"),
              [this] { RunCommand(kCmdManual); });
     Register(kCmdManual, TextOf(kCmdManual), {},
-             [this] { desktop_.OpenWithDefaultProgram(ManualPath().toStdString()); });
+             [this] { ShowPage(ManualPath().toStdString()); });
     Register(
         kCmdViewToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", {},
         [this] {
@@ -185,6 +207,21 @@ void CMainFrame::RegisterCommands() {
         kCmdViewStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", {},
         [this] { statusBar()->setVisible(!statusBar()->isVisible()); }, nullptr,
         [this] { return statusBar()->isVisible(); });
+    Register(
+        kCmdFullScreen, "全画面表示(&F)", QKeySequence("F11"),
+        [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); }, nullptr,
+        [this] { return isFullScreen(); });
+    Register(
+        kCmdFocusMode, "集中モード(&W)", QKeySequence("Ctrl+Shift+F"),
+        [this] {
+            if (focus_mode_->IsOn()) {
+                focus_mode_->Leave();
+            } else {
+                focus_mode_->Enter(*ActiveChild());
+            }
+        },
+        [this] { return focus_mode_->IsOn() || ActiveChild() != nullptr; },
+        [this] { return focus_mode_->IsOn(); });
     Register(
         kCmdCascade, "重ねて表示(&C)", {}, [this] { mdi_area_->cascadeSubWindows(); },
         [this] { return ActiveChild() != nullptr; });
@@ -222,41 +259,63 @@ void CMainFrame::RegisterBookCommands() {
         kCmdSelectAll, "すべて選択(&L)", QKeySequence("Ctrl+A"),
         [editor] { editor()->selectAll(); }, any_book);
     Register(
-        kCmdFind, "検索(&F)...", QKeySequence("Ctrl+F"),
-        [this, editor] {
-            bool ok = false;
-            QString text = QInputDialog::getText(this, "検索", "検索する文字列:", QLineEdit::Normal,
-                                                 last_find_, &ok);
-            if (ok && !text.isEmpty()) {
-                last_find_ = text;
-                if (!editor()->find(text)) {
-                    ui_.Beep();
-                }
-            }
-        },
+        kCmdRedo, "やり直し(&R)", QKeySequence("Ctrl+Y"), [editor] { editor()->redo(); }, writable)
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    Register(
+        kCmdFind, "検索(&F)...", QKeySequence("Ctrl+F"), [this] { FindDialog().ShowFind(FindSeed()); },
         any_book);
+    // F3 goes on with the last find, the dialog open or not; before any, it opens the dialog.
     Register(
         kCmdFindNext, "次を検索(&I)", QKeySequence("F3"),
-        [this, editor] {
-            if (last_find_.isEmpty() || !editor()->find(last_find_)) {
-                ui_.Beep();
+        [this] {
+            if (find_dialog_ == nullptr || find_dialog_->Request().text.empty()) {
+                FindDialog().ShowFind(FindSeed());
+            } else {
+                find_dialog_->FindNext();
             }
         },
         any_book);
+    Register(
+        kCmdReplace, "置換(&E)", QKeySequence("Ctrl+H"),
+        [this] { FindDialog().ShowReplace(FindSeed()); }, writable);
+    Register(
+        kCmdZoomIn, "拡大(&I)", QKeySequence::ZoomIn, [editor] { editor()->Zoom(1); }, any_book)
+        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence("Ctrl+=")});
+    Register(
+        kCmdZoomOut, "縮小(&O)", QKeySequence::ZoomOut, [editor] { editor()->Zoom(-1); },
+        any_book);
+    Register(
+        kCmdZoomReset, "元の大きさ(&Z)", QKeySequence("Ctrl+0"),
+        [editor] { editor()->ResetZoom(); }, any_book);
 
-    // The tree's own commands act on the item under the last right click.
-    Register(
-        kCmdNewFile, TextOf(kCmdNewFile), {}, [book] { book()->NewFile(); }, any_book);
-    Register(
-        kCmdNewFolder, TextOf(kCmdNewFolder), {}, [book] { book()->NewFolder(); }, any_book);
-    Register(
-        kCmdAddFile, TextOf(kCmdAddFile), {}, [book] { book()->AddFile(".txt"); }, any_book);
-    Register(
-        kCmdAddList, TextOf(kCmdAddList), {}, [book] { book()->AddFile(".lst"); }, any_book);
-    Register(
-        kCmdAddFolder, TextOf(kCmdAddFolder), {}, [book] { book()->AddFolder(); }, any_book);
-    Register(
-        kCmdDelete, TextOf(kCmdDelete), {}, [book] { book()->Delete(); }, any_book);
+    // The tree's own commands act on the item under the last right click. Each ends with the
+    // highlight on the editor's file, and what it made in label editing, to be named at once.
+    const auto tree_edit = [this](std::string (*edit)(CFileSystem&)) {
+        return [this, edit] {
+            CChildFrame* window = ActiveChild();
+            CFileSystem& model = window->Document().FileSystem();
+            const std::string made = edit(model);
+            window->Tree().FollowEditorFile();
+            if (!made.empty()) {
+                window->Tree().EditLabel(model.RevealPath(made));
+            }
+        };
+    };
+    Register(kCmdNewFile, TextOf(kCmdNewFile), {},
+             tree_edit([](CFileSystem& model) { return model.NewFile(); }), any_book);
+    Register(kCmdNewFolder, TextOf(kCmdNewFolder), {},
+             tree_edit([](CFileSystem& model) { return model.NewFolder(); }), any_book);
+    Register(kCmdAddFile, TextOf(kCmdAddFile), {},
+             tree_edit([](CFileSystem& model) { return model.AddFile(".txt"); }), any_book);
+    Register(kCmdAddList, TextOf(kCmdAddList), {},
+             tree_edit([](CFileSystem& model) { return model.AddFile(".lst"); }), any_book);
+    Register(kCmdAddFolder, TextOf(kCmdAddFolder), {},
+             tree_edit([](CFileSystem& model) { return model.AddFolder(); }), any_book);
+    Register(kCmdDelete, TextOf(kCmdDelete), {}, tree_edit([](CFileSystem& model) {
+                 model.Delete();
+                 return std::string();
+             }),
+             any_book);
     Register(
         kCmdMultiFolder, TextOf(kCmdMultiFolder), {},
         [this, book] {
@@ -279,7 +338,7 @@ void CMainFrame::RegisterBookCommands() {
             if (top_page.empty()) {
                 ui_.ShowMessage(kBuildFirstMessage);
             } else {
-                desktop_.OpenWithDefaultProgram(top_page);
+                ShowPage(top_page);
             }
         },
         any_book);
@@ -380,6 +439,11 @@ void CMainFrame::BuildToolBar() {
     bar->addSeparator();
     own(kCmdManual, "解", QColor(90, 90, 160));
     standard(kCmdAbout, QStyle::SP_MessageBoxInformation);
+    for (QAction* action : bar->actions()) {
+        if (!action->isSeparator()) {
+            action->setToolTip(ToolTipOf(*action));
+        }
+    }
 }
 
 void CMainFrame::BuildStatusBar() {
@@ -538,9 +602,31 @@ void CMainFrame::BuildMenus() {
     file_menu_->addAction(Action(kCmdExit));
     FillRecentMenu();
     connect(file_menu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    QMenu* edit = bar->addMenu("編集(&E)");
+    constexpr int kSeparator = 0;
+    for (int id : {int{kCmdUndo}, int{kCmdRedo}, kSeparator, int{kCmdCut}, int{kCmdCopy},
+                   int{kCmdPaste}, int{kCmdSelectAll}, kSeparator, int{kCmdFind},
+                   int{kCmdFindNext}, int{kCmdReplace}}) {
+        if (id == kSeparator) {
+            edit->addSeparator();
+        } else {
+            edit->addAction(Action(id));
+        }
+    }
     QMenu* view = bar->addMenu("表示(&V)");
     view->addAction(Action(kCmdViewToolbar));
     view->addAction(Action(kCmdViewStatusBar));
+    view->addSeparator();
+    view->addAction(Action(kCmdZoomIn));
+    view->addAction(Action(kCmdZoomOut));
+    view->addAction(Action(kCmdZoomReset));
+    view->addSeparator();
+    view->addAction(Action(kCmdFullScreen));
+    view->addAction(Action(kCmdFocusMode));
+    // The menus are asked before they show, as the framework's update rule has it.
+    for (QMenu* menu : {file_menu_, edit, view}) {
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    }
     QMenu* window = bar->addMenu("ｳｨﾝﾄﾞｳ(&W)");
     window->addAction(Action(kCmdCascade));
     window->addAction(Action(kCmdTile));
@@ -563,6 +649,7 @@ QMenu* CMainFrame::MakeEditorPopup(QWidget* parent) {
     menu->addSeparator();
     menu->addAction(Action(kCmdFind));
     menu->addAction(Action(kCmdFindNext));
+    menu->addAction(Action(kCmdReplace));
     return menu;
 }
 
@@ -698,7 +785,7 @@ void CMainFrame::NewBook() {
 
 void CMainFrame::OpenWithDialog() {
     const QString path =
-        QFileDialog::getOpenFileName(this, "開く", QString(), "Folix ﾌｧｲﾙ (*.flx)");
+        QFileDialog::getOpenFileName(this, "開く", LastBookFolder(profile_), "Folix ﾌｧｲﾙ (*.flx)");
     if (!path.isEmpty()) {
         OpenDocument(path.toStdString());
     }
@@ -854,6 +941,12 @@ void CMainFrame::Upload() {
     dialog.Run();
 }
 
+void CMainFrame::ShowPage(const std::string& path) {
+    if (!desktop_.OpenWithDefaultProgram(path)) {
+        ui_.ShowMessage(kCannotShowPageMessage + path);
+    }
+}
+
 void CMainFrame::About() {
     QDialog dialog(this);
     dialog.setWindowTitle("folixのﾊﾞｰｼﾞｮﾝ情報");
@@ -900,7 +993,33 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    focus_mode_->Leave();
+    RememberWindow(*this, profile_);
     event->accept();
+}
+
+CFindReplaceDlg& CMainFrame::FindDialog() {
+    if (find_dialog_ == nullptr) {
+        find_dialog_ = new CFindReplaceDlg(
+            ui_,
+            [this]() -> EditorControl* {
+                return ActiveChild() ? &ActiveChild()->Editor().Control() : nullptr;
+            },
+            [this] {
+                if (CChildFrame* child = ActiveChild()) {
+                    child->BringCaretIntoView();
+                }
+            },
+            this);
+    }
+    return *find_dialog_;
+}
+
+// The selected text starts the find, when it is on one line; otherwise the last find text.
+QString CMainFrame::FindSeed() const {
+    CChildFrame* child = ActiveChild();
+    const QString selected = child ? child->Editor().textCursor().selectedText() : QString();
+    return selected.contains(QChar::ParagraphSeparator) ? QString() : selected;
 }
 
 bool CMainFrame::CommitSession(bool may_ask) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -24,8 +25,13 @@ namespace folix::gui {
 
 inline constexpr char kNoHistoryMessage[] = "このファイルの履歴はまだありません。";
 inline constexpr char kWrittenToMessage[] = "に書き出しました";
+// The desktop found no program to show a page with; the path follows on the next line.
+inline constexpr char kCannotShowPageMessage[] =
+    "次のページを表示できませんでした。既定のブラウザが設定されているか確かめてください。\n";
 
 class CChildFrame;
+class CFindReplaceDlg;
+class FocusMode;
 
 // The main window: menus, toolbar and status bar around the book windows, which live as tabs of
 // an MDI area. Every command goes through one table: its action, what it does, and when it is
@@ -104,6 +110,10 @@ private:
     void ChooseFont();
     void ChooseMargins();
     void About();
+    CFindReplaceDlg& FindDialog();
+    QString FindSeed() const;
+    // The page in the desktop's browser, or a message with its path when there is none.
+    void ShowPage(const std::string& path);
     void EditHtmlOptions();
     void EditTextOptions();
     // The e-book dialog; OK keeps its choices in the book and writes the e-book.
@@ -121,8 +131,10 @@ private:
     QAction* recent_start_ = nullptr;
     QAction* recent_end_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
-    QString last_find_;
     QLabel* counts_label_ = nullptr;
+    // The editor's find and replace dialog, made the first time it is asked for.
+    QPointer<CFindReplaceDlg> find_dialog_;
+    std::unique_ptr<FocusMode> focus_mode_;
 };
 
 }  // namespace folix::gui

@@ -302,11 +302,21 @@ bool CFolixDoc::IsModified() const {
     return editor_ != nullptr && editor_->document()->isModified();
 }
 
+// The writer who only misclicked takes it back with キャンセル: whatever asked stops and leaves
+// the file, the tree and the editor as they were.
 bool CFolixDoc::AskSaveIfModified() {
-    if (!IsModified() || !ui_.AskYesNo(TitlePart(path_name_) + kAskSaveSuffix)) {
+    if (!IsModified()) {
         return true;
     }
-    return OnSaveDocument();
+    switch (ui_.AskYesNoCancel(TitlePart(path_name_) + kAskSaveSuffix)) {
+        case Ui::Answer::kYes:
+            return OnSaveDocument();
+        case Ui::Answer::kNo:
+            return true;
+        case Ui::Answer::kCancel:
+            return false;
+    }
+    return false;
 }
 
 bool CFolixDoc::SaveModified() {

@@ -11,6 +11,8 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include <utility>
+
 #include "book/book_tree.h"
 #include "book/path_parts.h"
 #include "count/book_count.h"
@@ -95,13 +97,23 @@ bool CLeftView::DeleteItem(TreeItem item) {
     if (widget_item == nullptr) {
         return false;
     }
-    if (drop_highlight_ != kNoItem) {
-        for (QTreeWidgetItem* walk = FromItem(drop_highlight_); walk; walk = walk->parent()) {
+    // What the view holds on to must not outlive the branch going away.
+    const auto inside = [widget_item](QTreeWidgetItem* held) {
+        for (QTreeWidgetItem* walk = held; walk != nullptr; walk = walk->parent()) {
             if (walk == widget_item) {
-                drop_highlight_ = kNoItem;
-                break;
+                return true;
             }
         }
+        return false;
+    };
+    if (drop_highlight_ != kNoItem && inside(FromItem(drop_highlight_))) {
+        drop_highlight_ = kNoItem;
+    }
+    if (inside(pending_click_)) {
+        pending_click_ = nullptr;
+    }
+    if (inside(edited_item_)) {
+        edited_item_ = nullptr;
     }
     ++quiet_selection_;
     const bool deleted = TreeWidgetControl::DeleteItem(item);
@@ -112,6 +124,29 @@ bool CLeftView::DeleteItem(TreeItem item) {
 void CLeftView::ToggleItem(TreeItem item) {
     if (document_.FileSystem().Tree().IsFolderItem(item)) {
         Expand(item, !IsExpanded(item));
+    }
+}
+
+void CLeftView::FollowEditorFile() {
+    CFileSystem& book = document_.FileSystem();
+    // The tree search shows its own marks and branches, which the editor's file must not change.
+    if (!book.HasTree() || book.Tree().m_bSearchLock) {
+        return;
+    }
+    QTreeWidgetItem* item = FromItem(book.RevealPath(document_.PathName()));
+    if (item == nullptr || item == currentItem()) {
+        return;
+    }
+    ++quiet_selection_;
+    setCurrentItem(item);
+    --quiet_selection_;
+    scrollToItem(item);
+}
+
+void CLeftView::EditLabel(TreeItem item) {
+    if (QTreeWidgetItem* widget_item = FromItem(item)) {
+        scrollToItem(widget_item);
+        edit(indexFromItem(widget_item), AllEditTriggers, nullptr);
     }
 }
 
@@ -206,8 +241,8 @@ void CLeftView::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
         return;
     }
     const TreeItem item = ToItem(current);
-    // A changed file the writer chose to save and the disk refused keeps its place: the
-    // selection goes back to it and nothing else opens.
+    // A changed file the writer cancelled for, or chose to save and the disk refused, keeps its
+    // place: the selection goes back to it and nothing else opens or closes.
     if (book.Tree().IsFileItem(item) && !document_.AskSaveIfModified()) {
         ++quiet_selection_;
         setCurrentItem(previous);
@@ -237,9 +272,20 @@ void CLeftView::mousePressEvent(QMouseEvent* event) {
         event->accept();  // a right click neither selects nor starts a drag
         return;
     }
+    pending_click_ = nullptr;
     if (event->button() == Qt::LeftButton) {
         press_position_ = event->position().toPoint();
-        press_on_item_ = itemAt(press_position_) != nullptr;
+        QTreeWidgetItem* item = itemAt(press_position_);
+        press_on_item_ = item != nullptr;
+        // Only the release decides whether this is a click, which selects, or a drag, which
+        // does not.
+        if (item != nullptr && item != currentItem() && state() != EditingState &&
+            event->modifiers() == Qt::NoModifier) {
+            pending_click_ = item;
+            setFocus(Qt::MouseFocusReason);
+            event->accept();
+            return;
+        }
     }
     QTreeWidget::mousePressEvent(event);
 }
@@ -251,6 +297,7 @@ void CLeftView::mouseMoveEvent(QMouseEvent* event) {
         (position - press_position_).manhattanLength() >= QApplication::startDragDistance() &&
         book.HasTree() && state() != QAbstractItemView::EditingState) {
         press_on_item_ = false;
+        pending_click_ = nullptr;
         book.OnBegindrag(ToItem(itemAt(press_position_)));
     }
     if (dragging_) {
@@ -261,6 +308,12 @@ void CLeftView::mouseMoveEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    // The view's own selecting by dragging would open every file the pointer passes; with the
+    // button held the tree waits for the release.
+    if (event->buttons() & Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     QTreeWidget::mouseMoveEvent(event);
 }
 
@@ -268,6 +321,15 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* event) {
     press_on_item_ = false;
     if (dragging_ && event->button() == Qt::LeftButton) {
         document_.FileSystem().OnLButtonUp();
+        FollowEditorFile();
+        event->accept();
+        return;
+    }
+    if (QTreeWidgetItem* clicked = std::exchange(pending_click_, nullptr);
+        clicked != nullptr && event->button() == Qt::LeftButton) {
+        if (itemAt(event->position().toPoint()) == clicked) {
+            setCurrentItem(clicked);
+        }
         event->accept();
         return;
     }
@@ -326,16 +388,19 @@ bool CLeftView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* even
     if (!document_.FileSystem().HasTree()) {
         return false;
     }
-    if (state() != EditingState) {
+    const bool was_editing = state() == EditingState;
+    const bool started = QTreeWidget::edit(index, trigger, event);
+    if (!was_editing && started) {
         pending_label_.reset();
+        edited_item_ = itemFromIndex(index);
     }
-    return QTreeWidget::edit(index, trigger, event);
+    return started;
 }
 
 // Tab and Shift+Tab end the rename like Return; they never go on to edit, or open, the next item
 // before this rename is done.
 void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTreeWidgetItem* item = currentItem();
+    QTreeWidgetItem* item = std::exchange(edited_item_, nullptr);
     if (hint == QAbstractItemDelegate::EditNextItem ||
         hint == QAbstractItemDelegate::EditPreviousItem) {
         hint = QAbstractItemDelegate::SubmitModelCache;
@@ -346,6 +411,7 @@ void CLeftView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     pending_label_.reset();
     if (item != nullptr) {
         document_.FileSystem().FinishLabelEdit(ToItem(item), text);
+        FollowEditorFile();
         emit LabelEditEnded();
     }
 }

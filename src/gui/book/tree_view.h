@@ -30,6 +30,11 @@ public:
     }
     // Opens or closes the item as the writer asked (double click, keys).
     void ToggleItem(TreeItem item);
+    // The selection moves to the item of the file the editor holds, opening its folders, without
+    // opening anything in the editor: after every tree edit the highlighted row is that file.
+    void FollowEditorFile();
+    // Starts the rename of a new item, so that the writer names it at once.
+    void EditLabel(TreeItem item);
 
 signals:
     // The book's remembered tree width, for the frame's splitter.
@@ -77,6 +82,11 @@ private:
     TreeItem drop_highlight_ = kNoItem;
     QPoint press_position_;
     bool press_on_item_ = false;
+    // A press on an item that is not selected: a release there selects it (and opens it), a
+    // drag moves it without opening it.
+    QTreeWidgetItem* pending_click_ = nullptr;
+    // The item whose label is being edited, which need not be the selected one.
+    QTreeWidgetItem* edited_item_ = nullptr;
     bool dragging_ = false;
     QLabel* drag_image_ = nullptr;
     // The label typed in the editor, until the edit ends.

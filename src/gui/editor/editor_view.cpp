@@ -1,8 +1,14 @@
 #include "gui/editor/editor_view.h"
 
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextEdit>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <type_traits>
 
 #include "gui/editor/notation_highlighter.h"
 #include "gui/editor/plain_text_editor.h"
@@ -43,6 +49,8 @@ CFolixView::CFolixView(QWidget* parent)
     new NotationHighlighter(rich_->document(), *this);
     ForwardSignals(plain_);
     ForwardSignals(rich_);
+    plain_->viewport()->installEventFilter(this);
+    rich_->viewport()->installEventFilter(this);
 }
 
 template <class Widget>
@@ -170,8 +178,72 @@ void CFolixView::selectAll() {
 }
 
 void CFolixView::SetDefaultFont(const QFont& font) {
-    plain_->document()->setDefaultFont(font);
-    rich_->document()->setDefaultFont(font);
+    book_font_ = font;
+    ApplyZoom();
+}
+
+void CFolixView::Zoom(int steps) {
+    const int percent = std::clamp(zoom_percent_ + steps * kZoomStepPercent, kZoomSmallestPercent,
+                                   kZoomLargestPercent);
+    if (percent != zoom_percent_) {
+        zoom_percent_ = percent;
+        ApplyZoom();
+    }
+}
+
+void CFolixView::ResetZoom() {
+    if (zoom_percent_ != 100) {
+        zoom_percent_ = 100;
+        ApplyZoom();
+    }
+}
+
+// Zooming changes the documents' default face, which the modified flag and the undo steps do
+// not see.
+void CFolixView::ApplyZoom() {
+    QFont shown = book_font_;
+    if (shown.pointSizeF() > 0) {
+        shown.setPointSizeF(book_font_.pointSizeF() * zoom_percent_ / 100.0);
+    } else if (shown.pixelSize() > 0) {
+        shown.setPixelSize(std::max(1, book_font_.pixelSize() * zoom_percent_ / 100));
+    }
+    const QTextCursor caret = textCursor();
+    plain_->document()->setDefaultFont(shown);
+    rich_->document()->setDefaultFont(shown);
+    setTextCursor(caret);
+    emit ZoomChanged();
+}
+
+bool CFolixView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            if (const int steps = WheelSteps(wheel->angleDelta().y()); steps != 0) {
+                Zoom(steps);
+            }
+            return true;
+        }
+    }
+    return QStackedWidget::eventFilter(watched, event);
+}
+
+void CFolixView::BringCaretIntoView() {
+    OnShown([](auto& widget) {
+        widget.ensureCursorVisible();
+        const int height = widget.viewport()->height();
+        const QRect caret = widget.cursorRect();
+        // Within the middle three fifths the caret stays where it is; nearer an edge it goes to
+        // the middle, with text on both sides of it.
+        if (caret.top() >= height / 5 && caret.bottom() <= height - height / 5) {
+            return;
+        }
+        if constexpr (std::is_same_v<std::decay_t<decltype(widget)>, QPlainTextEdit>) {
+            widget.centerCursor();
+        } else {
+            QScrollBar* bar = widget.verticalScrollBar();
+            bar->setValue(bar->value() + caret.center().y() - height / 2);
+        }
+    });
 }
 
 void CFolixView::ShowPopupMenu(const QPoint& position) {
@@ -185,11 +257,18 @@ void CFolixView::ShowPopupMenu(const QPoint& position) {
 
 bool CFolixView::PrintDocument(QPrinter& printer, bool preview, bool vertical) {
     const QColor ink = palette().color(QPalette::Text);
+    // The print takes the book's font, whatever the view's zoom.
     if (vertical) {
-        return PrintVertically(*document(), document()->defaultFont(), ink,
-                               control_.GetPrintMargins(), printer, preview, upright_digits_);
+        return PrintVertically(*document(), book_font_, ink, control_.GetPrintMargins(), printer,
+                               preview, upright_digits_);
     }
-    EditorPrintJob job(*document(), printer, control_.GetPrintMargins(), ink);
+    QTextDocument& text = *document();
+    const QFont shown = text.defaultFont();
+    const bool modified = text.isModified();
+    text.setDefaultFont(book_font_);
+    EditorPrintJob job(text, printer, control_.GetPrintMargins(), ink);
+    text.setDefaultFont(shown);
+    text.setModified(modified);
     return job.Print(preview);
 }
 

@@ -58,8 +58,19 @@ public:
     void paste();
     void selectAll();
 
-    // The face of text without a format of its own, for both widgets.
+    // The face of text without a format of its own, for both widgets: the book's font, shown at
+    // the view's zoom.
     void SetDefaultFont(const QFont& font);
+    const QFont& BookFont() const { return book_font_; }
+    // The view's zoom, in steps of a tenth from the book's size; it changes only what the screen
+    // shows, never the book's font, the file or the print.
+    void Zoom(int steps);
+    void ResetZoom();
+    int ZoomPercent() const { return zoom_percent_; }
+
+    // The caret (or the selection a find landed on) brought into view well inside the pane,
+    // not at its very edge.
+    void BringCaretIntoView();
 
     // The edit menu shown where the right button was released.
     void SetPopupMenuFactory(std::function<QMenu*(QWidget*)> factory) {
@@ -81,12 +92,18 @@ public:
 
 signals:
     void cursorPositionChanged();
+    void ZoomChanged();
     void selectionChanged();
     // The shown widget, and with it document(), changed.
     void DocumentSwitched();
 
+protected:
+    // Ctrl and the wheel zoom either widget.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowWidget(bool rich);
+    void ApplyZoom();
     // Calls `action` with the shown widget, as its own type.
     template <class Action>
     decltype(auto) OnShown(Action&& action) const;
@@ -99,7 +116,18 @@ private:
     std::function<QMenu*(QWidget*)> popup_factory_;
     QtEditorControl control_{*this};
     int upright_digits_ = 2;
+    QFont book_font_;
+    int zoom_percent_ = 100;
 };
+
+inline constexpr int kZoomStepPercent = 10;
+// The wheel's notches, a fine wheel's part of one counting as one.
+inline int WheelSteps(int angle_delta) {
+    const int steps = angle_delta / 120;
+    return steps != 0 ? steps : (angle_delta > 0) - (angle_delta < 0);
+}
+inline constexpr int kZoomSmallestPercent = 50;
+inline constexpr int kZoomLargestPercent = 400;
 
 // The face asked for by name, so the desktop shows Japanese shapes, not the Chinese ones the
 // locale might pick.

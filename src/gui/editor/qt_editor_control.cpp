@@ -102,6 +102,37 @@ std::optional<TextRange> QtEditorControl::FindText(const std::string& text, Text
     return std::nullopt;
 }
 
+std::optional<TextRange> QtEditorControl::FindLastText(const std::string& text, TextRange range,
+                                                       FindFlags flags) const {
+    const QString pattern = QString::fromStdString(text);
+    const QString document = PositionText(editor_.document()->toRawText());
+    const long start = Clamp(range.start);
+    const long end = range.end == kEndOfText ? GetTextLength() : Clamp(range.end);
+    if (pattern.isEmpty() || end - start < pattern.size()) {
+        return std::nullopt;
+    }
+    const Qt::CaseSensitivity sensitivity =
+        flags.match_case ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (qsizetype at = document.lastIndexOf(pattern, end - pattern.size(), sensitivity);
+         at >= start; at = at > 0 ? document.lastIndexOf(pattern, at - 1, sensitivity) : -1) {
+        const auto hit_end = static_cast<size_t>(at + pattern.size());
+        if (!flags.whole_word || (IsWordBoundary(View(document), static_cast<size_t>(at)) &&
+                                  IsWordBoundary(View(document), hit_end))) {
+            return TextRange{static_cast<long>(at), static_cast<long>(hit_end)};
+        }
+    }
+    return std::nullopt;
+}
+
+// One edit block of the document: every cursor's edits inside it undo together.
+void QtEditorControl::BeginUndoGroup() {
+    QTextCursor(editor_.document()).beginEditBlock();
+}
+
+void QtEditorControl::EndUndoGroup() {
+    QTextCursor(editor_.document()).endEditBlock();
+}
+
 bool QtEditorControl::IsReadOnly() const {
     return editor_.isReadOnly();
 }

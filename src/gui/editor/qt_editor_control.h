@@ -22,6 +22,10 @@ public:
     bool ReplaceSelection(const std::string& text) override;
     std::optional<TextRange> FindText(const std::string& text, TextRange range,
                                       FindFlags flags) const override;
+    std::optional<TextRange> FindLastText(const std::string& text, TextRange range,
+                                          FindFlags flags) const override;
+    void BeginUndoGroup() override;
+    void EndUndoGroup() override;
     bool IsReadOnly() const override;
     void SetReadOnly(bool read_only) override;
     EditorCharFormat GetDefaultCharFormat() const override;

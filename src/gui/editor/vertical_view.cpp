@@ -39,6 +39,12 @@ VerticalView::VerticalView(CFolixView& editor, QWidget* parent)
         }
     });
     connect(&editor_, &CFolixView::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&editor_, &CFolixView::ZoomChanged, this, [this] {
+        CatchUp();
+        if (isVisible()) {
+            EnsureCaretVisible();
+        }
+    });
 }
 
 // A layout over the editor's shown document. Hidden (horizontal writing), the view waits:
@@ -122,6 +128,22 @@ void VerticalView::EnsureCaretVisible() {
         bar->setValue(lowest);
     } else if (bar->value() > highest) {
         bar->setValue(highest);
+    }
+}
+
+// The caret's column well inside the pane: near an edge, or outside, it goes to the middle.
+void VerticalView::BringCaretIntoView() {
+    UpdateScrollRange();
+    VerticalLayout& layout = Layout();
+    const int column = layout.ColumnOfPosition(editor_.textCursor().position());
+    const qreal right = layout.ColumnRight(column);
+    const qreal left = right - layout.ColumnPitch();
+    const int width = viewport()->width();
+    const int lowest = static_cast<int>(std::ceil(2 * margin_ - width - left));
+    const int highest = static_cast<int>(std::floor(-right));
+    QScrollBar* bar = horizontalScrollBar();
+    if (bar->value() < lowest + width / 5 || bar->value() > highest - width / 5) {
+        bar->setValue((lowest + highest) / 2);
     }
 }
 
@@ -329,6 +351,13 @@ void VerticalView::mouseDoubleClickEvent(QMouseEvent* event) {
 // The wheel turns the pages: down goes on through the text, which is to the left.
 void VerticalView::wheelEvent(QWheelEvent* event) {
     const QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (const int zoom = WheelSteps(delta.y()); zoom != 0) {
+            editor_.Zoom(zoom);
+        }
+        event->accept();
+        return;
+    }
     const int steps = delta.y() != 0 ? delta.y() : -delta.x();
     QScrollBar* bar = horizontalScrollBar();
     bar->setValue(bar->value() - steps * bar->singleStep() / 40);

@@ -27,6 +27,7 @@ public:
     QPointF FromViewport(const QPointF& point) const;
     QRect CaretRectInViewport();
     void EnsureCaretVisible();
+    void BringCaretIntoView();
     const QString& PreeditText() const { return preedit_; }
     // The caret blinks while the view has the focus; any movement or typing shows it at once.
     bool CaretShown() const { return caret_shown_; }

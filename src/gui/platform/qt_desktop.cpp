@@ -31,7 +31,9 @@ int QtDesktop::MoveToTrash(const std::string& path) {
 
 bool QtDesktop::OpenWithDefaultProgram(const std::string& path_or_url) {
     const QString target = QString::fromStdString(path_or_url);
-    QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
+    // The browser is handed a whole URL, whatever folder the program was started in.
+    QUrl url = target.contains("://") ? QUrl(target)
+                                      : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
     return QDesktopServices::openUrl(url);
 }
 

@@ -82,5 +82,43 @@ TEST_F(FolderRefreshTest, RefusedDeletionIsReportedAndTheRefreshGoesOn) {
     EXPECT_EQ(book.Names(root), (Names{"X.txt", "A.txt", "B.txt", "C.txt"}));
 }
 
+// The window finds the item of the editor's file by its path, opening closed folders on the way,
+// and never an item for a path that merely starts like the book's.
+TEST(RevealPath, FindsTheItemOfAPathInsideTheBookOnly) {
+    BookFixture book;
+    book.Make({"第一章/", "第一章/朝.txt", "第一章/cast.lst", "第一章　朝/", "第一章　朝/昼.txt"});
+    const TreeItem root = book.Attach();
+    struct Row {
+        std::string path;
+        std::vector<std::string> labels;  // from the root's child down; none expected when empty
+    };
+    const Row rows[] = {
+        {book.root + "/第一章/朝.txt", {"第一章", "朝"}},
+        {book.root + "/第一章/cast.lst", {"第一章", "cast.lst"}},
+        {book.root + "/第一章　朝/昼.txt", {"第一章　朝", "昼"}},
+        {book.root + "/第一章", {"第一章"}},
+        {book.root + "/第一章/夜.txt", {}},
+        {book.root + "/第一章/朝.txt/x", {}},
+        {book.root + "2/第一章/朝.txt", {}},
+        {book.root, {}},
+        {"", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        const TreeItem item = book.fs.RevealPath(row.path);
+        if (row.labels.empty()) {
+            EXPECT_EQ(item, kNoItem);
+            continue;
+        }
+        ASSERT_NE(item, kNoItem);
+        std::vector<std::string> labels;
+        for (TreeItem walk = item; walk != root; walk = book.tree.GetParentItem(walk)) {
+            labels.insert(labels.begin(), book.tree.GetItemText(walk));
+        }
+        EXPECT_EQ(labels, row.labels);
+        EXPECT_EQ(book.fs.Tree().ItemPath(item), row.path);
+    }
+}
+
 }  // namespace
 }  // namespace folix

@@ -67,14 +67,21 @@ TEST(ItemCreator, AddedItemsGoRightAfterTheContextItem) {
     EXPECT_TRUE(book.host.opened.empty());
 }
 
-TEST(ItemCreator, AddOnTheRootOnlyBeeps) {
+// The book's own item has nothing beside it: what is added there goes first into the book
+// folder, and each command names what it made.
+TEST(ItemCreator, AddOnTheRootGoesFirstIntoTheBookFolder) {
     BookFixture book;
-    TreeItem root = book.Attach();
+    book.Make({"本文.txt"});
+    TreeItem root = book.Open(book.Attach());
     book.fs.m_hContextItem = root;
-    book.fs.AddFile(".txt");
-    book.fs.AddFolder();
-    EXPECT_EQ(book.ui.beeps, 2);
-    EXPECT_FALSE(Exists(book.root + "/空白.txt"));
+    EXPECT_EQ(book.fs.AddFile(".txt"), book.root + "/空白.txt");
+    EXPECT_EQ(book.fs.AddFolder(), book.root + "/新しいﾌｫﾙﾀﾞ");
+    EXPECT_EQ(book.ui.beeps, 0);
+    EXPECT_EQ(book.Names(root), (Names{"新しいﾌｫﾙﾀﾞ", "空白.txt", "本文.txt"}));
+    EXPECT_EQ(book.Stored(""), (Names{"d新しいﾌｫﾙﾀﾞ", "l空白.txt", "l本文.txt"}));
+    book.fs.m_hContextItem = book.Child(root, "本文.txt");
+    EXPECT_EQ(book.fs.NewFile(), "");
+    EXPECT_EQ(book.fs.AddFile(".lst"), book.root + "/空白2.lst");
 }
 
 // Every name up to the hundredth taken: the file system refuses, and neither the stored order
