@@ -12,6 +12,7 @@
 
 #include "book/book_options.h"
 #include "book/last_place.h"
+#include "book/recent_files.h"
 #include "gui/app/commands.h"
 #include "gui/app/window_memory.h"
 #include "gui/book/place_keeper.h"
@@ -298,6 +299,13 @@ TEST(WindowMemory, TheWindowComesBackAsItWasLeft) {
     gui::ShowAsRemembered(third, fresh);
     EXPECT_TRUE(third.isMaximized());
     EXPECT_EQ(gui::LastBookFolder(fresh), QString());
+
+    testing::TempFolder dir;
+    std::filesystem::create_directories(dir / "books");
+    ReplaceRecentFile(fresh, "", dir / "gone/gone.flx");
+    EXPECT_EQ(gui::LastBookFolder(fresh), QString());
+    ReplaceRecentFile(fresh, "", dir / "books/novel.flx");
+    EXPECT_EQ(gui::LastBookFolder(fresh).toStdString(), dir / "books");
 }
 
 }  // namespace

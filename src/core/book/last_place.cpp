@@ -68,13 +68,23 @@ void SaveLastPlace(Profile& profile, const std::string& book_file, const LastPla
     if (!places.empty() && places.front().book == book_file && places.front().place == place) {
         return;  // the caret came back where it was: nothing to write
     }
+    const std::vector<BookPlace> before = places;
     std::erase_if(places, [&](const BookPlace& kept) { return kept.book == book_file; });
     places.insert(places.begin(), {book_file, place});
+    // Only what changed is written: the profile goes to disk with every value, and the caret
+    // comes to rest many times an hour.
     for (size_t i = 0; i < kLastPlaceCount; ++i) {
-        const bool kept = i < places.size();
-        profile.WriteString(kLastPlaceSection, Key("Book", i), kept ? places[i].book : "");
-        profile.WriteString(kLastPlaceSection, Key("File", i), kept ? places[i].place.file : "");
-        profile.WriteInt(kLastPlaceSection, Key("Caret", i), kept ? places[i].place.caret : 0);
+        const BookPlace now = i < places.size() ? places[i] : BookPlace{};
+        const BookPlace was = i < before.size() ? before[i] : BookPlace{};
+        if (now.book != was.book) {
+            profile.WriteString(kLastPlaceSection, Key("Book", i), now.book);
+        }
+        if (now.place.file != was.place.file) {
+            profile.WriteString(kLastPlaceSection, Key("File", i), now.place.file);
+        }
+        if (now.place.caret != was.place.caret) {
+            profile.WriteInt(kLastPlaceSection, Key("Caret", i), now.place.caret);
+        }
     }
 }
 

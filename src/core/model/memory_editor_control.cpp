@@ -64,23 +64,38 @@ bool MemoryEditorControl::ReplaceSelection(const std::string& text) {
     return true;
 }
 
-std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, TextRange range,
-                                                       FindFlags flags) const {
-    const std::u32string pattern = CodePointsOf(text);
-    const size_t start = Clamp(range.start);
-    const size_t end = range.end == kEndOfText ? text_.size() : Clamp(range.end);
-    if (pattern.empty() || end < start || end - start < pattern.size()) {
+// The pattern and the span of positions it may start at, or nothing when it cannot fit.
+std::optional<MemoryEditorControl::Search> MemoryEditorControl::SearchIn(const std::string& text,
+                                                                        TextRange range) const {
+    Search search{CodePointsOf(text), Clamp(range.start),
+                  range.end == kEndOfText ? text_.size() : Clamp(range.end)};
+    if (search.pattern.empty() || search.end < search.start ||
+        search.end - search.start < search.pattern.size()) {
         return std::nullopt;
     }
-    for (size_t pos = start; pos + pattern.size() <= end; ++pos) {
-        if (!MatchesAt(text_, pos, pattern, flags.match_case)) {
-            continue;
+    return search;
+}
+
+std::optional<TextRange> MemoryEditorControl::HitAt(const Search& search, size_t pos,
+                                                    FindFlags flags) const {
+    const size_t end = pos + search.pattern.size();
+    if (!MatchesAt(text_, pos, search.pattern, flags.match_case) ||
+        (flags.whole_word && !(IsWordBoundary(text_, pos) && IsWordBoundary(text_, end)))) {
+        return std::nullopt;
+    }
+    return TextRange{static_cast<long>(pos), static_cast<long>(end)};
+}
+
+std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, TextRange range,
+                                                       FindFlags flags) const {
+    const std::optional<Search> search = SearchIn(text, range);
+    if (!search) {
+        return std::nullopt;
+    }
+    for (size_t pos = search->start; pos + search->pattern.size() <= search->end; ++pos) {
+        if (std::optional<TextRange> hit = HitAt(*search, pos, flags)) {
+            return hit;
         }
-        if (flags.whole_word &&
-            !(IsWordBoundary(text_, pos) && IsWordBoundary(text_, pos + pattern.size()))) {
-            continue;
-        }
-        return TextRange{static_cast<long>(pos), static_cast<long>(pos + pattern.size())};
     }
     return std::nullopt;
 }
@@ -88,17 +103,13 @@ std::optional<TextRange> MemoryEditorControl::FindText(const std::string& text, 
 std::optional<TextRange> MemoryEditorControl::FindLastText(const std::string& text,
                                                            TextRange range,
                                                            FindFlags flags) const {
-    const std::u32string pattern = CodePointsOf(text);
-    const size_t start = Clamp(range.start);
-    const size_t end = range.end == kEndOfText ? text_.size() : Clamp(range.end);
-    if (pattern.empty() || end < start || end - start < pattern.size()) {
+    const std::optional<Search> search = SearchIn(text, range);
+    if (!search) {
         return std::nullopt;
     }
-    for (size_t pos = end - pattern.size() + 1; pos-- > start;) {
-        if (MatchesAt(text_, pos, pattern, flags.match_case) &&
-            (!flags.whole_word ||
-             (IsWordBoundary(text_, pos) && IsWordBoundary(text_, pos + pattern.size())))) {
-            return TextRange{static_cast<long>(pos), static_cast<long>(pos + pattern.size())};
+    for (size_t pos = search->end - search->pattern.size() + 1; pos-- > search->start;) {
+        if (std::optional<TextRange> hit = HitAt(*search, pos, flags)) {
+            return hit;
         }
     }
     return std::nullopt;

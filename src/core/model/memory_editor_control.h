@@ -52,7 +52,15 @@ private:
         TextRange selection;
     };
 
+    struct Search {
+        std::u32string pattern;
+        size_t start = 0;
+        size_t end = 0;
+    };
+
     size_t Clamp(long position) const;
+    std::optional<Search> SearchIn(const std::string& text, TextRange range) const;
+    std::optional<TextRange> HitAt(const Search& search, size_t pos, FindFlags flags) const;
 
     std::u32string text_;
     TextRange selection_;

@@ -109,6 +109,7 @@ void CFindReplaceDlg::Show(bool replacing, const QString& text) {
     }
     result_->clear();
     UpdateButtons();
+    adjustSize();
     show();
     raise();
     activateWindow();

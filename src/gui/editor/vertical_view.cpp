@@ -115,15 +115,21 @@ void VerticalView::UpdateScrollRange() {
     bar->setSingleStep(static_cast<int>(layout.ColumnPitch()));
 }
 
-void VerticalView::EnsureCaretVisible() {
+// The scroll values that show the caret's whole column: lowest has it at the left edge,
+// highest at the right.
+std::pair<int, int> VerticalView::CaretScrollRange() {
     UpdateScrollRange();
     VerticalLayout& layout = Layout();
     const int column = layout.ColumnOfPosition(editor_.textCursor().position());
     const qreal right = layout.ColumnRight(column);
     const qreal left = right - layout.ColumnPitch();
+    return {static_cast<int>(std::ceil(2 * margin_ - viewport()->width() - left)),
+            static_cast<int>(std::floor(-right))};
+}
+
+void VerticalView::EnsureCaretVisible() {
+    const auto [lowest, highest] = CaretScrollRange();
     QScrollBar* bar = horizontalScrollBar();
-    const int lowest = static_cast<int>(std::ceil(2 * margin_ - viewport()->width() - left));
-    const int highest = static_cast<int>(std::floor(-right));
     if (bar->value() < lowest) {
         bar->setValue(lowest);
     } else if (bar->value() > highest) {
@@ -133,16 +139,10 @@ void VerticalView::EnsureCaretVisible() {
 
 // The caret's column well inside the pane: near an edge, or outside, it goes to the middle.
 void VerticalView::BringCaretIntoView() {
-    UpdateScrollRange();
-    VerticalLayout& layout = Layout();
-    const int column = layout.ColumnOfPosition(editor_.textCursor().position());
-    const qreal right = layout.ColumnRight(column);
-    const qreal left = right - layout.ColumnPitch();
-    const int width = viewport()->width();
-    const int lowest = static_cast<int>(std::ceil(2 * margin_ - width - left));
-    const int highest = static_cast<int>(std::floor(-right));
+    const auto [lowest, highest] = CaretScrollRange();
+    const int margin = viewport()->width() / 5;
     QScrollBar* bar = horizontalScrollBar();
-    if (bar->value() < lowest + width / 5 || bar->value() > highest - width / 5) {
+    if (bar->value() < lowest + margin || bar->value() > highest - margin) {
         bar->setValue((lowest + highest) / 2);
     }
 }

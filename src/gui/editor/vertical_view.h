@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -55,6 +56,7 @@ private:
     void FollowDocument();
     void CatchUp();
     void UpdateScrollRange();
+    std::pair<int, int> CaretScrollRange();
     int VisibleColumns() const;
     bool Writable() const;
     void MoveTo(QTextCursor& cursor, int position, QTextCursor::MoveMode mode);
