@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -17,6 +18,7 @@
 #include "gui/app/window_memory.h"
 #include "gui/book/place_keeper.h"
 #include "gui/dialogs/find_replace_dialog.h"
+#include "gui/editor/find_bar.h"
 #include "gui/editor/vertical_view.h"
 
 namespace folix {
@@ -166,7 +168,8 @@ TEST_F(WindowTest, TheToolbarShowsWhatCanActAndWhatIsEnabledActs) {
     EXPECT_NE(bar->widgetForAction(frame->Action(gui::kCmdCut))->toolTip().indexOf("Ctrl+X"), -1);
 }
 
-// After switching to vertical writing the caret is well inside the pane, in both directions.
+// After switching to vertical writing, and after the find bar's hit, the caret is well inside
+// the pane, in both directions.
 TEST_F(WindowTest, TheCaretIsBroughtWellIntoViewWhenTheDirectionChanges) {
     OpenLongPage();
     QTextCursor caret = child->Editor().textCursor();
@@ -178,6 +181,15 @@ TEST_F(WindowTest, TheCaretIsBroughtWellIntoViewWhenTheDirectionChanges) {
         QApplication::processEvents();
         ExpectCaretWellInside();
     }
+    // The book's find bar lands its hits well inside the pane too.
+    child->Editor().moveCursor(QTextCursor::Start);
+    frame->RunCommand(gui::kCmdSearch);
+    ASSERT_NE(child->FindBar(), nullptr);
+    child->FindBar()->find_text->setCurrentText("梅の花");
+    QTest::mouseClick(child->FindBar()->find_next, Qt::LeftButton);
+    EXPECT_EQ(Selected(), "梅の花");
+    ExpectCaretWellInside();
+    child->FindBar()->close_bar->click();
 }
 
 // The book window after a crash (the window gone without closing) opens where the writer was:

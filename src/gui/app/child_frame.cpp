@@ -237,6 +237,7 @@ void CChildFrame::OpenFindBar() {
         return;
     }
     find_bar_ = new CFindBar(document_->FileSystem(), *editor_);
+    find_bar_->SetLanded([this] { BringCaretIntoView(); });
     connect(find_bar_, &CFindBar::Closed, this, [this] { find_bar_ = nullptr; });
     find_bar_->show();
 }

@@ -174,10 +174,16 @@ void CFindBar::Run(const std::function<void()>& command) {
 
 void CFindBar::OnOK() {
     Run([this] { model_.FindNext(); });
+    if (landed_) {
+        landed_();
+    }
 }
 
 void CFindBar::OnReplaceNext() {
     Run([this] { model_.ReplaceAndFindNext(); });
+    if (landed_) {
+        landed_();
+    }
 }
 
 void CFindBar::OnReplaceAll() {

@@ -37,6 +37,8 @@ public:
     void OnCancel();
 
     void reject() override { OnCancel(); }
+    // What brings the editor's caret into view after 次を検索 and 置換して次に.
+    void SetLanded(std::function<void()> landed) { landed_ = std::move(landed); }
 
     QCheckBox* person_name;
     QCheckBox* keep_tree;
@@ -67,6 +69,7 @@ private:
 
     FindBarModel model_;
     bool closed_ = false;
+    std::function<void()> landed_;
 };
 
 }  // namespace folix::gui
