@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -148,6 +149,12 @@ struct FolderEntry {
 // that is neither a folder nor a regular file (a symbolic link, a device, a FIFO, a socket) is
 // listed too, so that no new name takes it, but is neither: it is no part of the book.
 int ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
+
+// Whether the folder holds an entry that is wanted, the listing stopped at the first one: a
+// folder of thousands of files is not listed whole to learn that it holds one. found is false
+// when the folder cannot be listed (the error is returned).
+int FindInFolder(const std::string& path,
+                 const std::function<bool(const FolderEntry& entry)>& wanted, bool& found);
 
 bool PathExists(const std::string& path);
 
