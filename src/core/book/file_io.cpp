@@ -202,6 +202,9 @@ FileFaultHook SetFileFaultHook(FileFaultHook hook) {
 
 namespace {
 
+// The start of the file open as fd (path names it in messages), as ReadFileStart reads it.
+FileRead ReadOpenFile(const FileDescriptor& fd, size_t max_bytes);
+
 // ReadFileStart of path, opened as name from the folder dir_fd (AT_FDCWD: path itself).
 FileRead ReadFileStartAt(int dir_fd, const char* name, const std::string& path, size_t max_bytes) {
     FileRead result;
@@ -215,6 +218,11 @@ FileRead ReadFileStartAt(int dir_fd, const char* name, const std::string& path, 
         result.error = errno;
         return result;
     }
+    return ReadOpenFile(fd, max_bytes);
+}
+
+FileRead ReadOpenFile(const FileDescriptor& fd, size_t max_bytes) {
+    FileRead result;
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0) {
         result.error = errno;
@@ -273,6 +281,21 @@ FileRead ReadFileStartAt(int dir_fd, const char* name, const std::string& path, 
 
 FileRead ReadFileStart(const std::string& path, size_t max_bytes) {
     return ReadFileStartAt(AT_FDCWD, path.c_str(), path, max_bytes);
+}
+
+FileRead ReadOrCreateFile(const std::string& path) {
+    // Read and write, so that it is made if missing, never truncated, and never through a
+    // symbolic link: a dangling one in a received book would have the file made wherever it
+    // points. One open both makes it and reads it.
+    FileDescriptor fd(
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666));
+    if (!fd.valid()) {
+        return {{}, errno};
+    }
+    if (int fault = InjectedFault(FileOperation::kRead, path); fault != 0) {
+        return {{}, fault};
+    }
+    return ReadOpenFile(fd, SIZE_MAX);
 }
 
 FolderHandle::FolderHandle(const std::string& path)
@@ -545,6 +568,10 @@ struct KernelDirent {
 // lists them, until take returns false. The folder is read with getdents64 into one large
 // buffer: a folder of 10,000 files takes a dozen calls rather than forty, and a caller that
 // needs one visible child stops at the first buffer. Returns 0 or the error.
+// The same, the folder open as fd, read from where it stands.
+template <typename Take>
+int WalkOpenFolder(int fd, Take take);
+
 template <typename Take>
 int WalkFolder(const std::string& path, Take take) {
     if (int fault = InjectedFault(FileOperation::kList, path); fault != 0) {
@@ -554,6 +581,13 @@ int WalkFolder(const std::string& path, Take take) {
     if (fd < 0) {
         return errno;
     }
+    const int error = WalkOpenFolder(fd, take);
+    ::close(fd);
+    return error;
+}
+
+template <typename Take>
+int WalkOpenFolder(int fd, Take take) {
     constexpr size_t kBufferSize = 128 * 1024;
     std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     int error = 0;
@@ -585,7 +619,6 @@ int WalkFolder(const std::string& path, Take take) {
             more = take(name, type == DT_DIR, type == DT_REG);
         }
     }
-    ::close(fd);
     return error;
 }
 
@@ -597,6 +630,26 @@ int ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
         entries.push_back({std::string(name), is_folder, is_file});
         return true;
     });
+    if (error != 0) {
+        entries.clear();
+    }
+    return error;
+}
+
+int ListFolder(const FolderHandle& folder, const std::string& path,
+               std::vector<FolderEntry>& entries) {
+    if (!folder.valid()) {
+        return ListFolder(path, entries);
+    }
+    entries.clear();
+    if (int fault = InjectedFault(FileOperation::kList, path); fault != 0) {
+        return fault;
+    }
+    const int error =
+        WalkOpenFolder(folder.fd_, [&](std::string_view name, bool is_folder, bool is_file) {
+            entries.push_back({std::string(name), is_folder, is_file});
+            return true;
+        });
     if (error != 0) {
         entries.clear();
     }
