@@ -50,7 +50,8 @@ package: build
 # Benchmarks in an optimised build of their own; never part of `make test`.
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFOLIX_BUILD_TESTS=OFF
-	cmake --build build-bench --target folix make_book editor_bench
+	cmake --build build-bench --target folix folix-window folix-pdf make_book editor_bench \
+	    bare_window save_bench
 	@bench/run.sh build-bench
 
 format:

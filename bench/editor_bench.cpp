@@ -18,9 +18,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "book/text_encoding.h"
 #include "gui/app/child_frame.h"
 #include "gui/editor/editor_view.h"
 #include "gui/editor/vertical_view.h"
@@ -96,20 +99,86 @@ QByteArray RubyChapter(bool notation) {
     return text;
 }
 
+// A novel of about 600 KB in Shift_JIS as the public-domain ones come, dense with ruby: a
+// reading over a word of one to three kanji every few characters (about 36,000 of them), some
+// with the bar; or the same novel as read, without the notation. Deterministic.
+QByteArray RubyNovel(bool notation) {
+    const std::vector<std::pair<const char*, const char*>> words = {
+        {"雨", "あめ"},       {"硝子", "がらす"},     {"微笑", "ほほえ"},   {"瞼", "まぶた"},
+        {"黄昏", "たそがれ"}, {"囁", "ささや"},       {"躊躇", "ためら"},   {"眩暈", "めまい"},
+        {"縁側", "えんがわ"}, {"行燈", "あんどん"},   {"襖", "ふすま"},     {"簪", "かんざし"},
+        {"紫陽花", "あじさい"}, {"蜻蛉", "とんぼ"},   {"咳", "せき"},       {"頷", "うなず"}};
+    const std::vector<const char*> between = {"は", "に", "を", "が", "の", "と", "て", "、",
+                                              "た。", "も", "で", "から"};
+    unsigned seed = 7;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7fff;
+    };
+    std::string text;
+    int in_paragraph = 0;
+    while (text.size() < 600 * 1024 * 3 / 2) {  // UTF-8 of about 600 KB of Shift_JIS
+        const auto& [base, ruby] = words[next() % words.size()];
+        if (notation) {
+            text += next() % 4 == 0 ? std::string("｜") + base : std::string(base);
+            text += std::string("《") + ruby + "》";
+        } else {
+            text += base;
+        }
+        text += between[next() % between.size()];
+        if (++in_paragraph == 40) {
+            text += "\r\n";
+            in_paragraph = 0;
+        }
+    }
+    const std::optional<std::string> sjis = folix::EncodeCp932(text);
+    return sjis ? QByteArray::fromStdString(*sjis) : QByteArray();
+}
+
+// The text of about a megabyte of RTF as the rich-text files of a book hold it, each character
+// written as its code, a paragraph a line; or the same text as a plain file.
+QByteArray RichOrPlain(bool rich) {
+    const QString paragraph = QString::fromUtf8(
+        "朝の庭に出ると、梅の木の枝に小さな鳥がとまっていた。「おはよう」と声をかけると、"
+        "鳥は首をかしげてこちらを見た。");
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0 Noto Serif CJK JP;}}\\f0\\fs21\r\n";
+    QByteArray plain;
+    while (rtf.size() < 1024 * 1024) {
+        for (const QChar c : paragraph) {
+            rtf += "\\u" + QByteArray::number(static_cast<short>(c.unicode())) + "?";
+        }
+        rtf += "\\par\r\n";
+        plain += paragraph.toUtf8() + "\r\n";
+    }
+    rtf += "}";
+    return rich ? rtf : plain;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 struct VerticalFigures {
-    std::vector<double> switching, typing, scrolling;
+    std::vector<double> opening, switching, typing, scrolling;
 };
 
-// Switching a chapter to vertical writing, typing in the middle of it and scrolling through it
-// a page at a time, each followed by a repaint.
+// Opening a chapter, switching it to vertical writing, typing in the middle of it and
+// scrolling through it a page at a time, each followed by a repaint.
 void MeasureVertical(const QString& path, folix::Ui& ui, folix::Desktop& desktop,
                      folix::Profile& profile, VerticalFigures& figures) {
     folix::gui::CChildFrame child(ui, desktop, profile);
     child.resize(1000, 700);
     child.show();
     QApplication::processEvents();
-    child.Open(path.toStdString());
-    child.ShownEditor().repaint();
+    figures.opening.push_back(Milliseconds([&] {
+        child.Open(path.toStdString());
+        child.ShownEditor().repaint();
+    }));
     figures.switching.push_back(Milliseconds([&] {
         child.ToggleVertical();
         child.ShownEditor().repaint();
@@ -210,6 +279,46 @@ int main(int argc, char** argv) {
         MeasureVertical(ruby_path, ui, desktop, profile, ruby);
         MeasureVertical(read_path, ui, desktop, profile, read);
     }
+    // A real novel's size and density of ruby, in Shift_JIS, against the same novel as read.
+    const QString novel_path = dir.filePath("novel-ruby.txt");
+    const QString novel_read_path = dir.filePath("novel-read.txt");
+    if (!WriteFile(novel_path, RubyNovel(true)) || !WriteFile(novel_read_path, RubyNovel(false))) {
+        return 1;
+    }
+    VerticalFigures novel, novel_read;
+    for (int run = 0; run < kRuns; ++run) {
+        MeasureVertical(novel_path, ui, desktop, profile, novel);
+        MeasureVertical(novel_read_path, ui, desktop, profile, novel_read);
+    }
+    // Typing in the middle of a megabyte of RTF against the same text as a plain file.
+    const QString rich_path = dir.filePath("rich.txt");
+    const QString plain_path = dir.filePath("plain.txt");
+    if (!WriteFile(rich_path, RichOrPlain(true)) || !WriteFile(plain_path, RichOrPlain(false))) {
+        return 1;
+    }
+    std::vector<double> type_rich, type_plain_file;
+    for (int run = 0; run < kRuns; ++run) {
+        for (const auto& [file, typed] :
+             {std::pair{rich_path, &type_rich}, std::pair{plain_path, &type_plain_file}}) {
+            folix::gui::CChildFrame child(ui, desktop, profile);
+            child.resize(1000, 700);
+            child.show();
+            QApplication::processEvents();
+            child.Open(file.toStdString());
+            child.ShownEditor().repaint();
+            QApplication::processEvents();
+            folix::gui::CFolixView& editor = child.Editor();
+            if (editor.HoldsRichText() != (file == rich_path)) {
+                std::fprintf(stderr, "%s opened in the wrong widget\n", qPrintable(file));
+                return 1;
+            }
+            typed->push_back(TypeAt(editor.document()->characterCount() / 2,
+                                    *editor.TextWidget().viewport(),
+                                    *editor.TextWidget().viewport(), editor.textCursor(),
+                                    [&](const QTextCursor& c) { editor.setTextCursor(c); }));
+            editor.document()->setModified(false);
+        }
+    }
 
     const std::string open_figure = "open a " + std::to_string(megabytes) + " MB text file (ms)";
     Print(open_figure.c_str(), Median(open), Median(open_plain));
@@ -219,5 +328,12 @@ int main(int argc, char** argv) {
     Print("ruby chapter: switch (ms) vs read", Median(ruby.switching), Median(read.switching));
     Print("ruby chapter: type (ms a key) vs read", Median(ruby.typing), Median(read.typing));
     Print("ruby chapter: scroll (ms/page) vs read", Median(ruby.scrolling), Median(read.scrolling));
+    Print("ruby novel 600 KB SJIS: open (ms) vs read", Median(novel.opening),
+          Median(novel_read.opening));
+    Print("ruby novel: switch to vertical (ms)", Median(novel.switching),
+          Median(novel_read.switching));
+    Print("ruby novel: type at middle (ms a key)", Median(novel.typing), Median(novel_read.typing));
+    Print("ruby novel: page down (ms/page)", Median(novel.scrolling), Median(novel_read.scrolling));
+    Print("RTF 1 MB: type (ms a key) vs plain", Median(type_rich), Median(type_plain_file));
     return 0;
 }

@@ -59,14 +59,20 @@ cat_seconds=$(median "$text_files")
 durable_seconds=$(median "$durable_text_files")
 start_time="$(dirname "$0")/start_time.sh"
 
-echo "| figure                                   |       ours |   baseline |  ratio |  plain cat |  ratio |"
+echo "| figure                                   |       ours |   baseline |  ratio | 2nd anchor |  ratio |"
 echo "|------------------------------------------|------------|------------|--------|------------|--------|"
 row "HTML build, large book (s) vs cat + sync" \
     "$(median "'$folix' html '$large/bench.flx' --yes")" "$durable_seconds" "$cat_seconds"
 row "TEXT build, large book (s) vs cat + sync" \
     "$(median "'$folix' text '$large/bench.flx' --yes")" "$durable_seconds" "$cat_seconds"
-row "search 静か, large book (s) vs grep -rlF" \
-    "$(median "'$folix' search '$large/bench.flx' 静か")" "$(median "grep -rlF 静か '$large'")"
+# The fastest search tool, on one thread as ours runs, then grep.
+row "search 静か, large (s) vs rg -j1, grep" \
+    "$(median "'$folix' search '$large/bench.flx' 静か")" \
+    "$(median "rg -j1 -l -F 静か '$large'")" "$(median "grep -rlF 静か '$large'")"
+row "search, no hit, large (s) vs rg, grep" \
+    "$(median "'$folix' search '$large/bench.flx' 見当たらない")" \
+    "$(median "rg -j1 -l -F 見当たらない '$large' || true")" \
+    "$(median "grep -rlF 見当たらない '$large' || true")"
 # The counts read every text file and count its characters: wc -m does as much in the locale.
 row "count, large book (s) vs wc -m" \
     "$(median "'$folix' count '$large/bench.flx'")" \
@@ -76,6 +82,8 @@ row "ls, 10,000 files in one folder (s)" \
 # The start of a command: best of 20 runs of --version, against a program that does nothing.
 row "start, folix --version (ms) vs true" \
     "$("$start_time" 20 "$folix" --version)" "$("$start_time" 20 /bin/true)"
+row "start, folix ls, small book (ms) vs true" \
+    "$("$start_time" 20 "$folix" ls "$data/small/bench/bench.flx")" "$("$start_time" 20 /bin/true)"
 book_kb=$(du -sk "$large" | cut -f1)
 row "HTML build peak memory (KB) vs book" \
     "$(peak_kb "'$folix' html '$large/bench.flx' --yes")" "$book_kb"
@@ -96,6 +104,45 @@ if [ -r "$novel_text" ] && [ -x "$build_dir/folix-pdf" ]; then
         "$(awk "BEGIN { printf \"%.3f\", $pdf_seconds * 100 / $pages }")" 1
   fi
 fi
+# The window's start: from `folix BOOK.flx` to the window shown with the tree and the first file
+# in the editor, grabbed offscreen, against a bare QMainWindow with a QTreeView and a
+# QPlainTextEdit doing the same. Both wait half a second before opening the file and half a
+# second before the grab (the window's screenshot run), which is taken off both. Then the peak
+# memory of each with a 10 MB file.
+if [ -x "$build_dir/folix-window" ] && [ -x "$build_dir/bench/bare_window" ]; then
+  window_data="$data/window"
+  if [ ! -d "$window_data/small" ]; then
+    mkdir -p "$window_data/config" "$window_data/small" "$window_data/big"
+    "$folix" new "$window_data/small/small.flx" >/dev/null
+    head -n 1000 "$data/small/bench/$(ls "$data/small/bench" | grep -m1 '\.txt$')" \
+      > "$window_data/small/small/空白.txt" || true
+    "$folix" new "$window_data/big/big.flx" >/dev/null
+    # 10 MB of whole lines.
+    line="朝の庭に出ると、梅の木の枝に小さな鳥がとまっていた。「おはよう」と声をかけた。"
+    yes "$line" | head -n $(( 10485760 / $(printf '%s\n' "$line" | wc -c) )) \
+      > "$window_data/big/big/空白.txt" || true
+  fi
+  window_env="QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME='$window_data/config' HOME='$window_data'"
+  ours_window="$window_env FOLIX_SCREENSHOT='$window_data/ours.png' '$folix'"
+  bare_window="$window_env '$build_dir/bench/bare_window'"
+  for size in small big; do
+    book="$window_data/$size/$size/$size.flx"
+    first="$window_data/$size/$size/空白.txt"
+    eval "ours_$size=\"$ours_window '$book'\""
+    eval "bare_$size=\"$bare_window '$window_data/$size/$size' '$first' '$window_data/bare.png'\""
+  done
+  less_a_second() { awk "BEGIN { printf \"%.0f\", ($1 - 1) * 1000 }"; }
+  row "window start to tree + file (ms) vs bare" \
+      "$(less_a_second "$(median "$ours_small")")" "$(less_a_second "$(median "$bare_small")")"
+  row "window peak memory, 10 MB file (KB)" "$(peak_kb "$ours_big")" "$(peak_kb "$bare_big")"
+fi
+# A save of a 1 MB file with its version kept against the save alone.
+if [ -x "$build_dir/bench/save_bench" ]; then
+  "$build_dir/bench/save_bench" "$data/save" |
+    while IFS="$(printf '\t')" read -r figure ours baseline; do
+      row "$figure" "$ours" "$baseline"
+    done
+fi
 # The editor figures come from one process, against a plain QPlainTextEdit in it.
 if [ -x "$build_dir/bench/editor_bench" ]; then
   QT_QPA_PLATFORM=offscreen "$build_dir/bench/editor_bench" "${BENCH_EDITOR_MB:-10}" 2>/dev/null |
@@ -104,5 +151,6 @@ if [ -x "$build_dir/bench/editor_bench" ]; then
     done
 fi
 echo
-echo "folix maps $(ldd "$folix" | wc -l) libraries, $(ldd "$folix" | grep -c -e libQt6 -e libharfbuzz || true) of them Qt or HarfBuzz"
+mapped=$(LD_DEBUG=files "$folix" ls "$data/small/bench/bench.flx" 2>&1 >/dev/null | grep -c 'file=.*needed by' || true)
+echo "folix ls maps $mapped libraries, $(LD_DEBUG=files "$folix" ls "$data/small/bench/bench.flx" 2>&1 >/dev/null | grep 'file=.*needed by' | grep -c -e libQt6 -e libcurl -e libgit2 -e libzip || true) of them Qt, libcurl, libgit2 or libzip"
 echo "machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(uname -r); large book ${large_mb} MB, median of $runs runs"

@@ -56,6 +56,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${FOLIX_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The e-book opens libzip when it makes the first zip, so no program names it for shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The Japanese glyphs the window and the vertical writing need.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")

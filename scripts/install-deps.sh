@@ -20,6 +20,7 @@ PACKAGES="
   libharfbuzz-dev
   fonts-noto-cjk
   time
+  ripgrep
   qt6-translations-l10n
   poppler-utils
   python3-pdfminer

@@ -19,6 +19,7 @@ namespace {
 constexpr char kWindowProgram[] = "folix-window";
 constexpr char kHistoryProgram[] = "folix-history";
 constexpr char kPdfProgram[] = "folix-pdf";
+constexpr char kUploadProgram[] = "folix-upload";
 
 std::string ThisProgram(const char* argv0) {
     std::error_code error;
@@ -71,8 +72,11 @@ int RunHistoryCommand(CommandContext& context) {
     return RunHelperProgram(context, HistoryProgramPath(ThisProgram("folix")), "履歴");
 }
 
-// folix pdf: the arguments go to folix-pdf, with the answer to its one question.
-int RunPdfCommand(CommandContext& context) {
+namespace {
+
+// The answer flags folix took from the arguments, given back for the program a command is
+// handed to.
+void PassAnswerFlags(CommandContext& context) {
     if (const auto* console = dynamic_cast<const ConsoleUi*>(&context.ui)) {
         if (console->policy() == AnswerPolicy::kAlwaysYes) {
             context.args.push_back("--yes");
@@ -80,8 +84,23 @@ int RunPdfCommand(CommandContext& context) {
             context.args.push_back("--no");
         }
     }
+}
+
+}  // namespace
+
+// folix pdf: the arguments go to folix-pdf, with the answer to its one question.
+int RunPdfCommand(CommandContext& context) {
+    PassAnswerFlags(context);
     return RunHelperProgram(context, HelperProgramPath(ThisProgram("folix"), kPdfProgram),
                             "原稿作成");
+}
+
+// folix upload: the arguments go to folix-upload, with the answers to its questions; the
+// password on standard input stays there for it.
+int RunUploadCommand(CommandContext& context) {
+    PassAnswerFlags(context);
+    return RunHelperProgram(context, HelperProgramPath(ThisProgram("folix"), kUploadProgram),
+                            "アップロード");
 }
 
 std::string WindowProgramPath(const std::string& this_program) {

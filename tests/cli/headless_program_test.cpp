@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -61,6 +62,71 @@ TEST(HeadlessProgram, LoadsNoGuiLibraryAndRunsWithoutADisplay) {
         EXPECT_EQ(result.exit_code, run.exit_code) << run.args[0] << ": " << result.err;
         if (run.output != nullptr) {
             EXPECT_TRUE(Exists(work / run.output)) << run.args[0];
+        }
+    }
+}
+
+// The libraries the loader maps while a command runs, as it reports them (LD_DEBUG=files
+// names every one, those opened at run time too): ldd only tells what the program is linked
+// against. One line each, "file=libcurl.so.4 [0];  needed by …".
+std::vector<std::string> LoadedLibraries(const std::string& err) {
+    std::vector<std::string> loaded;
+    size_t at = 0;
+    while ((at = err.find("file=", at)) != std::string::npos) {
+        at += 5;
+        const size_t end = err.find_first_of(" \t\n", at);
+        loaded.push_back(err.substr(at, end - at));
+    }
+    return loaded;
+}
+
+struct LoadedRun {
+    std::vector<std::string> args;
+    std::vector<std::string> loaded;      // the start of a name the loader must map
+    std::vector<std::string> not_loaded;  // nor any library whose name starts so
+};
+
+// Each command loads only what its own job needs: the C++ runtime is in the program, Qt comes
+// with the window and the PDF, libcurl with the upload, libgit2 with the history and libzip when
+// the first e-book is made, each by the program or the moment that needs it.
+TEST(HeadlessProgram, EachCommandMapsOnlyTheLibrariesItsJobNeeds) {
+#ifdef FOLIX_SANITIZED
+    GTEST_SKIP() << "the sanitizers' runtime is loaded into every program";
+#endif
+    TempFolder work;
+    std::filesystem::copy(std::string(FOLIX_SOURCE_DIR) + "/examples/sample", work / "sample",
+                          std::filesystem::copy_options::recursive);
+    ASSERT_EQ(RunFolix({"options", "sample/sample.flx", "html.file=index.htm", "text.allow=true"},
+                       work.path())
+                  .exit_code,
+              0);
+    const std::vector<std::string> heavy = {"libQt6", "libcurl", "libgit2", "libzip", "libssl",
+                                            "libgnutls", "libicu", "libstdc++"};
+    const std::vector<LoadedRun> runs = {
+        {{"--version"}, {}, heavy},
+        {{"ls", "sample/sample.flx"}, {}, heavy},
+        {{"html", "sample/sample.flx", "--yes"}, {}, heavy},
+        {{"text", "sample/sample.flx", "--yes"}, {}, heavy},
+        {{"count", "sample/sample.flx"}, {}, heavy},
+        {{"search", "sample/sample.flx", "縁側"}, {}, heavy},
+        {{"epub", "sample/sample.flx", "--yes"}, {"libzip"}, {"libQt6", "libcurl", "libgit2"}},
+        // Handed to folix-upload, which refuses the missing book after the loader mapped it.
+        {{"upload"}, {"libcurl"}, {"libQt6", "libgit2"}},
+    };
+    for (const LoadedRun& run : runs) {
+        auto result = RunFolix(run.args, work.path(), {"", {"LD_DEBUG=files"}, 60});
+        const std::vector<std::string> loaded = LoadedLibraries(result.err);
+        ASSERT_FALSE(loaded.empty()) << run.args[0] << ": no loader report in\n" << result.err;
+        const auto maps = [&](const std::string& prefix) {
+            return std::any_of(loaded.begin(), loaded.end(), [&](const std::string& name) {
+                return name.rfind(prefix, 0) == 0 || name.find("/" + prefix) != std::string::npos;
+            });
+        };
+        for (const std::string& library : run.loaded) {
+            EXPECT_TRUE(maps(library)) << run.args[0] << " maps no " << library;
+        }
+        for (const std::string& library : run.not_loaded) {
+            EXPECT_FALSE(maps(library)) << run.args[0] << " maps " << library;
         }
     }
 }

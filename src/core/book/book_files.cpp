@@ -1,5 +1,6 @@
 #include "book/book_files.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,11 @@ bool NameTakesCandidate(std::string_view name, std::string_view candidate) {
            NamesEqual(name.substr(0, candidate.size()), candidate);
 }
 
+bool IsVisibleChild(const FolderEntry& entry) {
+    return entry.is_folder ? !IsHiddenName(entry.name)
+                           : entry.is_file && HasTxtSuffix(entry.name);
+}
+
 }  // namespace
 
 RtfCheck IsRtfFile(Ui& ui, const std::string& path) {
@@ -40,18 +46,12 @@ RtfCheck IsRtfFile(Ui& ui, const std::string& path) {
 }
 
 bool HasVisibleChildren(const std::string& folder) {
-    std::vector<FolderEntry> entries;
-    return ListFolder(folder, entries) == 0 && HasVisibleChildren(entries);
+    bool found = false;
+    return FindInFolder(folder, IsVisibleChild, found) == 0 && found;
 }
 
 bool HasVisibleChildren(const std::vector<FolderEntry>& listing) {
-    for (const FolderEntry& entry : listing) {
-        if (entry.is_folder ? !IsHiddenName(entry.name)
-                            : entry.is_file && HasTxtSuffix(entry.name)) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(listing.begin(), listing.end(), IsVisibleChild);
 }
 
 bool IsBookFile(Ui& ui, const std::string& path) {

@@ -1,10 +1,5 @@
 #include "book/control_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "book/file_io.h"
 #include "book/system_error.h"
 #include "platform/ui.h"
@@ -13,18 +8,6 @@ namespace folix {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// Opens for reading and writing, creating a missing file and never truncating one, so that a
-// control file comes into being the first time it is asked for. Never through a symbolic link:
-// a dangling one in a received book would have the file made wherever it points.
-int TouchForReadWrite(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-    if (fd < 0) {
-        return errno;
-    }
-    ::close(fd);
-    return 0;
-}
 
 // Cuts at each CR LF; whatever follows the last one is not a line.
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -53,8 +36,8 @@ std::string InvalidControlFileMessage(const std::string& path) {
 bool ReadControlFile(Ui& ui, const std::string& path, ControlFile& file) {
     file.lines.clear();
     file.encoding = TextEncoding::kUtf8;
-    int error = TouchForReadWrite(path);
-    FileRead read = error == 0 ? ReadWholeFile(path) : FileRead{{}, error};
+    // A control file comes into being the first time it is asked for.
+    FileRead read = ReadOrCreateFile(path);
     if (read.error != 0) {
         ShowCannotOpen(ui, path, read.error);
         return false;

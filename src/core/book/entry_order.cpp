@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string_view>
+#include <unordered_map>
 
 #include "book/name_compare.h"
 
@@ -83,14 +84,27 @@ int FindByKey(const std::vector<std::string>& sorted, const std::string& element
 }
 
 void MergeStoredOrder(std::vector<BookEntry>& disk, std::vector<BookEntry>& stored) {
-    const std::vector<NameKey> disk_keys =
-        KeysOf(disk, [](const BookEntry& entry) { return KeyOf(entry); });
+    // The names on disk are unique: a stored name spelt exactly as one of them is found by the
+    // name itself, and only the others (a name stored in another case, or gone) are looked for
+    // by their keys, made then.
+    std::unordered_map<std::string_view, size_t> by_name;
+    by_name.reserve(disk.size());
+    for (size_t i = 0; i < disk.size(); ++i) {
+        by_name.emplace(disk[i].name, i);
+    }
+    std::vector<NameKey> disk_keys;
     std::vector<bool> taken(disk.size(), false);
 
     // The disk entry a stored entry stands for: among the untaken names with an equal key, the
     // one spelt exactly as stored if there is one (two names differing only in case may both
     // exist here), else the first.
     const auto match = [&](const BookEntry& entry) -> std::ptrdiff_t {
+        if (auto same = by_name.find(entry.name); same != by_name.end() && !taken[same->second]) {
+            return static_cast<std::ptrdiff_t>(same->second);
+        }
+        if (disk_keys.empty() && !disk.empty()) {
+            disk_keys = KeysOf(disk, [](const BookEntry& disk_entry) { return KeyOf(disk_entry); });
+        }
         NameKey key = KeyOf(entry);
         auto [first, last] = std::equal_range(disk_keys.begin(), disk_keys.end(), key);
         std::ptrdiff_t found = -1;

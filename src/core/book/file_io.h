@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,12 @@ FileRead ReadWholeFile(const std::string& path);
 // At most max_bytes from the start of the file.
 FileRead ReadFileStart(const std::string& path, size_t max_bytes);
 
+// The whole file as ReadWholeFile reads it, made empty first if it is missing (a control file
+// comes into being the first time it is asked for); never through a symbolic link.
+FileRead ReadOrCreateFile(const std::string& path);
+
+struct FolderEntry;
+
 // A folder held open while the files in it are read, so that each is opened by its name alone:
 // the system looks up one name instead of every folder of the path again, and a folder of the
 // path swapped for a link meanwhile leads nowhere. Never opened through a link itself.
@@ -39,6 +46,7 @@ public:
 
 private:
     friend FileRead ReadWholeFileIn(const FolderHandle&, const std::string&, const std::string&);
+    friend int ListFolder(const FolderHandle&, const std::string&, std::vector<FolderEntry>&);
     int fd_ = -1;
 };
 
@@ -148,6 +156,18 @@ struct FolderEntry {
 // that is neither a folder nor a regular file (a symbolic link, a device, a FIFO, a socket) is
 // listed too, so that no new name takes it, but is neither: it is no part of the book.
 int ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
+
+// The same, of the folder just opened as folder (path names it; a folder that could not be
+// opened so, such as a link to one, is listed by its path), which its reads then use: one
+// open of a folder for its listing and its files.
+int ListFolder(const FolderHandle& folder, const std::string& path,
+               std::vector<FolderEntry>& entries);
+
+// Whether the folder holds an entry that is wanted, the listing stopped at the first one: a
+// folder of thousands of files is not listed whole to learn that it holds one. found is false
+// when the folder cannot be listed (the error is returned).
+int FindInFolder(const std::string& path,
+                 const std::function<bool(const FolderEntry& entry)>& wanted, bool& found);
 
 bool PathExists(const std::string& path);
 

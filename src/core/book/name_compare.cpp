@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,39 +32,55 @@ char32_t FoldCase(char32_t c) {
     return c;
 }
 
-// CP932 code of every character of the Basic Multilingual Plane, 0 where CP932 has none. Made
-// once, on first use, by asking iconv for each character.
+// CP932 code of a character of the Basic Multilingual Plane, 0 where CP932 has none. Each
+// character is asked of iconv the first time a name holds it and kept: a book's names hold a
+// few hundred characters, and asking for all 65,536 took longer than a whole `folix ls`.
 class Cp932CodeTable {
 public:
-    static const Cp932CodeTable& Instance() {
-        static const Cp932CodeTable table;
+    static Cp932CodeTable& Instance() {
+        static Cp932CodeTable table;
         return table;
     }
 
-    uint16_t CodeOf(char32_t c) const { return c < codes_.size() ? codes_[c] : 0; }
-
-private:
-    Cp932CodeTable() : codes_(0x10000, 0) {
-        IconvConverter encoder("CP932", "UTF-8");
-        for (char32_t c = 1; c < 0x10000; ++c) {
-            if (c >= 0xD800 && c <= 0xDFFF) {
-                continue;
-            }
-            std::string utf8;
-            AppendUtf8(utf8, c);
-            std::optional<std::string> bytes = encoder.Convert(utf8);
-            if (!bytes || bytes->empty() || bytes->size() > 2) {
-                continue;
-            }
-            uint16_t code = static_cast<unsigned char>((*bytes)[0]);
-            if (bytes->size() == 2) {
-                code = static_cast<uint16_t>(code << 8 | static_cast<unsigned char>((*bytes)[1]));
-            }
-            codes_[c] = code;
+    uint16_t CodeOf(char32_t c) {
+        if (c >= kCharacters) {
+            return 0;
         }
+        // Each entry is the code plus one, 0 until asked; any thread may fill it, with the
+        // same value.
+        uint32_t known = codes_[c].load(std::memory_order_relaxed);
+        if (known == 0) {
+            known = static_cast<uint32_t>(AskIconv(c)) + 1;
+            codes_[c].store(known, std::memory_order_relaxed);
+        }
+        return static_cast<uint16_t>(known - 1);
     }
 
-    std::vector<uint16_t> codes_;
+private:
+    static constexpr char32_t kCharacters = 0x10000;
+
+    Cp932CodeTable() : codes_(new std::atomic<uint32_t>[kCharacters]()) {}
+
+    static uint16_t AskIconv(char32_t c) {
+        if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) {
+            return 0;
+        }
+        // A descriptor keeps state between calls, so each thread has its own.
+        thread_local IconvConverter encoder("CP932", "UTF-8");
+        std::string utf8;
+        AppendUtf8(utf8, c);
+        std::optional<std::string> bytes = encoder.Convert(utf8);
+        if (!bytes || bytes->empty() || bytes->size() > 2) {
+            return 0;
+        }
+        uint16_t code = static_cast<unsigned char>((*bytes)[0]);
+        if (bytes->size() == 2) {
+            code = static_cast<uint16_t>(code << 8 | static_cast<unsigned char>((*bytes)[1]));
+        }
+        return code;
+    }
+
+    std::unique_ptr<std::atomic<uint32_t>[]> codes_;
 };
 
 uint32_t CharacterKey(char32_t c) {

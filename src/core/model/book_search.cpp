@@ -31,8 +31,11 @@ std::vector<std::string> SearchBookFiles(Ui& ui, const std::string& book_folder,
     FileTextMatch match(ui, options, text);
     std::vector<FolderEntry> listing;
     std::vector<OpenFolder> walk;
-    if (ListFolder(book_folder, listing) == 0) {
-        walk.push_back({book_folder, BuildEntryList(ui, book_folder, true, listing)});
+    // Each folder is opened once, for its listing and then its files.
+    auto handle = std::make_unique<FolderHandle>(book_folder);
+    if (ListFolder(*handle, book_folder, listing) == 0) {
+        walk.push_back(
+            {book_folder, BuildEntryList(ui, book_folder, true, listing), 0, std::move(handle)});
     }
     // Depth first, in the stored order, as the tree search opens the folders; a folder the
     // tree shows as empty (no ".txt" file, no folder) is not opened there, nor here.
@@ -51,9 +54,10 @@ std::vector<std::string> SearchBookFiles(Ui& ui, const std::string& book_folder,
             if (match.HoldsIn(*folder.handle, path, entry.name)) {
                 hits.push_back(std::move(path));
             }
-        } else if (ListFolder(path, listing) == 0 && HasVisibleChildren(listing)) {
+        } else if (auto inner = std::make_unique<FolderHandle>(path);
+                   ListFolder(*inner, path, listing) == 0 && HasVisibleChildren(listing)) {
             std::vector<BookEntry> entries = BuildEntryList(ui, path, false, listing);
-            walk.push_back({std::move(path), std::move(entries)});
+            walk.push_back({std::move(path), std::move(entries), 0, std::move(inner)});
         }
     }
     return hits;

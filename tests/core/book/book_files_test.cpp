@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "book/file_io.h"
 #include "support/control_file_header.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
@@ -85,6 +89,22 @@ TEST(HasVisibleChildren, CountsTextFilesAndUndottedFoldersOnly) {
     MakeFolder(dir / "chapter/section");
     EXPECT_TRUE(HasVisibleChildren(dir / "chapter"));
     EXPECT_FALSE(HasVisibleChildren(dir / "missing"));
+
+    // A wide folder is looked through until the one visible child, wherever the system lists
+    // it, and a folder of nothing visible to its end.
+    MakeFolder(dir / "wide");
+    for (int i = 0; i < 3000; ++i) {
+        WriteBytes(dir / ("wide/" + std::to_string(i) + ".lst"), "");
+    }
+    MakeFolder(dir / "wide/.dotted");
+    EXPECT_FALSE(HasVisibleChildren(dir / "wide"));
+    std::vector<FolderEntry> listing;
+    ASSERT_EQ(ListFolder(dir / "wide", listing), 0);
+    EXPECT_FALSE(HasVisibleChildren(listing));
+    WriteBytes(dir / "wide/1500.txt", "");
+    EXPECT_TRUE(HasVisibleChildren(dir / "wide"));
+    ASSERT_EQ(ListFolder(dir / "wide", listing), 0);
+    EXPECT_TRUE(HasVisibleChildren(listing));
 }
 
 TEST(HoldsOnlyBookFiles, TextFilesValidContentsAndDottedFoldersPass) {

@@ -103,6 +103,12 @@ TEST(MergeStoredOrder, NamesDifferingOnlyInCaseAreBothKept) {
     } cases[] = {
         {{"la.txt", "lA.txt"}, {"la.txt"}, {"la.txt", "lA.txt"}},
         {{"la.txt", "lA.txt", "lb.txt"}, {"lA.txt", "lb.txt"}, {"lA.txt", "lb.txt", "la.txt"}},
+        // Both spelt as stored, in the stored order.
+        {{"la.txt", "lA.txt"}, {"lA.txt", "la.txt"}, {"lA.txt", "la.txt"}},
+        // Neither spelt as stored: the first of equal key, then the other as a new name.
+        {{"la.txt", "lA.txt"}, {"lA.TXT"}, {"la.txt", "lA.txt"}},
+        // One spelt as stored and taken, the other stored line takes the name left.
+        {{"la.txt", "lA.txt"}, {"LA.txt", "la.txt"}, {"lA.txt", "la.txt"}},
     };
     for (auto [disk, stored, merged] : cases) {
         SortByKey(disk, kEntryKeyOffset);

@@ -194,26 +194,87 @@ TEST(ReadWholeFile, OnlyARegularFileOfBoundedSizeIsRead) {
     ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
     WriteBytes(dir / "huge.txt", "");
     ASSERT_EQ(::truncate((dir / "huge.txt").c_str(), kMaxReadBytes + 1), 0);
+    std::filesystem::create_symlink("nowhere.flc", dir / "dangling.flc");
     const std::vector<std::pair<std::string, int>> refused = {
         {"link.txt", ELOOP},
         {"fifo.txt", EINVAL},
         {"/dev/zero", EINVAL},
         {"huge.txt", EOVERFLOW},
+        {"dangling.flc", ELOOP},
     };
-    // The same by name from the folder held open, as the search reads the files of a folder.
+    // The same by name from the folder held open, as the search reads the files of a folder,
+    // and as a control file is read, made if missing.
     const FolderHandle folder_handle(dir.path());
     for (const auto& [name, error] : refused) {
         const std::string path = name.starts_with("/") ? name : dir / name;
         EXPECT_EQ(ReadWholeFile(path).error, error) << name;
         EXPECT_EQ(ReadWholeFileIn(folder_handle, name, path).error, error) << name;
+        EXPECT_EQ(ReadOrCreateFile(path).error, error) << name;
         uint64_t size = 0;
         EXPECT_EQ(RegularFileSize(path, size), name == "huge.txt" ? 0 : error) << name;
     }
+    // Nothing made where the dangling link points; a missing file made empty, a file there read.
+    EXPECT_FALSE(testing::Exists(dir / "nowhere.flc"));
+    const FileRead made = ReadOrCreateFile(dir / "made.flc");
+    EXPECT_EQ(made.error, 0);
+    EXPECT_EQ(made.bytes, "");
+    EXPECT_TRUE(testing::Exists(dir / "made.flc"));
+    EXPECT_EQ(ReadOrCreateFile(dir / "long.txt").bytes, "");
+    EXPECT_EQ(ReadOrCreateFile(dir / "real.txt").bytes, "text");
     EXPECT_EQ(ReadFileStart(dir / "huge.txt", 5).bytes, std::string(5, '\0'));
     WriteBytes(dir / "long.txt", LongText('x'));
     EXPECT_EQ(ReadWholeFile(dir / "long.txt").bytes, LongText('x'));
     EXPECT_EQ(ReadWholeFileIn(folder_handle, "long.txt", dir / "long.txt").bytes, LongText('x'));
     EXPECT_EQ(ReadFileStart(dir / "long.txt", 10).bytes, LongText('x').substr(0, 10));
+}
+
+// A folder listed through the handle its files are then read from lists what its path lists;
+// a link to a folder, which the handle does not open, is listed by its path. A listing that
+// fails leaves nothing behind.
+TEST(ListFolder, ThroughAHandleListsWhatThePathLists) {
+    TempFolder dir;
+    testing::MakeFolder(dir / "book/chapter");
+    WriteBytes(dir / "book/一.txt", "text");
+    WriteBytes(dir / "book/.hidden", "");
+    std::filesystem::create_symlink("一.txt", dir / "book/link.txt");
+    ASSERT_EQ(::mkfifo((dir / "book/fifo.txt").c_str(), 0600), 0);
+    for (int i = 0; i < 2000; ++i) {
+        WriteBytes(dir / ("book/chapter/" + std::to_string(i) + ".txt"), "");
+    }
+    std::filesystem::create_symlink("book", dir / "linked");
+    const auto sorted = [](std::vector<FolderEntry> entries) {
+        std::vector<std::string> described;
+        for (const FolderEntry& entry : entries) {
+            described.push_back(entry.name + (entry.is_folder ? " folder" : "") +
+                                (entry.is_file ? " file" : ""));
+        }
+        std::sort(described.begin(), described.end());
+        return described;
+    };
+    for (const char* folder : {"book", "book/chapter", "linked"}) {
+        std::vector<FolderEntry> by_path;
+        std::vector<FolderEntry> by_handle;
+        ASSERT_EQ(ListFolder(dir / folder, by_path), 0) << folder;
+        const FolderHandle handle(dir / folder);
+        EXPECT_EQ(handle.valid(), std::string(folder) != "linked");
+        ASSERT_EQ(ListFolder(handle, dir / folder, by_handle), 0) << folder;
+        EXPECT_EQ(sorted(by_handle), sorted(by_path)) << folder;
+    }
+    std::vector<FolderEntry> book;
+    ASSERT_EQ(ListFolder(dir / "book", book), 0);
+    EXPECT_EQ(sorted(book), (std::vector<std::string>{".hidden file", "chapter folder",
+                                                      "fifo.txt", "link.txt", "一.txt file"}));
+    std::vector<FolderEntry> chapter;
+    ASSERT_EQ(ListFolder(dir / "book/chapter", chapter), 0);
+    EXPECT_EQ(chapter.size(), 2000u);
+
+    std::vector<FolderEntry> missing = book;
+    EXPECT_EQ(ListFolder(dir / "missing", missing), ENOENT);
+    EXPECT_TRUE(missing.empty());
+    const FolderHandle no_handle(dir / "missing");
+    missing = book;
+    EXPECT_EQ(ListFolder(no_handle, dir / "missing", missing), ENOENT);
+    EXPECT_TRUE(missing.empty());
 }
 
 }  // namespace

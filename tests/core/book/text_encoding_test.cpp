@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "book/system_error.h"
+#include "book/utf8_check.h"
 #include "support/scripted_ui.h"
 
 namespace folix {
@@ -35,6 +36,8 @@ TEST(TextEncoding, RejectsOverlongAndSurrogateUtf8) {
 // reads as U+FFFD taking one byte, a real U+FFFD takes three. Every string of up to three bytes
 // from the edges of the ranges, each behind ASCII runs long enough for the eight-byte skip.
 TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
+    // A byte at a time, sixteen (SSSE3) and thirty-two (AVX2) bytes a step.
+    constexpr int kSteps[] = {1, 16, 32};
     const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0,
                                    0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xE3, 0xEC,
                                    0xED, 0xEE, 0xEF, 0xF0, 0xF3, 0xF4, 0xF5, 0xFF};
@@ -64,14 +67,15 @@ TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
                              "\xF0\x8F\xBF\xBF", "\xF3\xBF\xBF\xBF", "\xEF\xBF\xBD"}) {
         pieces.push_back(four);
     }
-    // The check goes sixteen bytes a step: each piece also sits across and at the end of such a
-    // step, behind ASCII and behind three-byte characters.
-    const std::string ascii(40, 'a');
+    // The check goes sixteen or thirty-two bytes a step: each piece also sits across and at the
+    // end of such a step (and of the half of a thirty-two-byte one), behind ASCII and behind
+    // three-byte characters.
+    const std::string ascii(72, 'a');
     const std::string kana = "あいうえおかきくけこさしすせそ";
     std::vector<std::string> texts;
     for (const std::string& piece : pieces) {
         texts = {piece, "abcdefghij" + piece, piece + "abcdefghij", "日本" + piece + "12345678"};
-        for (size_t before : {13, 14, 15, 16, 29, 30, 31, 32}) {
+        for (size_t before : {13, 14, 15, 16, 29, 30, 31, 32, 45, 46, 47, 48, 61, 62, 63, 64}) {
             texts.push_back(ascii.substr(0, before) + piece);
             texts.push_back(ascii.substr(0, before) + piece + ascii);
             texts.push_back(kana.substr(0, before / 3 * 3) + ascii.substr(0, before % 3) + piece +
@@ -79,6 +83,10 @@ TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
         }
         for (const std::string& text : texts) {
             ASSERT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
+            for (int step : kSteps) {
+                ASSERT_EQ(IsValidUtf8InSteps(text, step), reference(text))
+                    << step << " bytes a step: " << ::testing::PrintToString(text);
+            }
         }
     }
     // And whole characters of every length strung together at random, one byte changed.
@@ -88,13 +96,17 @@ TEST(TextEncoding, ValidUtf8IsWhatReadsWithoutAMalformedByte) {
         "静", "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"};
     for (int i = 0; i < 20000; ++i) {
         std::string text;
-        for (int n = std::uniform_int_distribution<int>(0, 30)(random); n > 0; --n) {
+        for (int n = std::uniform_int_distribution<int>(0, 40)(random); n > 0; --n) {
             text += characters[random() % characters.size()];
         }
         if (!text.empty() && i % 2 == 0) {
             text[random() % text.size()] = static_cast<char>(edges[random() % std::size(edges)]);
         }
         ASSERT_EQ(IsValidUtf8(text), reference(text)) << ::testing::PrintToString(text);
+        for (int step : kSteps) {
+            ASSERT_EQ(IsValidUtf8InSteps(text, step), reference(text))
+                << step << " bytes a step: " << ::testing::PrintToString(text);
+        }
     }
 }
 

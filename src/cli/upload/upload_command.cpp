@@ -1,3 +1,5 @@
+#include "cli/upload/upload_command.h"
+
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -97,7 +99,7 @@ std::optional<std::string> RemoteFolder(Ui& ui, const UploadArguments& args,
 // folix upload BOOK.flx: sends the files the book's last HTML build wrote, in the upload's
 // order, to the server; the server and user not given come from the profile.
 // The remote paths sent are printed, one a line. Nothing is stored.
-int RunUploadCommand(CommandContext& context) {
+int RunUpload(CommandContext& context) {
     UploadArguments args;
     std::string error;
     if (!ParseArguments(context.args, args, error)) {
