@@ -328,7 +328,7 @@ int main(int argc, char** argv) {
     Print("ruby chapter: switch (ms) vs read", Median(ruby.switching), Median(read.switching));
     Print("ruby chapter: type (ms a key) vs read", Median(ruby.typing), Median(read.typing));
     Print("ruby chapter: scroll (ms/page) vs read", Median(ruby.scrolling), Median(read.scrolling));
-    Print("ruby novel 600 KB SJIS: open (ms) vs read", Median(novel.opening),
+    Print("ruby novel, 600 KB SJIS: open (ms)", Median(novel.opening),
           Median(novel_read.opening));
     Print("ruby novel: switch to vertical (ms)", Median(novel.switching),
           Median(novel_read.switching));
