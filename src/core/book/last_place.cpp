@@ -1,8 +1,8 @@
 #include "book/last_place.h"
 
-#include <algorithm>
 #include <vector>
 
+#include "book/file_name_check.h"
 #include "platform/profile.h"
 
 namespace folix {
@@ -15,24 +15,6 @@ struct BookPlace {
 
 std::string Key(const char* name, size_t index) {
     return name + std::to_string(index + 1);
-}
-
-// A stored name is the profile's, which anything may have written: it must lead below the book
-// folder, name by name.
-bool IsBelowTheBook(const std::string& file) {
-    if (file.empty() || file.front() == '/' || file.back() == '/') {
-        return false;
-    }
-    size_t start = 0;
-    while (start <= file.size()) {
-        const size_t end = std::min(file.find('/', start), file.size());
-        const std::string name = file.substr(start, end - start);
-        if (name.empty() || name == "." || name == "..") {
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
 }
 
 std::vector<BookPlace> LoadAll(const Profile& profile) {
@@ -54,7 +36,8 @@ std::vector<BookPlace> LoadAll(const Profile& profile) {
 std::optional<LastPlace> LoadLastPlace(const Profile& profile, const std::string& book_file) {
     for (BookPlace& kept : LoadAll(profile)) {
         if (kept.book == book_file) {
-            if (!IsBelowTheBook(kept.place.file) || kept.place.caret < 0) {
+            // The profile's, which anything may have written: it must lead below the book.
+            if (!RelativeBookPath(kept.place.file) || kept.place.caret < 0) {
                 return std::nullopt;
             }
             return std::move(kept.place);

@@ -23,14 +23,6 @@ std::optional<TextRange> FindFrom(const EditorControl& editor, const EditorFindR
     return editor.FindText(request.text, {from, kEndOfText}, FlagsOf(request));
 }
 
-bool SelectionIsTheFindText(const EditorControl& editor, const EditorFindRequest& request) {
-    const std::string selected = editor.GetSelectedText();
-    if (selected.empty()) {
-        return false;
-    }
-    return request.match_case ? selected == request.text : EqualsFolded(request.text, selected);
-}
-
 bool CheckWritable(const EditorControl& editor, Ui& ui) {
     if (editor.IsReadOnly()) {
         ui.ShowMessage(kFindReadOnlyMessage);
@@ -40,6 +32,11 @@ bool CheckWritable(const EditorControl& editor, Ui& ui) {
 }
 
 }  // namespace
+
+bool SelectionIsTheFindText(const EditorControl& editor, const std::string& text, bool match_case) {
+    const std::string selected = editor.GetSelectedText();
+    return !selected.empty() && (match_case ? selected == text : EqualsFolded(text, selected));
+}
 
 bool FindInEditor(EditorControl& editor, Ui& ui, const EditorFindRequest& request) {
     if (request.text.empty()) {
@@ -69,8 +66,7 @@ bool ReplaceInEditor(EditorControl& editor, Ui& ui, const EditorFindRequest& req
     if (request.text.empty() || !CheckWritable(editor, ui)) {
         return false;
     }
-    // The writer may have moved the selection since the find: only the find text is replaced.
-    if (SelectionIsTheFindText(editor, request)) {
+    if (SelectionIsTheFindText(editor, request.text, request.match_case)) {
         const long start = editor.GetSelection().start;
         editor.ReplaceSelection(request.replacement);
         if (request.up) {

@@ -26,6 +26,10 @@ bool ReplaceInEditor(EditorControl& editor, Ui& ui, const EditorFindRequest& req
 // all is said so.
 int ReplaceAllInEditor(EditorControl& editor, Ui& ui, const EditorFindRequest& request);
 
+// The selection is the find text: the same with case, and without it letter case and widths
+// forgiven. Both finds check it again before they replace, as the writer may have moved it.
+bool SelectionIsTheFindText(const EditorControl& editor, const std::string& text, bool match_case);
+
 inline constexpr char kFindNotFoundSuffix[] = "は見つかりませんでした。";
 inline constexpr char kFindWrapQuestion[] = "最後まで検索しました。最初から検索しますか？";
 inline constexpr char kFindWrapUpQuestion[] = "先頭まで検索しました。最後から検索しますか？";

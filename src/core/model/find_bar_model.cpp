@@ -1,7 +1,7 @@
 #include "model/find_bar_model.h"
 
+#include "editing/editor_find.h"
 #include "editing/search_history.h"
-#include "editing/width_folding.h"
 #include "model/file_system.h"
 #include "platform/editor_control.h"
 #include "platform/ui.h"
@@ -11,9 +11,6 @@ namespace {
 
 constexpr char kEmptyFindText[] = "検索文字列が無効です。";
 constexpr char kEmptyReplaceText[] = "置換文字列が無効です。";
-constexpr char kReadOnly[] = "読取専用ファイルです。";
-constexpr char kNotFound[] = "は見つかりませんでした。";
-constexpr char kWrapQuestion[] = "最後まで検索しました。最初から検索しますか？";
 
 }  // namespace
 
@@ -66,22 +63,22 @@ bool FindBarModel::FindNext() {
         return true;
     }
     if (start == 0) {
-        ui_.ShowMessage(find_text + kNotFound);
+        ui_.ShowMessage(find_text + kFindNotFoundSuffix);
         return false;
     }
-    if (!ui_.AskYesNo(kWrapQuestion)) {
+    if (!ui_.AskYesNo(kFindWrapQuestion)) {
         return false;
     }
     if (FindAndSelect(0)) {
         return true;
     }
-    ui_.ShowMessage(find_text + kNotFound);
+    ui_.ShowMessage(find_text + kFindNotFoundSuffix);
     return false;
 }
 
 bool FindBarModel::CheckReplace() {
     if (editor_.IsReadOnly()) {
-        ui_.ShowMessage(kReadOnly);
+        ui_.ShowMessage(kFindReadOnlyMessage);
         return false;
     }
     TakeOptions();
@@ -103,11 +100,8 @@ void FindBarModel::ReplaceAndFindNext() {
     if (!CheckReplace()) {
         return;
     }
-    // The selection is checked again because the writer may have moved it since the last find.
     // Without Case the check forgives widths as well, though the editor's find does not.
-    const std::string selected = editor_.GetSelectedText();
-    const bool same = match_case ? selected == find_text : EqualsFolded(find_text, selected);
-    if (same) {
+    if (SelectionIsTheFindText(editor_, find_text, match_case)) {
         editor_.ReplaceSelection(replace_text);
     }
     FindNext();

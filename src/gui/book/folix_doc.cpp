@@ -305,18 +305,15 @@ bool CFolixDoc::IsModified() const {
 // The writer who only misclicked takes it back with キャンセル: whatever asked stops and leaves
 // the file, the tree and the editor as they were.
 bool CFolixDoc::AskSaveIfModified() {
-    if (!IsModified()) {
-        return true;
+    return !IsModified() || AskToSave() != Ui::Answer::kCancel;
+}
+
+Ui::Answer CFolixDoc::AskToSave() {
+    const Ui::Answer answer = ui_.AskYesNoCancel(TitlePart(path_name_) + kAskSaveSuffix);
+    if (answer == Ui::Answer::kYes && !OnSaveDocument()) {
+        return Ui::Answer::kCancel;  // the save failed: the text stays, and so does everything
     }
-    switch (ui_.AskYesNoCancel(TitlePart(path_name_) + kAskSaveSuffix)) {
-        case Ui::Answer::kYes:
-            return OnSaveDocument();
-        case Ui::Answer::kNo:
-            return true;
-        case Ui::Answer::kCancel:
-            return false;
-    }
-    return false;
+    return answer;
 }
 
 bool CFolixDoc::SaveModified() {
@@ -324,16 +321,11 @@ bool CFolixDoc::SaveModified() {
     if (!IsModified() || declined_close_revision_ == revision) {
         return true;
     }
-    switch (ui_.AskYesNoCancel(TitlePart(path_name_) + kAskSaveSuffix)) {
-        case Ui::Answer::kYes:
-            return OnSaveDocument();
-        case Ui::Answer::kNo:
-            declined_close_revision_ = revision;
-            return true;
-        case Ui::Answer::kCancel:
-            return false;
+    const Ui::Answer answer = AskToSave();
+    if (answer == Ui::Answer::kNo) {
+        declined_close_revision_ = revision;
     }
-    return false;
+    return answer != Ui::Answer::kCancel;
 }
 
 // The writer has answered for the text by now; a copy kept for it goes with the window.

@@ -12,11 +12,11 @@
 #include "history/history_keeper.h"
 #include "model/file_system.h"
 #include "platform/document_host.h"
+#include "platform/ui.h"
 
 namespace folix {
 class Desktop;
 class Profile;
-class Ui;
 }  // namespace folix
 
 namespace folix::gui {
@@ -85,6 +85,9 @@ signals:
 
 private:
     void SetPathName(const std::string& path);
+    // はい / いいえ / キャンセル about the changed file, saving on はい; a failed save answers
+    // キャンセル, after its message.
+    Ui::Answer AskToSave();
     void KeepVersion();
     bool LoadIntoEditor(const std::string& path);
     // The editor's text as a save would write it, before the file's encoding: UTF-8 or RTF.
